@@ -1,0 +1,60 @@
+// The program's error codes (Windows-style system codes and its own), and the mapping from errno.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Codes that the program uses by name. Positive codes below 1235 are Windows system error codes.
+enum ErrorCode : int {
+    kSuccess = 0,
+    kFileNotFound = 2,
+    kPathNotFound = 3,
+    kTooManyOpenFiles = 4,
+    kAccessDenied = 5,
+    kWriteProtected = 19,
+    kNotReady = 21,
+    kCrcError = 23,
+    kWriteFault = 29,
+    kReadFault = 30,
+    kGeneralFailure = 31,
+    kSharingViolation = 32,
+    kLockViolation = 33,
+    kFileExists = 80,
+    kInvalidParameter = 87,
+    kFilenameTooLong = 111,
+    kDiskFull = 112,
+    kInvalidName = 123,
+    kDirNotEmpty = 145,
+    kBadPathname = 161,
+    kAlreadyExists = 183,
+    kPathTooLong = 206,
+    kNotSupported = 50,
+    kNetworkUnreachable = 1231,
+    kCancelled = 1235,
+    kSizesDiffer = 2000,
+    kContentsDiffer = 2001,
+    kBadFormat = 2002,
+    kNoSnapshotUntitled = 2003,
+    kUnknownFileError = -101,
+    kFileReadOnly = -102,
+    kFtpFileNotFound = -201,
+    kFtpCannotWrite = -202,
+    kFtpCannotAccessDirectory = -203,
+    kFtpFileNotFound2 = -204,
+    kListIncomplete = -301,
+    kFtpCommandFailed = -302,
+};
+
+// errno values without a Windows counterpart are carried as kErrnoBase + errno.
+inline constexpr int kErrnoBase = 100000;
+
+// Maps an errno value to the program's code (0 stays 0).
+int ErrorFromErrno(int err);
+
+// The operating system's own message for a code made by ErrorFromErrno from an errno without a
+// Windows counterpart; std::nullopt for every other code.
+std::optional<std::string> SystemMessage(int code);
+
+}  // namespace platform
