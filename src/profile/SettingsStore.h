@@ -1,0 +1,25 @@
+// Key/value access to the settings file, as cParameters needs it (sections and keys case-insensitive).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The settings file implements this; with no store, cParameters uses its built-in defaults.
+class cSettingsStore {
+public:
+    virtual ~cSettingsStore() = default;
+
+    // The value of a key; std::nullopt when the section or key is missing.
+    virtual std::optional<std::string> Read(std::string_view section, std::string_view key) const = 0;
+    // Writes a key; errors are not reported.
+    virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+    virtual void EraseSection(std::string_view section) = 0;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
+    // A value that is no integer gives the default.
+    int ReadInteger(std::string_view section, std::string_view key, int def) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    void WriteInteger(std::string_view section, std::string_view key, int value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+};
