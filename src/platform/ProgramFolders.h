@@ -1,0 +1,22 @@
+// Where the program keeps its settings file, default log, sounds and messages.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// The folder of the running executable, with a trailing "/".
+std::string ExecutableFolder();
+
+// The folder of "Tolvan6.ini", with a trailing "/": the executable's folder when it holds a Tolvan6.ini
+// (portable use), otherwise $XDG_CONFIG_HOME/tolvan/ (default ~/.config/tolvan/).
+std::string SettingsFolder();
+
+// The folder of the default log file, "Klänge/" and "Nachrichten/", with a trailing "/": the executable's
+// folder in portable use, otherwise $XDG_DATA_HOME/tolvan/ (default ~/.local/share/tolvan/).
+std::string DataFolder();
+
+// The user's home directory, without a trailing "/" (unless it is "/").
+std::string HomeFolder();
+
+}  // namespace platform
