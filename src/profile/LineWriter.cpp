@@ -1,0 +1,18 @@
+#include "profile/LineWriter.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Text.h"
+
+void cLineWriter::AddText(std::string_view text) {
+    for (char c : text) m_text += (c == '\r' || c == '\n') ? ' ' : c;
+    m_text += "\r\n";
+}
+
+void cLineWriter::AddNumber(std::int64_t value) {
+    m_text += std::to_string(value);
+    m_text += "\r\n";
+}
+
+int cLineWriter::Commit(const std::string& path, mode_t mode) const {
+    return platform::WriteFileAtomically(path, platform::EncodeFileText(m_text), mode);
+}

@@ -1,0 +1,19 @@
+#include "shell/HeadlessInterface.h"
+
+#include <cstdio>
+
+void cHeadlessInterface::ShowTimedMessage(const std::string& line1, const std::string& fileName,
+                                          const std::string& line3) {
+    std::fprintf(stderr, "%s\n%s\n%s\n", line1.c_str(), fileName.c_str(), line3.c_str());
+}
+
+namespace {
+cUserInterface* g_installed = nullptr;
+}
+
+cUserInterface& UserInterface() {
+    static cHeadlessInterface headless;
+    return g_installed ? *g_installed : headless;
+}
+
+void SetUserInterface(cUserInterface* ui) { g_installed = ui; }

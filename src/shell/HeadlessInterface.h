@@ -1,0 +1,10 @@
+// The user interface without windows: presets for every question, messages and progress on the terminal.
+#pragma once
+
+#include "shell/UserInterface.h"
+
+class cHeadlessInterface : public cUserInterface {
+public:
+    void ProcessEvents() override {}
+    void ShowTimedMessage(const std::string& line1, const std::string& fileName, const std::string& line3) override;
+};
