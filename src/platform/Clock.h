@@ -16,7 +16,8 @@ FileTime NowLocal();
 // Fixes the clock at the given UTC time; std::nullopt returns to the system clock.
 void SetClock(std::optional<FileTime> fixedUtc);
 
-// Switches the time zone used by UtcToLocal / LocalToUtc (an Olson name such as "Europe/Berlin").
+// Switches the time zone used by UtcToLocal / LocalToUtc (an Olson name such as "Europe/Berlin", or any other
+// TZ value); the empty text returns to the system's own zone.
 void SetTimeZone(const std::string& zone);
 
-}  // namespace platform
+} // namespace platform

@@ -10,4 +10,4 @@ namespace platform {
 // The value of an environment variable; std::nullopt when it is not set.
 std::optional<std::string> GetEnvironment(std::string_view name);
 
-}  // namespace platform
+} // namespace platform

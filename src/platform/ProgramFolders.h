@@ -19,4 +19,8 @@ std::string DataFolder();
 // The user's home directory, without a trailing "/" (unless it is "/").
 std::string HomeFolder();
 
-}  // namespace platform
+// Creates a folder for the program's own files, and its missing parents, readable by the owner only (0700);
+// an existing folder is left as it is. Returns 0 or the error code of the first folder that failed.
+int CreatePrivateFolder(const std::string& folder);
+
+} // namespace platform

@@ -16,10 +16,27 @@ public:
     virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;
     virtual void EraseSection(std::string_view section) = 0;
 
+    // Groups the writes up to the matching EndUpdate into one update of the file (calls nest; reads in
+    // between see the writes). A store without files ignores them.
+    virtual void BeginUpdate() {}
+    virtual void EndUpdate() {}
+
     std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
     // A value that is no integer gives the default.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
+};
+
+// Groups the writes made while it lives (BeginUpdate / EndUpdate), e.g. the many keys written at exit.
+class cSettingsUpdate {
+public:
+    explicit cSettingsUpdate(cSettingsStore& store) : m_store(store) { m_store.BeginUpdate(); }
+    ~cSettingsUpdate() { m_store.EndUpdate(); }
+    cSettingsUpdate(const cSettingsUpdate&) = delete;
+    cSettingsUpdate& operator=(const cSettingsUpdate&) = delete;
+
+private:
+    cSettingsStore& m_store;
 };

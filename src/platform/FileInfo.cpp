@@ -1,0 +1,71 @@
+// File information from lstat, turned into the program's kinds and attribute word.
+#include "platform/FileInfo.h"
+
+#include "platform/ErrorCodes.h"
+#include "platform/Text.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+namespace {
+
+// Describes path (relative to dirFd) under the given name.
+int Describe(int dirFd, const char* path, std::string_view name, FileInfo& info) {
+    struct stat st {};
+    if (fstatat(dirFd, path, &st, AT_SYMLINK_NOFOLLOW) != 0) return ErrorFromErrno(errno);
+    FileKind kind;
+    switch (st.st_mode & S_IFMT) {
+    case S_IFREG:
+        kind = FileKind::File;
+        break;
+    case S_IFDIR:
+        kind = FileKind::Directory;
+        break;
+    case S_IFLNK: {
+        struct stat target {};
+        bool toDirectory = fstatat(dirFd, path, &target, 0) == 0 && S_ISDIR(target.st_mode);
+        kind = toDirectory ? FileKind::DirectorySymlink : FileKind::FileSymlink;
+        break;
+    }
+    default:
+        return kFileNotFound;
+    }
+
+    info.name.assign(name);
+    info.kind = kind;
+    info.size = kind == FileKind::Directory ? 0 : static_cast<std::int64_t>(st.st_size);
+    info.lastWrite = FileTimeFromTimespec(st.st_mtim);
+    info.mode = st.st_mode & 07777u;
+    info.uid = st.st_uid;
+    info.gid = st.st_gid;
+    info.attributes = 0;
+    if ((st.st_mode & S_IWUSR) == 0) info.attributes |= kAttributeReadOnly;
+    if (!name.empty() && name.front() == '.') info.attributes |= kAttributeHidden;
+    if (info.IsDirectory()) info.attributes |= kAttributeDirectory;
+    info.unrepresentable = !IsRepresentableName(name);
+    return kSuccess;
+}
+
+} // namespace
+
+bool IsRepresentableName(std::string_view name) {
+    return name.find_first_of("\\\r\n") == std::string_view::npos && IsValidUtf8(name);
+}
+
+int GetFileInfo(std::string_view nativePath, FileInfo& info) {
+    while (nativePath.size() > 1 && nativePath.back() == '/')
+        nativePath.remove_suffix(1);
+    std::size_t slash = nativePath.rfind('/');
+    std::string_view name =
+        slash == std::string_view::npos || nativePath.size() == 1 ? nativePath : nativePath.substr(slash + 1);
+    return Describe(AT_FDCWD, std::string(nativePath).c_str(), name, info);
+}
+
+int GetFileInfoAt(int dirFd, const char* name, FileInfo& info) {
+    return Describe(dirFd, name, name, info);
+}
+
+} // namespace platform

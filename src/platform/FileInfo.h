@@ -1,0 +1,59 @@
+// What the program knows about one file or directory on disk: kind, size, time, attribute word, POSIX
+// mode and owner.
+#pragma once
+
+#include "platform/ErrorCodes.h"
+#include "platform/FileTime.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The attribute word. Linux sets read-only (the owner has no write permission), hidden (the name begins with
+// ".") and directory; system and archive are never set by a listing.
+inline constexpr std::uint32_t kAttributeReadOnly = 1;
+inline constexpr std::uint32_t kAttributeHidden = 2;
+inline constexpr std::uint32_t kAttributeSystem = 4;
+inline constexpr std::uint32_t kAttributeDirectory = 16;
+inline constexpr std::uint32_t kAttributeArchive = 32;
+
+// FIFOs, sockets and device nodes have no kind: they are never listed or opened.
+enum class FileKind {
+    File,
+    Directory,
+    FileSymlink,      // a symlink whose target is no directory (or is missing): a file of its own
+    DirectorySymlink, // a symlink to a directory: never descended
+};
+
+struct FileInfo {
+    std::string name; // as on disk, without a directory
+    FileKind kind = FileKind::File;
+    std::int64_t size = 0;  // bytes of a file, the target length of a symlink, 0 for a directory
+    FileTime lastWrite = 0; // UTC, from the nanosecond mtime; a symlink's own time
+    std::uint32_t attributes = 0;
+    std::uint32_t mode = 0; // permission bits (07777)
+    std::uint32_t uid = 0;
+    std::uint32_t gid = 0;
+    bool unrepresentable = false; // see IsRepresentableName
+
+    bool IsDirectory() const { return kind == FileKind::Directory || kind == FileKind::DirectorySymlink; }
+    bool IsSymlink() const { return kind == FileKind::FileSymlink || kind == FileKind::DirectorySymlink; }
+};
+
+// False for a name that cannot live in internal paths and line-based files: it holds "\", CR or LF, or is
+// not valid UTF-8.
+bool IsRepresentableName(std::string_view name);
+
+// Information on one path, the path itself (lstat: a symlink is described, not followed; a trailing "/" is
+// ignored). Returns 0; 2 when it or a directory on the way does not exist, or it is a FIFO, socket or device
+// node; 3 when a component on the way is no directory; 5 when a directory on the way cannot be searched;
+// 206 for a path too long; other failures map through ErrorFromErrno.
+[[nodiscard]] int GetFileInfo(std::string_view nativePath, FileInfo& info);
+
+// The same for name relative to an open directory (openat conventions: dirFd may be AT_FDCWD). Listings use
+// this so that an entry is looked up without building its full path.
+[[nodiscard]] int GetFileInfoAt(int dirFd, const char* name, FileInfo& info);
+
+} // namespace platform

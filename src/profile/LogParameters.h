@@ -1,0 +1,51 @@
+// The log settings of a profile: file, detail, delivery by viewer, mail and printer, and the resolved name.
+#pragma once
+
+#include <string>
+
+struct cLogParameters {
+    // The defaults of a new profile; FileName is the data folder's "Log.txt".
+    cLogParameters();
+
+    bool Active = true;
+    std::string FileName; // may hold variables (ExpandVariables)
+    int DateTimeMode = 1; // 0 none, 1 at start and end, 2 for every file
+    int FileInfoMode = 2; // 0 name only, 1 with date and time, 2 with the old file
+    bool Daily = false;   // add the date to the file name
+    bool Append = true;
+    bool NoNormal = false;
+    bool ViewOnSuccess = false;
+    bool MailOnSuccess = false;
+    bool PrintOnSuccess = false;
+    bool ViewOnError = false;
+    bool MailOnError = false;
+    bool PrintOnError = false;
+    int ViewerKind = 0; // 0 built-in, 1 text editor, 2 quick view, 3 word processor, 4 ViewerPath
+    std::string ViewerPath;
+    std::string ViewerSwitches;
+    std::string SenderName;
+    std::string SenderAddress;
+    std::string Recipient1Name;
+    std::string Recipient1Address;
+    std::string Recipient2Name;
+    std::string Recipient2Address;
+    std::string Recipient3Name;
+    std::string Recipient3Address;
+    std::string SubjectPrefix;
+    std::string SmtpServer;
+    bool AsAttachment = false;
+    // Empty: no printer is looked up yet, so a new profile names none.
+    std::string PrinterName;
+    std::string PrintFontName = "Courier New";
+    int PrintFontSize = 9;
+
+    // Run time only.
+    std::string ActualFileName;
+    bool IsOpen = false;
+
+    // Sets ActualFileName: FileName, with " vom " and today's long date ("Mittwoch, 9. Dezember 2026") put
+    // before its extension when Daily is set, then expanded with ExpandVariables(name, dateOffset).
+    void ResolveLogFile(double dateOffset);
+
+    bool operator==(const cLogParameters&) const = default;
+};
