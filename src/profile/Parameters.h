@@ -54,6 +54,21 @@ public:
     // "\Daten\Bilder\" give "\Daten"); empty without search directories.
     std::string AutoPathOffset() const;
 
+    // Reads a profile or batch file of any known format and makes it the current document; on failure shows
+    // the timed error box, empties the document and returns false (LastDocumentError holds the code).
+    bool ReadDocument(const std::string& fileName);
+    // Writes the current document in the current format; false (and the error box) on failure.
+    bool WriteDocument(const std::string& fileName);
+    // Error code of the last failed ReadDocument / WriteDocument, 0 after a success.
+    int LastDocumentError = 0;
+
+    // Settings-file groups 0..17; group 5 does not exist. Without a settings store they do nothing.
+    void ReadSettings(int group);
+    void WriteSettings(int group);
+    // LastRun of a profile, stored under its file name without the folder.
+    void ReadLastRun(const std::string& profileFile);
+    void WriteLastRun(const std::string& profileFile);
+
     // The settings file, through which option defaults and settings groups are read; may be null.
     cSettingsStore* Settings = nullptr;
 
