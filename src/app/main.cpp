@@ -1,4 +1,6 @@
 // Tolvan's entry point: the headless commands; the windows come later.
+#include "app/DescribeCommand.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -8,7 +10,8 @@ void PrintHelp() {
     std::puts("Tolvan 6 - Sicherung und Synchronisation von Dateien\n"
               "\n"
               "Aufruf: tolvan [BEFEHL] [DATEI]\n"
-              "  --help            diese Hilfe zeigen");
+              "  --help            diese Hilfe zeigen\n"
+              "  --describe DATEI  Übersicht eines Profils oder einer Stapeldatei ausgeben");
 }
 
 }  // namespace
@@ -18,6 +21,7 @@ int main(int argc, char** argv) {
         PrintHelp();
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return DescribeCommand(argv[2]);
     PrintHelp();
     return argc > 1 ? 2 : 0;
 }

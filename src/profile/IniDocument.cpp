@@ -127,6 +127,19 @@ std::optional<std::string> cIniDocument::Read(std::string_view section, std::str
     return std::string(value);
 }
 
+std::vector<std::string> cIniDocument::Keys(std::string_view section) const {
+    section = Trim(section);
+    std::vector<std::string> keys;
+    bool inSection = false;
+    for (const Line& line : m_lines) {
+        if (line.kind == Kind::Section)
+            inSection = SameName(line.Name(), section);
+        else if (inSection && line.kind == Kind::Key)
+            keys.emplace_back(line.Name());
+    }
+    return keys;
+}
+
 bool cIniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
     section = Trim(section);
     key = Trim(key);

@@ -27,6 +27,8 @@ public:
     std::string Text() const;
 
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
+    // The key names of every section of that name, in file order (for sections whose keys are data).
+    std::vector<std::string> Keys(std::string_view section) const;
     // Changes the first key of that name in place, keeping the line up to its value (the key's spelling
     // among it); a new key goes after the last key of the first section of that name, a new section at the
     // end. Returns false when nothing changed (the same value was there, or a name cannot be written).

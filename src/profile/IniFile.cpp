@@ -156,6 +156,11 @@ std::optional<std::string> cIniFile::Read(std::string_view section, std::string_
     return m_document.Read(section, key);
 }
 
+std::vector<std::string> cIniFile::Keys(std::string_view section) const {
+    Refresh();
+    return m_document.Keys(section);
+}
+
 void cIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
     Refresh();
     if (m_loadError != 0 || !m_document.Write(section, key, value)) return;

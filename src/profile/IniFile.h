@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 struct stat;
 
@@ -38,6 +39,8 @@ public:
     std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
     void Write(std::string_view section, std::string_view key, std::string_view value) override;
     void EraseSection(std::string_view section) override;
+    // The key names of a section, in file order.
+    std::vector<std::string> Keys(std::string_view section) const;
     void BeginUpdate() override;
     void EndUpdate() override;
 

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,46 +17,50 @@ bool HasNonAscii(std::string_view bytes) {
     return false;
 }
 
-}  // namespace
+} // namespace
 
 bool ParseNumber(std::string_view text, int& value) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-cLineReader::~cLineReader() {
-    if (m_mapping) ::munmap(m_mapping, m_mappingSize);
-}
-
 bool cLineReader::Open(const std::string& path) {
+    // O_NONBLOCK: a FIFO in place of the file must not block the open; it is refused below.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         Fail(platform::ErrorFromErrno(errno));
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > kMaxFileBytes) {
         ::close(fd);
         Fail(platform::kBadFormat);
         return false;
     }
-    if (st.st_size > 0) {
-        m_mappingSize = static_cast<std::size_t>(st.st_size);
-        void* mapping = ::mmap(nullptr, m_mappingSize, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (mapping == MAP_FAILED) {
+    // Read, not mapped: a file truncated by someone else while it is read must not bring the program down.
+    m_storage.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t filled = 0;
+    while (filled < m_storage.size()) {
+        ssize_t n = ::read(fd, m_storage.data() + filled, m_storage.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
             int err = errno;
             ::close(fd);
             Fail(platform::ErrorFromErrno(err));
             return false;
         }
-        m_mapping = mapping;
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    OpenBytes(std::string_view(static_cast<const char*>(m_mapping), m_mapping ? m_mappingSize : 0));
+    m_storage.resize(filled);
+    OpenBytes(m_storage);
     return true;
 }
 
@@ -105,6 +108,17 @@ bool cLineReader::ReadNumber(int& value) {
         Fail(platform::kBadFormat);
         return false;
     }
+    return true;
+}
+
+bool cLineReader::ReadNumber(int& value, int min, int max) {
+    int number = 0;
+    if (!ReadNumber(number)) return false;
+    if (number < min || number > max) {
+        Fail(platform::kBadFormat);
+        return false;
+    }
+    value = number;
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// The whole file is mapped, never copied; the text encoding (UTF-8 or Windows-1252) is decided once for the
+// The file is read whole (up to kMaxFileBytes); the text encoding (UTF-8 or Windows-1252) is decided once for the
 // whole file, and every line is handed out as UTF-8. Any failure makes Error() non-zero and every later read
 // fails too: a missing file gives its system code, a file that ends early, a line that is too long or a
 // number that is no number gives 2002.
@@ -13,9 +13,10 @@ class cLineReader {
 public:
     // Longest line accepted; a longer one is a format error, so a file of garbage never costs a large buffer.
     static constexpr std::size_t kMaxLineBytes = 1 << 20;
+    // Largest file accepted: far above any real profile, so a huge file is refused before it is read.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
     cLineReader() = default;
-    ~cLineReader();
     cLineReader(const cLineReader&) = delete;
     cLineReader& operator=(const cLineReader&) = delete;
 
@@ -27,6 +28,8 @@ public:
     bool ReadText(std::string& text);
     // A decimal 32-bit integer with an optional sign; blanks around it are allowed.
     bool ReadNumber(int& value);
+    // The same, and a number outside min..max is a format error (2002).
+    bool ReadNumber(int& value, int min, int max);
     // A number; any non-zero value is true.
     bool ReadBool(bool& value);
     bool SkipLine();
@@ -45,8 +48,7 @@ private:
     bool m_utf8 = false;
     int m_error = 0;
     int m_lineNumber = 0;
-    void* m_mapping = nullptr;
-    std::size_t m_mappingSize = 0;
+    std::string m_storage; // the file's bytes when read by Open
 };
 
 // Parses a line as the reader does: a decimal 32-bit integer with optional sign and surrounding blanks.

@@ -68,6 +68,10 @@ public:
     // LastRun of a profile, stored under its file name without the folder.
     void ReadLastRun(const std::string& profileFile);
     void WriteLastRun(const std::string& profileFile);
+    // RunCount in section "Use"; and "LastFile" of "Program Options" alone, as the program writes it at exit.
+    void ReadRunCount();
+    void WriteRunCount();
+    void WriteLastFile();
 
     // The settings file, through which option defaults and settings groups are read; may be null.
     cSettingsStore* Settings = nullptr;
@@ -234,6 +238,10 @@ public:
     int WindowsVersion = 4;
     std::string WindowsVersionName; // the running system, e.g. "Linux 6.1.0-18-amd64"
     std::array<cWindowPos, kWindowPosCount> WindowPositions;
+    // The primary screen in pixels, which centres the default positions of the info and copy windows. The GUI
+    // sets it before it reads the window groups; without a display the size stays 1024 x 768.
+    int ScreenWidth = 1024;
+    int ScreenHeight = 768;
     bool Untitled = true;
     bool Modified = false;
     bool BatchRunning = false;

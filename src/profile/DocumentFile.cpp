@@ -1,0 +1,126 @@
+#include "profile/DocumentFile.h"
+
+#include "platform/ErrorCodes.h"
+#include "profile/BatchFormat.h"
+#include "profile/ErrorText.h"
+#include "profile/LegacyFormats.h"
+#include "profile/LineReader.h"
+#include "profile/LineWriter.h"
+#include "profile/Parameters.h"
+#include "profile/ProfileFormat.h"
+#include "shell/UserInterface.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kReadFailed = "Fehler beim Lesen von...";
+constexpr std::string_view kWriteFailed = "Fehler beim Schreiben von...";
+
+// After a failed read no document is open. While a batch runs the main window keeps showing the batch file,
+// so only the profile's name changes then.
+void EmptyDocument(cParameters& params) {
+    params.DocumentKind = kNoDocument;
+    params.LegacyFormat = false;
+    params.ProfileFile = kNoFile;
+    if (!params.BatchRunning) {
+        params.BatchFile.clear();
+        params.DocumentFile = params.ProfileFile;
+    }
+    params.Untitled = true;
+    params.Modified = false;
+}
+
+void ShowFailure(std::string_view line1, const std::string& fileName, int error) {
+    UserInterface().ShowTimedMessage(std::string(line1), fileName, ErrorText(error));
+}
+
+// Reads the rest of a document by its first line, compared exactly: a current profile, a current batch file
+// or one of the earlier formats. Returns 0 or the error code: 2002 for an unknown first line, otherwise the
+// reader's code (2002 when it has none).
+int ReadDocumentContents(std::string_view firstLine, cLineReader& lines, cParameters& params) {
+    bool read = false;
+    if (firstLine == kProfileMagic)
+        read = ReadProfile(lines, params);
+    else if (firstLine == kBatchMagic)
+        read = ReadBatch(lines, params);
+    else if (IsLegacyFormat(firstLine))
+        read = ReadLegacyDocument(firstLine, lines, params);
+    else
+        return platform::kBadFormat;
+    if (read) return platform::kSuccess;
+    return lines.Error() != 0 ? lines.Error() : platform::kBadFormat;
+}
+
+} // namespace
+
+bool cParameters::ReadDocument(const std::string& fileName) {
+    int error = platform::kSuccess;
+    {
+        cLineReader lines;
+        std::string firstLine;
+        if (lines.Open(fileName) && lines.ReadText(firstLine))
+            error = ReadDocumentContents(firstLine, lines, *this);
+        else
+            error = lines.Error() != 0 ? lines.Error() : platform::kBadFormat;
+    }
+    LastDocumentError = error;
+    if (error != platform::kSuccess) {
+        EmptyDocument(*this);
+        ShowFailure(kReadFailed, fileName, error);
+        return false;
+    }
+
+    if (DocumentKind == kBatchDocument) {
+        ProfileFile.clear();
+        BatchFile = fileName;
+        DocumentFile = fileName;
+        Programm.LastFile = fileName;
+    } else {
+        ReadLastRun(fileName);
+        ProfileFile = fileName;
+        if (!BatchRunning) {
+            BatchFile.clear();
+            DocumentFile = fileName;
+            Programm.LastFile = fileName;
+        }
+    }
+    Untitled = false;
+    Modified = false;
+    return true;
+}
+
+bool cParameters::WriteDocument(const std::string& fileName) {
+    cLineWriter lines;
+    int error = platform::kSuccess;
+    if (DocumentKind == kProfileDocument)
+        WriteProfile(*this, lines);
+    else if (DocumentKind == kBatchDocument)
+        WriteBatch(*this, lines);
+    else
+        error = platform::kBadFormat; // no document is open: there is nothing that could be written
+    // The new text goes to a temporary file that replaces the old one only when complete, so a failed write
+    // leaves the old file as it was.
+    if (error == platform::kSuccess) error = lines.Commit(fileName, kDocumentFileMode);
+    LastDocumentError = error;
+    if (error != platform::kSuccess) {
+        ShowFailure(kWriteFailed, fileName, error);
+        return false;
+    }
+
+    LegacyFormat = false;
+    if (DocumentKind == kProfileDocument) {
+        ReadLastRun(fileName);
+        ProfileFile = fileName;
+        BatchFile.clear();
+    } else {
+        ProfileFile.clear();
+        BatchFile = fileName;
+    }
+    DocumentFile = fileName;
+    Programm.LastFile = fileName;
+    Untitled = false;
+    Modified = false;
+    return true;
+}
