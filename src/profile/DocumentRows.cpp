@@ -1,32 +1,14 @@
 #include "profile/DocumentRows.h"
 
-#include "platform/Text.h"
 #include "profile/LineReader.h"
 #include "profile/LineWriter.h"
 #include "profile/Password.h"
 #include "profile/TextList.h"
 
-#include <algorithm>
 #include <limits>
 #include <utility>
 
 namespace {
-
-// Puts the entries of a sorted list in the list's own order before adding them, so that every Add appends.
-// Added one by one in file order, a hostile file with many entries in reverse order would cost a quadratic
-// number of moves. The result is the same: for the case-insensitive list the stable sort keeps the first
-// of several entries that differ only in case, which is the one a sequence of Adds keeps.
-void SortForList(std::vector<std::string>& texts, TextListKind kind) {
-    if (kind == TextListKind::SortedExact) {
-        std::sort(texts.begin(), texts.end(), [](const std::string& a, const std::string& b) {
-            int noCase = platform::CompareNoCase(a, b);
-            return noCase != 0 ? noCase < 0 : a < b;
-        });
-    } else if (kind == TextListKind::SortedNoCase) {
-        std::stable_sort(texts.begin(), texts.end(),
-                         [](const std::string& a, const std::string& b) { return platform::CompareNoCase(a, b) < 0; });
-    }
-}
 
 template <class Unsigned> void ReadInRange(cLineReader& lines, Unsigned& value) {
     int number = 0;
@@ -83,9 +65,7 @@ void cRowReader::TextList(cTextList& list) {
     for (int i = 0; i < count && m_lines.ReadText(text); ++i)
         texts.push_back(std::move(text));
     // Entries read before a failure are kept, like every other value read before it.
-    SortForList(texts, list.Kind());
-    for (std::string& entry : texts)
-        list.Add(std::move(entry));
+    list.AddAll(std::move(texts));
 }
 
 void cRowReader::CommandList(cTextList& list) {

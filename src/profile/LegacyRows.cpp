@@ -8,7 +8,6 @@
 #include "profile/TextList.h"
 #include "profile/Utf8Prefix.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace legacy {
@@ -17,18 +16,6 @@ namespace {
 
 // Byte 0x95 of the earlier versions' code page, as the line reader hands it out.
 constexpr std::string_view kBullet = "\u2022";
-
-// Adds directories to one of the directory lists (case-insensitive order, ties by bytes) in the list's own
-// order, so that every Add appends: one by one in file order, a hostile file with many entries in reverse
-// order would cost a quadratic number of moves.
-void AddInListOrder(cTextList& list, std::vector<std::string>& entries) {
-    std::stable_sort(entries.begin(), entries.end(), [](const std::string& a, const std::string& b) {
-        int noCase = platform::CompareNoCase(a, b);
-        return noCase != 0 ? noCase < 0 : a < b;
-    });
-    for (std::string& entry : entries)
-        list.Add(std::move(entry));
-}
 
 } // namespace
 
@@ -67,7 +54,7 @@ void FullPathList(cRowReader& rows, cTextList& list, std::string* sourceDrive, b
         if (!directory.empty()) directories.emplace_back(directory);
     }
     // Entries read before a failure are kept, like every other value read before it.
-    AddInListOrder(list, directories);
+    list.AddAll(std::move(directories));
 }
 
 bool cMarkerReader::Next(std::string_view marker) {

@@ -63,3 +63,15 @@ std::optional<std::size_t> cTextList::Find(std::string_view text) const {
 void cTextList::Remove(std::size_t index) {
     if (index < m_items.size()) m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
 }
+
+void cTextList::AddAll(std::vector<std::string> texts) {
+    if (m_kind == TextListKind::SortedExact) {
+        std::sort(texts.begin(), texts.end(), ListLess);
+    } else if (m_kind == TextListKind::SortedNoCase) {
+        // Stable: of several texts that differ only in case the first stays, as with single Adds.
+        std::stable_sort(texts.begin(), texts.end(),
+                         [](const std::string& a, const std::string& b) { return platform::CompareNoCase(a, b) < 0; });
+    }
+    for (std::string& text : texts)
+        Add(std::move(text));
+}

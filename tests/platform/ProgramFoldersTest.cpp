@@ -1,6 +1,7 @@
 // The program's folders: portable use beside the executable, otherwise the XDG base directories.
 #include "platform/ProgramFolders.h"
 
+#include "support/EnvironmentOverride.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets or removes an environment variable for one scope.
-class EnvironmentOverride {
-public:
-    EnvironmentOverride(const char* name, std::optional<std::string> value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        Set(value);
-    }
-    ~EnvironmentOverride() { Set(m_old); }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-private:
-    void Set(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(m_name, value->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using testsupport::EnvironmentOverride;
 
 TEST(ProgramFoldersTest, ExecutableFolderHoldsTheRunningProgram) {
     std::string folder = platform::ExecutableFolder();
