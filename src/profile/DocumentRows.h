@@ -69,3 +69,21 @@ public:
 private:
     cLineWriter& m_lines;
 };
+
+// The six colour rows of the preview, each a system-colour flag and a colour (block 1, block 2, forward,
+// skip, delete, backward): the same in the current and the earlier profile formats. Rows is cRowReader or
+// cRowWriter, View a cPreviewParameters (const for writing).
+template <class Rows, class View> void PreviewColorRows(Rows& rows, View& view) {
+    rows.Bool(view.Block1System);
+    rows.Color(view.Block1Color);
+    rows.Bool(view.Block2System);
+    rows.Color(view.Block2Color);
+    rows.Bool(view.ForwardSystem);
+    rows.Color(view.ForwardColor);
+    rows.Bool(view.SkipSystem);
+    rows.Color(view.SkipColor);
+    rows.Bool(view.DeleteSystem);
+    rows.Color(view.DeleteColor);
+    rows.Bool(view.BackwardSystem);
+    rows.Color(view.BackwardColor);
+}

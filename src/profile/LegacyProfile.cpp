@@ -33,22 +33,6 @@ void SetSizesFactor(int factor, cParameters& p) {
     p.SizesCompare = factor > 1;
 }
 
-// Rows 50 to 61: the colour of each block of the preview, or the system's colour instead.
-void ReadPreviewColors(cRowReader& rows, cPreviewParameters& view) {
-    rows.Bool(view.Block1System);
-    rows.Color(view.Block1Color);
-    rows.Bool(view.Block2System);
-    rows.Color(view.Block2Color);
-    rows.Bool(view.ForwardSystem);
-    rows.Color(view.ForwardColor);
-    rows.Bool(view.SkipSystem);
-    rows.Color(view.SkipColor);
-    rows.Bool(view.DeleteSystem);
-    rows.Color(view.DeleteColor);
-    rows.Bool(view.BackwardSystem);
-    rows.Color(view.BackwardColor);
-}
-
 void ReadLog4(cRowReader& rows, cLogParameters& log) {
     rows.Bool(log.Active);
     rows.Text(log.FileName);
@@ -188,7 +172,7 @@ void ReadProfile4(cLineReader& lines, cParameters& p) {
     rows.Number(p.OptionsPage);
     for (bool* flag : {&p.Preview.OpenFolders, &p.Preview.OneLine, &p.Preview.SizesFilter, &p.Preview.DoubleFilter})
         rows.Bool(*flag);
-    ReadPreviewColors(rows, p.Preview);
+    PreviewColorRows(rows, p.Preview); // rows 50 to 61
     rows.Bool(p.Preview.ForcePaths);
     ReadLog4(rows, p.Log);
     rows.Schedule(p.Schedule);
