@@ -30,7 +30,7 @@ bool ParseNumber(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-bool cLineReader::Open(const std::string& path) {
+bool cLineReader::Open(const std::string& path, std::size_t maxBytes) {
     // O_NONBLOCK: a FIFO in place of the file must not block the open; it is refused below.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -38,7 +38,7 @@ bool cLineReader::Open(const std::string& path) {
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > kMaxFileBytes) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > maxBytes) {
         ::close(fd);
         Fail(platform::kBadFormat);
         return false;

@@ -13,15 +13,16 @@ class cLineReader {
 public:
     // Longest line accepted; a longer one is a format error, so a file of garbage never costs a large buffer.
     static constexpr std::size_t kMaxLineBytes = 1 << 20;
-    // Largest file accepted: far above any real profile, so a huge file is refused before it is read.
+    // Largest profile or batch file accepted: far above any real one, so a huge file is refused unread.
     static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
     cLineReader() = default;
     cLineReader(const cLineReader&) = delete;
     cLineReader& operator=(const cLineReader&) = delete;
 
-    // Opens a regular file; false (and Error()) when it cannot be opened or is no regular file.
-    bool Open(const std::string& path);
+    // Opens a regular file of at most maxBytes; false (and Error()) when it cannot be opened, is no regular
+    // file or is larger (2002).
+    bool Open(const std::string& path, std::size_t maxBytes = kMaxFileBytes);
     // Reads from bytes in memory, which the caller keeps alive while reading.
     void OpenBytes(std::string_view bytes);
 
