@@ -1,10 +1,21 @@
 #include "shell/HeadlessInterface.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 void cHeadlessInterface::ShowTimedMessage(const std::string& line1, const std::string& fileName,
                                           const std::string& line3) {
     std::fprintf(stderr, "%s\n%s\n%s\n", line1.c_str(), fileName.c_str(), line3.c_str());
+}
+
+eAnswer cHeadlessInterface::ShowMessageBox(int code, eMessageKind, eMessageButtons, const std::string& text,
+                                           eAnswer preset) {
+    std::fprintf(stderr, "[%d] %s\n", code, text.c_str());
+    return preset;
+}
+
+void cHeadlessInterface::Beep() {
+    if (isatty(STDERR_FILENO)) std::fputs("\a", stderr);
 }
 
 namespace {
@@ -16,4 +27,6 @@ cUserInterface& UserInterface() {
     return g_installed ? *g_installed : headless;
 }
 
-void SetUserInterface(cUserInterface* ui) { g_installed = ui; }
+void SetUserInterface(cUserInterface* ui) {
+    g_installed = ui;
+}

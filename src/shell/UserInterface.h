@@ -6,6 +6,10 @@
 // Answers of a message box, with the values the program's message table uses.
 enum class eAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
+// The look of a message box: its icon and its buttons.
+enum class eMessageKind { Error, Warning, Information, Confirmation };
+enum class eMessageButtons { Ok, OkHelp, OkCancelHelp, YesNo, YesNoHelp };
+
 class cUserInterface {
 public:
     virtual ~cUserInterface() = default;
@@ -16,6 +20,17 @@ public:
     // The self-closing error box: three lines ("Fehler beim Lesen von...", the file name, the error text),
     // one button, closes itself after 30 seconds. Headless: prints the lines and returns at once.
     virtual void ShowTimedMessage(const std::string& line1, const std::string& fileName, const std::string& line3) = 0;
+
+    // A modal message box; returns the button pressed. code is the message number and, where the buttons
+    // include Help, the help context; text has "\n" line breaks. preset is the answer of a user who cannot be
+    // asked: the default (and the headless implementation) returns it without waiting.
+    virtual eAnswer ShowMessageBox(int /*code*/, eMessageKind /*kind*/, eMessageButtons /*buttons*/,
+                                   const std::string& /*text*/, eAnswer preset) {
+        return preset;
+    }
+
+    // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
+    virtual void Beep() {}
 };
 
 // The implementation in use; the headless one until the program installs another.

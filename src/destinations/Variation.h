@@ -1,0 +1,28 @@
+// The variation resolver: turns the stored destination into the directory and archive name of one run.
+#pragma once
+
+#include <string>
+
+class cParameters;
+
+// Variation numbers as stored in cParameters::Variation.
+enum eVariation : int {
+    kVariationFixed = 0,
+    kVariationDate = 1,
+    kVariationWeekday = 2,
+    kVariationEvenOdd = 3,
+    kVariationGenerations = 4,
+    kVariationUserName = 5,
+};
+
+// Sets ResolvedDestDirectory and ResolvedArchiveName from DestDirectory, DestArchive, Variation, EightThree,
+// DestType, ZipAddVariation and DateOffset (which shifts the date, never the time). destRoot is the native
+// directory of the destination's root; with the three-generation variation on a directory or zip destination
+// the directories "Vater", "Sohn" and "Enkel" below it are rotated first (renames that fail are skipped), so
+// the run works in "Enkel", which then holds the oldest generation or does not exist yet. Called once per run.
+void ResolveVariation(cParameters& params, const std::string& destRoot);
+
+// The name the variation adds to the destination (without separator), for the variations 1, 2, 3 and 5; "Enkel"
+// for 4 (no renames here); empty for 0. Dates are today minus dateOffset days. The user's name is taken from
+// USERNAME, else USER, else LOGNAME, made safe for one directory name.
+std::string VariationName(int variation, bool eightThree, double dateOffset);

@@ -1,0 +1,24 @@
+// The volume label of the file system that holds a path, as udev publishes it in /dev/disk/by-label.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The label of the file system holding the existing native path; std::nullopt when the path does not exist,
+// the file system has no label or its device cannot be found.
+std::optional<std::string> VolumeLabel(const std::string& nativePath);
+
+// The same with the label directory and the mount table given: a by-label link matches when it names the
+// block device of the path's st_dev, or the source device of a mount with that device number in the mount table
+// (file systems such as btrfs report a device number of their own).
+std::optional<std::string> VolumeLabelFrom(const std::string& nativePath, const std::string& byLabelDirectory,
+                                           const std::string& mountInfoFile);
+
+// A link name from /dev/disk/by-label as the label it stands for: udev writes "\xHH" for bytes such as a blank or
+// "/" ("USB\x20STICK" → "USB STICK").
+std::string DecodeLabelName(std::string_view linkName);
+
+} // namespace platform
