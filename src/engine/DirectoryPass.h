@@ -1,0 +1,59 @@
+// The directory pass of the scan: the directories that the search and exclude specifications denote, and the
+// two parallel directory lists of a run.
+#pragma once
+
+#include "engine/ScanProblem.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Returned when the two lists come out of unequal length; the run logs it with both counts and stops.
+inline constexpr int kDirectoryCountMismatch = 30121;
+
+using cAbortQuery = std::function<bool()>; // true once the run is to stop; may be empty
+
+// Adds dir (a relative directory, "\" at both ends) and every directory below it under the native root to
+// list, whether or not dir exists. Iterative, so depth is bounded only by path length. Directory symlinks are
+// not descended; a subdirectory whose name cannot be carried is left out and reported in problems; a
+// directory that cannot be read contributes nothing (the file pass reports it).
+void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {});
+
+// Adds the directories that one specification denotes below the native root. With c the last "\" of pattern and
+// rest the text after it: rest "*" gives the directory before it and everything below; "t*", "*t" and "*t*"
+// (t without "*") give the directories below whose path after c has a component beginning with t, a
+// component ending with t, or contains t (lower case); any other rest gives pattern itself. A pattern without a
+// leading or trailing "\" gets one; a pattern with a ".." component would leave the root: nothing is added and
+// it is reported as platform::kBadPathname.
+void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {});
+
+// Replaces a leading fromPrefix of the relative directory path by toPrefix. Prefixes are normalised (a
+// leading "\" added, one trailing "\" removed, "\" alone becomes empty). Empty fromPrefix: toPrefix + path.
+// Otherwise path must be fromPrefix or begin with fromPrefix followed by "\" (case-insensitive), else the
+// result is empty, so "\DatenAlt\" is not below "\Daten". Path equal to fromPrefix gives toPrefix + "\".
+std::string MapDirectory(std::string_view path, std::string_view fromPrefix, std::string_view toPrefix);
+
+// Deletes from list every entry equal (exactly: names on disk are case-sensitive) to an entry of names.
+void RemoveNames(std::vector<std::string>& list, const std::vector<std::string>& names);
+
+// Sorts case-insensitively (exact order among entries equal but for case) and removes exact duplicates.
+void SortAndRemoveDuplicates(std::vector<std::string>& list);
+
+struct cDirectoryPassInput {
+    std::string SourceRoot;                      // native
+    std::string DestRoot;                        // native
+    std::vector<std::string> SearchDirectories;  // expanded specifications
+    std::vector<std::string> ExcludeDirectories; // expanded specifications
+    std::string CutPath;
+    std::string DestDirectory; // the resolved destination directory
+    cAbortQuery AbortRequested;
+};
+
+// Fills sourceDirs and destDirs with the union of the directories found on either side, mapped through
+// CutPath and DestDirectory, sorted and free of duplicates, so that entry i of both names the same
+// directory. Returns 0, or kDirectoryCountMismatch when the lists differ in length (they stay filled).
+int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::string>& sourceDirs,
+                        std::vector<std::string>& destDirs, std::vector<cScanProblem>& problems);

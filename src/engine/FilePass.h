@@ -1,0 +1,55 @@
+// The file pass of the scan: lists both sides of every directory pair once, sorts the names into the four
+// mask kinds and hands them to the comparison rules.
+#pragma once
+
+#include "engine/Candidate.h"
+#include "engine/DirectoryPass.h"
+#include "engine/PairRules.h"
+#include "engine/ScanProblem.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class cSnapshot;
+
+// The expanded file masks of the four kinds.
+struct cMaskLists {
+    std::vector<std::string> Compare;
+    std::vector<std::string> Enforce;
+    std::vector<std::string> Delete;
+    std::vector<std::string> Exclude;
+};
+
+struct cFilePassInput {
+    std::string SourceRoot; // native
+    std::string DestRoot;   // native
+    const std::vector<std::string>& SourceDirs;
+    const std::vector<std::string>& DestDirs; // parallel to SourceDirs
+    const cMaskLists& Masks;
+    const cRuleContext& Rules;
+    const cSnapshot* Snapshot = nullptr; // the last run's snapshot; null when there is none
+    cAbortQuery AbortRequested;
+};
+
+// A display time that CreateCandidate had to correct, with the native path of the file it belongs to.
+struct cCorrectionReport {
+    std::string Path;
+    cStampCorrection Correction;
+};
+
+struct cFilePassOutput {
+    std::vector<std::unique_ptr<cCandidate>> Candidates;
+    std::vector<cCorrectionReport> Corrections;
+    std::vector<cScanProblem> Problems;
+};
+
+// For each directory pair: the names (files and file symlinks, never directories) matching the masks of each
+// kind, each name once. Exclude beats delete beats enforce beats compare; enforce masks act only when the
+// destination is touched (from the destination only with EnforceBackward), delete masks only when both sides
+// are. The other side of a name is found by exact name. A directory that cannot be read (other than one that
+// does not exist) and a name that cannot be carried are reported in Problems; such a name is left out.
+void ScanFiles(const cFilePassInput& input, cFilePassOutput& output);
+
+// The base name and the extension (from the last "." on, dot included, or empty) of a file name.
+std::pair<std::string, std::string> SplitExtension(std::string_view name);

@@ -1,0 +1,201 @@
+// The directory pass: specification forms, exclusions, mapping through the cut path, links, depth and names
+// the program cannot carry, on real temporary trees.
+#include "engine/DirectoryPass.h"
+
+#include "platform/ErrorCodes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+Lines Sorted(Lines lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+class DirectoryPassTest : public ::testing::Test {
+protected:
+    void MakeDirs(const Lines& relative, const fs::path& base) const {
+        for (const std::string& dir : relative)
+            fs::create_directories(base / dir);
+    }
+    std::string Root() const { return source.Path().string(); }
+
+    Lines Collect(std::string_view pattern, std::vector<cScanProblem>* problems = nullptr) const {
+        Lines list;
+        std::vector<cScanProblem> found;
+        CollectDirectories(Root(), pattern, list, found);
+        if (problems) *problems = found;
+        return Sorted(list);
+    }
+
+    testsupport::TempDir source;
+    testsupport::TempDir dest;
+};
+
+TEST(MapDirectoryTest, ReplacesTheLeadingDirectoryAtAComponentBoundary) {
+    struct Case {
+        const char* path;
+        const char* from;
+        const char* to;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"\\Daten\\Projekte\\X\\", "\\Daten\\Projekte", "\\Ziel\\", "\\Ziel\\X\\"},
+        {"\\Daten\\Projekte\\X\\", "", "\\Ziel\\", "\\Ziel\\Daten\\Projekte\\X\\"},
+        {"\\Daten\\Projekte\\X\\", "", "\\", "\\Daten\\Projekte\\X\\"},
+        {"\\Daten\\Projekte\\X\\", "\\Daten\\Projekte\\", "\\", "\\X\\"},
+        {"\\daten\\X\\", "Daten\\", "Ziel", "\\Ziel\\X\\"},
+        {"\\Daten\\", "\\Daten", "\\Ziel", "\\Ziel\\"},
+        {"\\Ziel\\X\\", "\\Ziel\\", "\\Daten\\Projekte", "\\Daten\\Projekte\\X\\"},
+        {"\\DatenAlt\\X\\", "\\Daten", "\\Ziel", ""}, // a longer name is no subdirectory
+        {"\\Andere\\", "\\Daten", "\\Ziel", ""},
+        {"\\", "\\Daten", "\\Ziel", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MapDirectory(c.path, c.from, c.to), c.expected) << c.path << " from " << c.from << " to " << c.to;
+}
+
+TEST_F(DirectoryPassTest, SpecificationForms) {
+    MakeDirs({"Projekte/A/B", "Projekte/Alt/sub", "Projekte/x/Archiv/y", "Projekte/x/sub", "Andere"}, source.Path());
+    const Lines all = {
+        "\\Projekte\\",           "\\Projekte\\A\\", "\\Projekte\\A\\B\\",      "\\Projekte\\Alt\\",
+        "\\Projekte\\Alt\\sub\\", "\\Projekte\\x\\", "\\Projekte\\x\\Archiv\\", "\\Projekte\\x\\Archiv\\y\\",
+        "\\Projekte\\x\\sub\\"};
+    struct Case {
+        const char* pattern;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"\\Projekte\\*", all},
+        {"\\Projekte\\A*",
+         {"\\Projekte\\A\\", "\\Projekte\\A\\B\\", "\\Projekte\\Alt\\", "\\Projekte\\Alt\\sub\\",
+          "\\Projekte\\x\\Archiv\\", "\\Projekte\\x\\Archiv\\y\\"}},
+        {"\\Projekte\\*IV", {"\\Projekte\\x\\Archiv\\", "\\Projekte\\x\\Archiv\\y\\"}},
+        {"\\Projekte\\*sub*", {"\\Projekte\\Alt\\sub\\", "\\Projekte\\x\\sub\\"}},
+        {"\\Fehlt\\*", {"\\Fehlt\\"}},
+        {"\\Fehlt\\a*", {}},
+        {"\\Projekte\\", {"\\Projekte\\"}},
+        {"\\Projekte", {"\\Projekte\\"}},
+        {"Projekte\\", {"\\Projekte\\"}},
+        {"\\Fehlt\\", {"\\Fehlt\\"}},
+        {"\\Projekte\\a?c", {"\\Projekte\\a?c\\"}},
+        {"\\Projekte\\a*b*", {"\\Projekte\\a*b*\\"}},
+        {"\\", {"\\"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Collect(c.pattern), Sorted(c.expected)) << c.pattern;
+
+    Lines everything = all;
+    everything.insert(everything.end(), {"\\", "\\Andere\\"});
+    EXPECT_EQ(Collect("\\*"), Sorted(everything));
+}
+
+TEST_F(DirectoryPassTest, ASpecificationLeavingTheRootIsRefused) {
+    std::vector<cScanProblem> problems;
+    EXPECT_TRUE(Collect("\\Projekte\\..\\..\\*", &problems).empty());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].Code, platform::kBadPathname);
+}
+
+TEST_F(DirectoryPassTest, ExclusionsWithAndWithoutSubdirectories) {
+    MakeDirs({"Projekte/Alt/sub", "Projekte/x/Archiv", "Projekte/Neu"}, source.Path());
+    cDirectoryPassInput input{
+        Root(), dest.Path().string(), {"\\Projekte\\*"}, {"\\Projekte\\Alt\\*", "\\Projekte\\x\\"}, "", "\\", {}};
+    Lines sourceDirs;
+    Lines destDirs;
+    std::vector<cScanProblem> problems;
+    ASSERT_EQ(BuildDirectoryLists(input, sourceDirs, destDirs, problems), 0);
+    const Lines expected = {"\\Projekte\\", "\\Projekte\\Neu\\", "\\Projekte\\x\\Archiv\\"};
+    EXPECT_EQ(sourceDirs, expected);
+    EXPECT_EQ(destDirs, expected);
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(DirectoryPassTest, BothListsNameTheUnionMappedThroughTheCutPath) {
+    MakeDirs({"Daten/Projekte/X", "Daten/Projekte/Gleich"}, source.Path());
+    MakeDirs({"Ziel/Y", "Ziel/Gleich", "Ziel/gleich", "Anderswo"}, dest.Path());
+    cDirectoryPassInput input{
+        Root(), dest.Path().string(), {"\\Daten\\Projekte\\*"}, {}, "\\Daten\\Projekte", "\\Ziel\\", {}};
+    Lines sourceDirs;
+    Lines destDirs;
+    std::vector<cScanProblem> problems;
+    ASSERT_EQ(BuildDirectoryLists(input, sourceDirs, destDirs, problems), 0);
+    // Names differing only in case are two directories; the destination-only ones appear on both sides.
+    EXPECT_EQ(sourceDirs, (Lines{"\\Daten\\Projekte\\", "\\Daten\\Projekte\\Gleich\\", "\\Daten\\Projekte\\gleich\\",
+                                 "\\Daten\\Projekte\\X\\", "\\Daten\\Projekte\\Y\\"}));
+    EXPECT_EQ(destDirs, (Lines{"\\Ziel\\", "\\Ziel\\Gleich\\", "\\Ziel\\gleich\\", "\\Ziel\\X\\", "\\Ziel\\Y\\"}));
+}
+
+TEST_F(DirectoryPassTest, OverlappingSpecificationsGiveEachDirectoryOnce) {
+    MakeDirs({"a/b"}, source.Path());
+    cDirectoryPassInput input{Root(), dest.Path().string(), {"\\a\\*", "\\a\\b\\", "\\*"}, {}, "", "", {}};
+    Lines sourceDirs;
+    Lines destDirs;
+    std::vector<cScanProblem> problems;
+    ASSERT_EQ(BuildDirectoryLists(input, sourceDirs, destDirs, problems), 0);
+    EXPECT_EQ(sourceDirs, (Lines{"\\", "\\a\\", "\\a\\b\\"}));
+    EXPECT_EQ(destDirs, sourceDirs);
+}
+
+TEST_F(DirectoryPassTest, DirectorySymlinksAreNotDescended) {
+    MakeDirs({"loop/inner"}, source.Path());
+    fs::create_directory_symlink("..", source.Path() / "loop/inner/up");
+    fs::create_directory_symlink(source.Path() / "loop", source.Path() / "link");
+    EXPECT_EQ(Collect("\\*"), (Lines{"\\", "\\loop\\", "\\loop\\inner\\"}));
+}
+
+TEST_F(DirectoryPassTest, ADeepTreeIsWalkedWithoutRecursion) {
+    constexpr int kDepth = 300;
+    fs::path deep = source.Path();
+    std::string expectedDeepest = "\\";
+    for (int i = 0; i < kDepth; ++i) {
+        deep /= "d";
+        expectedDeepest += "d\\";
+    }
+    fs::create_directories(deep);
+    const Lines found = Collect("\\*");
+    ASSERT_EQ(found.size(), static_cast<std::size_t>(kDepth + 1));
+    EXPECT_EQ(found.back(), expectedDeepest);
+}
+
+TEST_F(DirectoryPassTest, ADirectoryNameThatCannotBeCarriedIsReported) {
+    MakeDirs({"gut", "schlecht\\name/unten"}, source.Path());
+    std::vector<cScanProblem> problems;
+    EXPECT_EQ(Collect("\\*", &problems), (Lines{"\\", "\\gut\\"}));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].Code, platform::kInvalidName);
+    EXPECT_EQ(problems[0].Path, (source.Path() / "schlecht\\name").string());
+}
+
+TEST_F(DirectoryPassTest, AbortStopsTheWalk) {
+    MakeDirs({"a/b/c"}, source.Path());
+    Lines list;
+    std::vector<cScanProblem> problems;
+    int calls = 0;
+    ListSubdirectories(Root(), "\\", list, problems, [&] { return ++calls > 2; });
+    EXPECT_EQ(list, (Lines{"\\", "\\a\\"}));
+}
+
+TEST(RemoveNamesTest, SubtractsExactNames) {
+    Lines list = {"\\a\\", "\\A\\", "\\b\\", "\\a\\"};
+    RemoveNames(list, {"\\a\\", "\\c\\"});
+    EXPECT_EQ(list, (Lines{"\\A\\", "\\b\\"}));
+}
+
+TEST(SortAndRemoveDuplicatesTest, SortsWithoutCaseAndKeepsCaseVariants) {
+    Lines list = {"\\b\\", "\\A\\", "\\a\\", "\\B\\", "\\a\\", "\\A\\"};
+    SortAndRemoveDuplicates(list);
+    EXPECT_EQ(list, (Lines{"\\A\\", "\\a\\", "\\B\\", "\\b\\"}));
+}
+
+} // namespace
