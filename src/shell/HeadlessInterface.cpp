@@ -18,6 +18,10 @@ void cHeadlessInterface::Beep() {
     if (isatty(STDERR_FILENO)) std::fputs("\a", stderr);
 }
 
+bool cHeadlessInterface::IsStderrTerminal() {
+    return isatty(STDERR_FILENO) != 0;
+}
+
 namespace {
 cUserInterface* g_installed = nullptr;
 }

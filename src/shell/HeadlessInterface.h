@@ -1,6 +1,7 @@
 // The user interface without windows: presets for every question, messages and progress on the terminal.
 #pragma once
 
+#include "shell/HeadlessProgress.h"
 #include "shell/UserInterface.h"
 
 class cHeadlessInterface : public cUserInterface {
@@ -11,4 +12,16 @@ public:
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override;
     void Beep() override;
+
+    // Progress on stderr: a bar when stderr is a terminal, plain lines otherwise.
+    void BeginProgress(std::int64_t bytesToCopy) override { m_progress.Begin(bytesToCopy); }
+    void ReportProgress(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) override {
+        m_progress.Report(deltaBytes, fileBytes, fileName);
+    }
+    void SetProgressPaused(bool paused) override { m_progress.SetPaused(paused); }
+    void EndProgress() override { m_progress.End(); }
+
+private:
+    cHeadlessProgress m_progress{stderr, IsStderrTerminal()};
+    static bool IsStderrTerminal();
 };

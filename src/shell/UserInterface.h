@@ -1,6 +1,7 @@
 // The one way the core talks to the user: the GUI implements it with Qt, the headless one answers presets.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Answers of a message box, with the values the program's message table uses.
@@ -31,6 +32,16 @@ public:
 
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}
+
+    // The copy progress. BeginProgress opens the display for a phase that copies bytesToCopy bytes;
+    // ReportProgress adds deltaBytes and gives the bytes of the current file so far and its native path;
+    // SetProgressPaused stops the clock while a message or the interruption dialog is shown; EndProgress closes
+    // the display. The defaults show nothing.
+    virtual void BeginProgress(std::int64_t /*bytesToCopy*/) {}
+    virtual void ReportProgress(std::int64_t /*deltaBytes*/, std::int64_t /*fileBytes*/,
+                                const std::string& /*fileName*/) {}
+    virtual void SetProgressPaused(bool /*paused*/) {}
+    virtual void EndProgress() {}
 };
 
 // The implementation in use; the headless one until the program installs another.

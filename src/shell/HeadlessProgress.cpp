@@ -1,0 +1,79 @@
+// Writes the copy progress to a stream without ever waiting for input.
+#include "shell/HeadlessProgress.h"
+
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr int kBarWidth = 30;
+
+std::string FiguresText(const cProgressFigures& figures) {
+    std::string text = std::to_string(figures.Percent) + " %, Verstrichene Zeit: " + FormatDuration(figures.Elapsed);
+    if (figures.HasRate) text += ", Übertragungsrate: " + FormatRate(figures.BytesPerSecond);
+    if (figures.HasRemaining) text += ", Verbleibende Zeit: " + FormatDuration(figures.Remaining);
+    return text;
+}
+
+} // namespace
+
+cHeadlessProgress::cHeadlessProgress(std::FILE* out, bool terminal) : m_out(out), m_terminal(terminal) {}
+
+void cHeadlessProgress::Begin(std::int64_t bytesToCopy) {
+    m_model.Begin(bytesToCopy);
+    m_open = true;
+    m_fileName.clear();
+    m_lastOutput = platform::NowUtc();
+}
+
+void cHeadlessProgress::Report(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) {
+    if (!m_open) return;
+    m_model.ReportProgress(deltaBytes, fileBytes);
+    m_model.Tick();
+    const bool newFile = fileName != m_fileName;
+    m_fileName = fileName;
+    const platform::FileTime now = platform::NowUtc();
+    if (m_terminal) {
+        if (newFile || now - m_lastOutput >= kBarRedrawInterval) {
+            DrawBar();
+            m_lastOutput = now;
+        }
+        return;
+    }
+    if (newFile) std::fprintf(m_out, "Kopiere %s\n", fileName.c_str());
+    if (now - m_lastOutput >= kPlainFiguresInterval) {
+        PrintFiguresLine();
+        m_lastOutput = now;
+    }
+}
+
+void cHeadlessProgress::SetPaused(bool paused) {
+    if (m_open) m_model.SetPaused(paused);
+}
+
+void cHeadlessProgress::End() {
+    if (!m_open) return;
+    m_model.Tick();
+    if (m_terminal) {
+        DrawBar();
+        std::fputc('\n', m_out);
+    } else {
+        PrintFiguresLine();
+    }
+    std::fflush(m_out);
+    m_open = false;
+}
+
+void cHeadlessProgress::DrawBar() {
+    const cProgressFigures figures = m_model.Figures();
+    const int filled = figures.Percent * kBarWidth / 100;
+    std::string bar(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(kBarWidth - filled), '-');
+    // "\r" returns to the line start, "\x1b[K" erases what a longer previous line left behind.
+    std::fprintf(m_out, "\r[%s] %s\x1b[K", bar.c_str(), FiguresText(figures).c_str());
+    std::fflush(m_out);
+}
+
+void cHeadlessProgress::PrintFiguresLine() {
+    std::fprintf(m_out, "%s\n", FiguresText(m_model.Figures()).c_str());
+    std::fflush(m_out);
+}
