@@ -1,4 +1,4 @@
-// The directory pass of the scan: the directories that the search and exclude specifications denote, and the
+// The directory pass of the scan: the directories that the search and exclude entries denote, and the
 // two parallel directory lists of a run.
 #pragma once
 
@@ -21,7 +21,7 @@ using cAbortQuery = std::function<bool()>; // true once the run is to stop; may 
 void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
                         std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {});
 
-// Adds the directories that one specification denotes below the native root. With c the last "\" of pattern and
+// Adds the directories that one directory entry denotes below the native root. With c the last "\" of pattern and
 // rest the text after it: rest "*" gives the directory before it and everything below; "t*", "*t" and "*t*"
 // (t without "*") give the directories below whose path after c has a component beginning with t, a
 // component ending with t, or contains t (lower case); any other rest gives pattern itself. A pattern without a
@@ -45,8 +45,8 @@ void SortAndRemoveDuplicates(std::vector<std::string>& list);
 struct cDirectoryPassInput {
     std::string SourceRoot;                      // native
     std::string DestRoot;                        // native
-    std::vector<std::string> SearchDirectories;  // expanded specifications
-    std::vector<std::string> ExcludeDirectories; // expanded specifications
+    std::vector<std::string> SearchDirectories;  // expanded entries
+    std::vector<std::string> ExcludeDirectories; // expanded entries
     std::string CutPath;
     std::string DestDirectory; // the resolved destination directory
     cAbortQuery AbortRequested;

@@ -1,4 +1,4 @@
-// The directory pass: specification forms, exclusions, mapping through the cut path, links, depth and names
+// The directory pass: entry forms, exclusions, mapping through the cut path, links, depth and names
 // the program cannot carry, on real temporary trees.
 #include "engine/DirectoryPass.h"
 
@@ -65,7 +65,7 @@ TEST(MapDirectoryTest, ReplacesTheLeadingDirectoryAtAComponentBoundary) {
         EXPECT_EQ(MapDirectory(c.path, c.from, c.to), c.expected) << c.path << " from " << c.from << " to " << c.to;
 }
 
-TEST_F(DirectoryPassTest, SpecificationForms) {
+TEST_F(DirectoryPassTest, DirectoryEntryForms) {
     MakeDirs({"Projekte/A/B", "Projekte/Alt/sub", "Projekte/x/Archiv/y", "Projekte/x/sub", "Andere"}, source.Path());
     const Lines all = {
         "\\Projekte\\",           "\\Projekte\\A\\", "\\Projekte\\A\\B\\",      "\\Projekte\\Alt\\",
@@ -100,7 +100,7 @@ TEST_F(DirectoryPassTest, SpecificationForms) {
     EXPECT_EQ(Collect("\\*"), Sorted(everything));
 }
 
-TEST_F(DirectoryPassTest, ASpecificationLeavingTheRootIsRefused) {
+TEST_F(DirectoryPassTest, AnEntryLeavingTheRootIsRefused) {
     std::vector<cScanProblem> problems;
     EXPECT_TRUE(Collect("\\Projekte\\..\\..\\*", &problems).empty());
     ASSERT_EQ(problems.size(), 1u);
@@ -136,7 +136,7 @@ TEST_F(DirectoryPassTest, BothListsNameTheUnionMappedThroughTheCutPath) {
     EXPECT_EQ(destDirs, (Lines{"\\Ziel\\", "\\Ziel\\Gleich\\", "\\Ziel\\gleich\\", "\\Ziel\\X\\", "\\Ziel\\Y\\"}));
 }
 
-TEST_F(DirectoryPassTest, OverlappingSpecificationsGiveEachDirectoryOnce) {
+TEST_F(DirectoryPassTest, OverlappingEntriesGiveEachDirectoryOnce) {
     MakeDirs({"a/b"}, source.Path());
     cDirectoryPassInput input{Root(), dest.Path().string(), {"\\a\\*", "\\a\\b\\", "\\*"}, {}, "", "", {}};
     Lines sourceDirs;
