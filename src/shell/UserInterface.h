@@ -11,6 +11,8 @@ enum class eAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes =
 enum class eMessageKind { Error, Warning, Information, Confirmation };
 enum class eMessageButtons { Ok, OkHelp, OkCancelHelp, YesNo, YesNoHelp };
 
+struct cCheckDialogModel;
+
 class cUserInterface {
 public:
     virtual ~cUserInterface() = default;
@@ -29,6 +31,10 @@ public:
                                    const std::string& /*text*/, eAnswer preset) {
         return preset;
     }
+
+    // A check dialog (double modifications or size differences) on model, which it may change; false when
+    // the user cancelled the run. The default (and headless) answer is OK with the model's preset choices.
+    virtual bool ShowCheckDialog(cCheckDialogModel& /*model*/) { return true; }
 
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}

@@ -2,10 +2,11 @@
 #include "shell/messages/PlaySignal.h"
 
 #include "platform/FileInfo.h"
+#include "platform/Sound.h"
 #include "shell/UserInterface.h"
 
 namespace {
-SoundPlayerFn g_player = nullptr;
+SoundPlayerFn g_player = &platform::PlaySoundFile;
 }
 
 void SetSoundPlayer(SoundPlayerFn player) {

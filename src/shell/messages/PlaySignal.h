@@ -7,7 +7,7 @@
 // Must not fail: a file that cannot be played, or a machine without a sound device, plays nothing.
 using SoundPlayerFn = void (*)(const std::string& nativeFile, bool toEnd);
 
-// Installs the sound output; nullptr (the start state) plays no files.
+// Installs the sound output; nullptr plays no files. The start state is platform::PlaySoundFile.
 void SetSoundPlayer(SoundPlayerFn player);
 
 // Nothing when enabled is false; the beep of UserInterface() when beep is set; otherwise the sound file through
