@@ -158,13 +158,6 @@ std::string DefaultText(const cOptionField& field) {
     return std::string(field.Text);
 }
 
-// A number from the store that fits the field's type; the default for a missing, malformed or too large one.
-template <typename T> T ReadFitting(const cSettingsStore& store, std::string_view key, int def) {
-    int value = store.ReadInteger(kOptionsSection, key, def);
-    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) return static_cast<T>(def);
-    return static_cast<T>(value);
-}
-
 } // namespace
 
 std::span<const cOptionField> OptionFields() {
@@ -192,7 +185,8 @@ void ReadOptions(cParameters& params, const cSettingsStore* store) {
                     params.*member = store ? store->ReadInteger(kOptionsSection, field.Key, def) : def;
                 } else {
                     int def = DefaultNumber(field);
-                    params.*member = store ? ReadFitting<T>(*store, field.Key, def) : static_cast<T>(def);
+                    params.*member = store ? store->ReadFitting<T>(kOptionsSection, field.Key, static_cast<T>(def))
+                                           : static_cast<T>(def);
                 }
             },
             field.Member);

@@ -20,14 +20,6 @@ constexpr int kViewLogGroup = 8;
 // Bold, italic, underline, strike-out; the font style keeps no other bits.
 constexpr int kFontStyleBits = 0x0F;
 
-// A number that fits the field's type; the default for a missing, malformed or too large one.
-template <typename T>
-T ReadFitting(const cSettingsStore& store, std::string_view section, std::string_view key, T def) {
-    int value = store.ReadInteger(section, key, def);
-    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) return def;
-    return static_cast<T>(value);
-}
-
 // A date-time value as the whole days the file keeps (truncated toward zero, held within int).
 int WholeDays(double dateTime) {
     double days = std::trunc(dateTime);
@@ -49,7 +41,7 @@ void ReadProgramOptions(cProgrammParameters& options, const cSettingsStore& stor
     options.Tooltips = store.ReadBool(section, "Tooltips", true);
     options.CompareA = store.ReadString(section, "CompareA", "");
     options.CompareB = store.ReadString(section, "CompareB", "%1 %2");
-    options.MainDisplay = ReadFitting<std::uint8_t>(store, section, "MainDisplay", 0);
+    options.MainDisplay = store.ReadFitting<std::uint8_t>(section, "MainDisplay", 0);
     options.MessagePath = store.ReadString(section, "MessagePath", sample + ".rtf");
     options.PicturePath = store.ReadString(section, "PicturePath", sample + ".jpg");
     options.FitSize = store.ReadBool(section, "FitSize", true);
@@ -124,11 +116,11 @@ void ReadWindowGroup(cParameters& params, const cSettingsStore& store, int group
     const std::string_view section = layout.Section;
     const cWindowPos def = DefaultWindowPos(index, params.ScreenWidth, params.ScreenHeight);
     cWindowPos& pos = params.WindowPositions[index];
-    pos.Left = ReadFitting(store, section, "Left", def.Left);
-    pos.Top = ReadFitting(store, section, "Top", def.Top);
+    pos.Left = store.ReadFitting(section, "Left", def.Left);
+    pos.Top = store.ReadFitting(section, "Top", def.Top);
     if (layout.HasSize) {
-        pos.Right = ReadFitting(store, section, "Right", def.Right);
-        pos.Bottom = ReadFitting(store, section, "Bottom", def.Bottom);
+        pos.Right = store.ReadFitting(section, "Right", def.Right);
+        pos.Bottom = store.ReadFitting(section, "Bottom", def.Bottom);
         pos.Maximized = store.ReadBool(section, "Maximized", def.Maximized);
     }
     if (group == kViewLogGroup) {

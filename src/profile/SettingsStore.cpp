@@ -1,6 +1,6 @@
 #include "profile/SettingsStore.h"
 
-#include <charconv>
+#include "profile/LineReader.h"
 
 std::string cSettingsStore::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
     auto value = Read(section, key);
@@ -9,15 +9,8 @@ std::string cSettingsStore::ReadString(std::string_view section, std::string_vie
 
 int cSettingsStore::ReadInteger(std::string_view section, std::string_view key, int def) const {
     auto value = Read(section, key);
-    if (!value) return def;
-    std::string_view text = *value;
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int result = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
-    if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return def;
-    return result;
+    return value && ParseNumber(*value, result) ? result : def;
 }
 
 bool cSettingsStore::ReadBool(std::string_view section, std::string_view key, bool def) const {

@@ -1,6 +1,7 @@
 // Key/value access to the settings file, as cParameters needs it (sections and keys case-insensitive).
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,12 @@ public:
     // A value that is no integer gives the default.
     int ReadInteger(std::string_view section, std::string_view key, int def) const;
     bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+    // An integer for a narrower field (byte, word, ...): a value that does not fit T gives the default too.
+    template <typename T> T ReadFitting(std::string_view section, std::string_view key, T def) const {
+        int value = ReadInteger(section, key, def);
+        if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) return def;
+        return static_cast<T>(value);
+    }
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 };
