@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -66,6 +68,19 @@ int GetFileInfo(std::string_view nativePath, FileInfo& info) {
 
 int GetFileInfoAt(int dirFd, const char* name, FileInfo& info) {
     return Describe(dirFd, name, name, info);
+}
+
+int ReadSymlinkTarget(const std::string& path, std::string& target) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (n < 0) return ErrorFromErrno(errno);
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            target.assign(buffer.data(), static_cast<std::size_t>(n));
+            return kSuccess;
+        }
+        buffer.resize(buffer.size() * 2); // the target was cut off: try again with room for more
+    }
 }
 
 } // namespace platform

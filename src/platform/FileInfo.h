@@ -56,4 +56,7 @@ bool IsRepresentableName(std::string_view name);
 // this so that an entry is looked up without building its full path.
 [[nodiscard]] int GetFileInfoAt(int dirFd, const char* name, FileInfo& info);
 
+// The target a symlink points to, as stored in the link (not resolved). Returns 0 or the system code.
+[[nodiscard]] int ReadSymlinkTarget(const std::string& path, std::string& target);
+
 } // namespace platform

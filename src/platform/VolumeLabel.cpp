@@ -6,6 +6,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -110,8 +111,28 @@ std::optional<std::string> VolumeLabelFrom(const std::string& nativePath, const 
     return std::nullopt;
 }
 
+namespace {
+
+struct cLabelSources {
+    std::string ByLabelDirectory = "/dev/disk/by-label";
+    std::string MountInfoFile = "/proc/self/mountinfo";
+};
+
+cLabelSources& LabelSources() {
+    static cLabelSources sources;
+    return sources;
+}
+
+} // namespace
+
 std::optional<std::string> VolumeLabel(const std::string& nativePath) {
-    return VolumeLabelFrom(nativePath, "/dev/disk/by-label", "/proc/self/mountinfo");
+    return VolumeLabelFrom(nativePath, LabelSources().ByLabelDirectory, LabelSources().MountInfoFile);
+}
+
+void SetVolumeLabelSources(std::string byLabelDirectory, std::string mountInfoFile) {
+    LabelSources() = byLabelDirectory.empty()
+                         ? cLabelSources{}
+                         : cLabelSources{std::move(byLabelDirectory), std::move(mountInfoFile)};
 }
 
 } // namespace platform

@@ -17,6 +17,10 @@ std::optional<std::string> VolumeLabel(const std::string& nativePath);
 std::optional<std::string> VolumeLabelFrom(const std::string& nativePath, const std::string& byLabelDirectory,
                                            const std::string& mountInfoFile);
 
+// Where VolumeLabel looks: another label directory and mount table (a machine's disks cannot be relabelled for
+// a test); an empty directory goes back to the system's.
+void SetVolumeLabelSources(std::string byLabelDirectory, std::string mountInfoFile);
+
 // A link name from /dev/disk/by-label as the label it stands for: udev writes "\xHH" for bytes such as a blank or
 // "/" ("USB\x20STICK" → "USB STICK").
 std::string DecodeLabelName(std::string_view linkName);

@@ -1,0 +1,299 @@
+// Copying one file: a temporary file in the target's directory, filled, given the source's mode and times,
+// then renamed over the target.
+//
+// Files are not flushed one by one (fsync): a run copies thousands of files, and a flush each would make it
+// many times slower than cp -a and rsync, which do not flush either. The temporary name protects the old target
+// against failures, cancels and a killed program; after a power loss a file system without ext4's flush on
+// rename-over-existing may hold a replaced file with unwritten content, which the verify option detects.
+#include "platform/FileCopy.h"
+
+#include "platform/ErrorCodes.h"
+#include "platform/FileInfo.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <random>
+#include <sys/ioctl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// copy_file_range moves at most this much per call, so that progress and cancel come often enough.
+constexpr std::size_t kChunkSize = 4 * 1024 * 1024;
+// Creating a temporary name gives up after this many names that were taken.
+constexpr int kNameAttempts = 100;
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : m_fd(fd) {}
+    ~UniqueFd() { Reset(); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    int Get() const { return m_fd; }
+    void Reset(int fd = -1) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = fd;
+    }
+    // Closes with its result: a network file system may report a failed write only here.
+    int Close() {
+        int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0 ? kSuccess : ErrorFromErrno(errno);
+    }
+
+private:
+    int m_fd;
+};
+
+std::string DirectoryOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A failure to create something in the target's directory: a missing directory is "path not found".
+int TargetError(int err) {
+    return err == ENOENT ? kPathNotFound : ErrorFromErrno(err);
+}
+
+std::uint64_t RandomSeed() {
+    std::uint64_t seed = 0;
+    if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof seed))
+        seed = static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ull ^
+               static_cast<std::uint64_t>(::time(nullptr));
+    return seed;
+}
+
+// ".<name>.XXXXXX" beside the target: hidden, recognisably the target's, and short enough for any name.
+std::string TemporaryPath(const std::string& directory, const std::string& name) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 engine(RandomSeed());
+    std::size_t keep = std::min<std::size_t>(name.size(), 200);
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep; // never cut a UTF-8 character in two
+    std::string path = directory + "/." + name.substr(0, keep) + ".";
+    for (int i = 0; i < 6; ++i)
+        path += kLetters[engine() % (sizeof kLetters - 1)];
+    return path;
+}
+
+bool ProcSelfAvailable() {
+    static const bool available = ::access("/proc/self/fd", X_OK) == 0;
+    return available;
+}
+
+// The file that becomes the target. Until Publish succeeds, destroying it removes every trace: an O_TMPFILE
+// file has no name at all, a named temporary file is unlinked.
+class PendingTarget {
+public:
+    PendingTarget(std::string directory, std::string name)
+        : m_directory(std::move(directory)), m_name(std::move(name)) {}
+    ~PendingTarget() {
+        m_fd.Reset();
+        if (!m_tempPath.empty()) ::unlink(m_tempPath.c_str());
+    }
+    PendingTarget(const PendingTarget&) = delete;
+    PendingTarget& operator=(const PendingTarget&) = delete;
+
+    int Fd() const { return m_fd.Get(); }
+
+    int Create() {
+        if (ProcSelfAvailable()) {
+            int fd = ::open(m_directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            if (fd >= 0) {
+                m_fd.Reset(fd);
+                return kSuccess;
+            }
+            // EISDIR: a kernel without O_TMPFILE; EOPNOTSUPP: a file system without it.
+            if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return TargetError(errno);
+        }
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            std::string path = TemporaryPath(m_directory, m_name);
+            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (fd >= 0) {
+                m_fd.Reset(fd);
+                m_tempPath = std::move(path);
+                return kSuccess;
+            }
+            if (errno != EEXIST) return TargetError(errno);
+        }
+        return kAlreadyExists;
+    }
+
+    // Gives the file its final name, replacing the old target in one step.
+    int Publish(const std::string& to) {
+        if (m_tempPath.empty()) {
+            int error = LinkAnonymousFile();
+            if (error != kSuccess) return error;
+        }
+        int error = m_fd.Close();
+        if (error != kSuccess) return error;
+        if (::rename(m_tempPath.c_str(), to.c_str()) != 0) return ErrorFromErrno(errno);
+        m_tempPath.clear();
+        return kSuccess;
+    }
+
+private:
+    // An O_TMPFILE file gets a hidden name first; linkat cannot replace, rename then can.
+    int LinkAnonymousFile() {
+        const std::string self = "/proc/self/fd/" + std::to_string(m_fd.Get());
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            std::string path = TemporaryPath(m_directory, m_name);
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                m_tempPath = std::move(path);
+                return kSuccess;
+            }
+            if (errno != EEXIST) return TargetError(errno);
+        }
+        return kAlreadyExists;
+    }
+
+    std::string m_directory;
+    std::string m_name;
+    std::string m_tempPath;
+    UniqueFd m_fd;
+};
+
+int WriteAll(int fd, const char* data, std::size_t length) {
+    while (length > 0) {
+        ssize_t n = ::write(fd, data, length);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return ErrorFromErrno(errno);
+        }
+        data += n;
+        length -= static_cast<std::size_t>(n);
+    }
+    return kSuccess;
+}
+
+bool Continue(const CopyOptions& options, std::int64_t bytesSoFar) {
+    return !options.progress || options.progress(bytesSoFar);
+}
+
+// Reads and writes in blocks from the current positions of both files to the source's end.
+int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOptions& options) {
+    std::vector<char> buffer(kCopyBlockSize);
+    for (;;) {
+        ssize_t n = ::read(source, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return ErrorFromErrno(errno);
+        }
+        if (n == 0) return kSuccess;
+        int error = WriteAll(target, buffer.data(), static_cast<std::size_t>(n));
+        if (error != kSuccess) return error;
+        bytesSoFar += n;
+        if (!Continue(options, bytesSoFar)) return kCancelled;
+    }
+}
+
+// A reflink where the file system shares blocks, else copy_file_range in chunks, else blocks.
+int CopySystem(int source, int target, std::int64_t size, const CopyOptions& options) {
+    if (::ioctl(target, FICLONE, source) == 0) return Continue(options, size) ? kSuccess : kCancelled;
+    std::int64_t bytesSoFar = 0;
+    for (;;) {
+        ssize_t n = ::copy_file_range(source, nullptr, target, nullptr, kChunkSize, 0);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL;
+            if (bytesSoFar == 0 && unsupported) break;
+            return ErrorFromErrno(errno);
+        }
+        // Some file systems (procfs-like, older FUSE) answer 0 instead of failing.
+        if (n == 0 && bytesSoFar == 0 && size > 0) break;
+        if (n == 0) return kSuccess;
+        bytesSoFar += n;
+        if (!Continue(options, bytesSoFar)) return kCancelled;
+    }
+    return CopyBlocks(source, target, 0, options);
+}
+
+int CopySymlink(const std::string& from, const std::string& to, const struct stat& source, const CopyOptions& options) {
+    std::string target;
+    int error = ReadSymlinkTarget(from, target);
+    if (error != kSuccess) return error;
+
+    std::string directory = DirectoryOf(to);
+    std::string name = NameOf(to);
+    std::string tempPath;
+    for (int attempt = 0; attempt < kNameAttempts && tempPath.empty(); ++attempt) {
+        std::string path = TemporaryPath(directory, name);
+        if (::symlink(target.c_str(), path.c_str()) == 0)
+            tempPath = std::move(path);
+        else if (errno != EEXIST)
+            return TargetError(errno);
+    }
+    if (tempPath.empty()) return kAlreadyExists;
+
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    if (::utimensat(AT_FDCWD, tempPath.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0)
+        error = ErrorFromErrno(errno);
+    else if (!Continue(options, static_cast<std::int64_t>(target.size())))
+        error = kCancelled;
+    else if (::rename(tempPath.c_str(), to.c_str()) != 0)
+        error = ErrorFromErrno(errno);
+    if (error != kSuccess) ::unlink(tempPath.c_str());
+    return error;
+}
+
+// An existing target that may not be replaced: a directory, or a file its owner may not write.
+int CheckTarget(const std::string& to) {
+    struct stat target {};
+    if (::lstat(to.c_str(), &target) != 0) return kSuccess; // a missing target or directory shows later
+    if (S_ISDIR(target.st_mode)) return kAccessDenied;
+    if (S_ISREG(target.st_mode) && (target.st_mode & S_IWUSR) == 0) return kAccessDenied;
+    return kSuccess;
+}
+
+int CopyRegularFile(const std::string& from, const std::string& to, const CopyOptions& options) {
+    // O_NONBLOCK and the type check guard against a FIFO or device put in the file's place since lstat.
+    UniqueFd source(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (source.Get() < 0) return ErrorFromErrno(errno);
+    struct stat st {};
+    if (::fstat(source.Get(), &st) != 0) return ErrorFromErrno(errno);
+    if (!S_ISREG(st.st_mode)) return kFileNotFound;
+
+    PendingTarget target(DirectoryOf(to), NameOf(to));
+    int error = target.Create();
+    if (error != kSuccess) return error;
+    ::posix_fadvise(source.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    error = options.ownCopy ? CopyBlocks(source.Get(), target.Fd(), 0, options)
+                            : CopySystem(source.Get(), target.Fd(), static_cast<std::int64_t>(st.st_size), options);
+    if (error != kSuccess) return error;
+
+    // A file system that cannot hold the mode (FAT, some FUSE) refuses it; the copy itself is still good.
+    if (::fchmod(target.Fd(), st.st_mode & 07777) != 0 && errno != EPERM && errno != EOPNOTSUPP)
+        return ErrorFromErrno(errno);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    if (::futimens(target.Fd(), times) != 0) return ErrorFromErrno(errno);
+    return target.Publish(to);
+}
+
+} // namespace
+
+int CopyFileSafely(const std::string& from, const std::string& to, const CopyOptions& options) {
+    struct stat source {};
+    if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
+    if (S_ISDIR(source.st_mode)) return kAccessDenied;
+    if (!S_ISREG(source.st_mode) && !S_ISLNK(source.st_mode)) return kFileNotFound;
+    int error = CheckTarget(to);
+    if (error != kSuccess) return error;
+    return S_ISLNK(source.st_mode) ? CopySymlink(from, to, source, options) : CopyRegularFile(from, to, options);
+}
+
+} // namespace platform

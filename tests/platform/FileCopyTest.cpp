@@ -1,0 +1,283 @@
+#include "platform/FileCopy.h"
+#include "platform/ErrorCodes.h"
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <optional>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using platform::CopyFileSafely;
+using platform::CopyOptions;
+using platform::kCopyBlockSize;
+
+constexpr timespec kAccessTime{1'650'000'000, 111'222'333};
+constexpr timespec kWriteTime{1'700'000'000, 123'456'789};
+
+// Bytes that differ from block to block, so a block written twice or skipped shows.
+std::string Pattern(std::size_t length, unsigned seed = 1) {
+    std::string bytes(length, '\0');
+    unsigned state = seed;
+    for (auto& c : bytes) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    return bytes;
+}
+
+void SetTimes(const std::filesystem::path& path) {
+    const timespec times[2] = {kAccessTime, kWriteTime};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+struct stat Lstat(const std::filesystem::path& path) {
+    struct stat st {};
+    EXPECT_EQ(lstat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+std::vector<std::string> Names(const std::filesystem::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs body in a forked child and returns its wait status; std::nullopt when it did not end within the time
+// (the child is then killed).
+std::optional<int> RunInChild(const std::function<int()>& body, std::chrono::seconds limit = std::chrono::seconds(20)) {
+    pid_t child = fork();
+    if (child == 0) _exit(std::min(body(), 255));
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return status;
+}
+
+// Whether the file system of directory shares blocks instead of writing them.
+bool SupportsReflink(const std::filesystem::path& directory) {
+    std::filesystem::path a = directory / "reflink-probe-a";
+    std::filesystem::path b = directory / "reflink-probe-b";
+    int from = open(a.c_str(), O_RDWR | O_CREAT, 0600);
+    int to = open(b.c_str(), O_RDWR | O_CREAT, 0600);
+    bool supported = from >= 0 && to >= 0 && write(from, "x", 1) == 1 && ioctl(to, FICLONE, from) == 0;
+    close(from);
+    close(to);
+    std::filesystem::remove(a);
+    std::filesystem::remove(b);
+    return supported;
+}
+
+// A source and an old target in one directory, for each of the two copy methods.
+class CopyMethod : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        m_source = m_dir.WriteFile("Quelle.bin", Pattern(3 * kCopyBlockSize + 17));
+        ASSERT_EQ(chmod(m_source.c_str(), 0640), 0);
+        SetTimes(m_source);
+        m_target = m_dir.WriteFile("Ziel.bin", m_oldTarget);
+        ASSERT_EQ(chmod(m_target.c_str(), 0600), 0);
+    }
+
+    CopyOptions Options(std::function<bool(std::int64_t)> progress = {}) const {
+        return CopyOptions{GetParam(), std::move(progress)};
+    }
+
+    void ExpectOldTargetAlone() const {
+        EXPECT_EQ(m_dir.ReadFile("Ziel.bin"), m_oldTarget);
+        EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Quelle.bin", "Ziel.bin"}));
+    }
+
+    testsupport::TempDir m_dir;
+    std::filesystem::path m_source;
+    std::filesystem::path m_target;
+    const std::string m_oldTarget = "old content";
+};
+
+TEST_P(CopyMethod, CopiesContentModeAndTimesToTheNanosecond) {
+    std::vector<std::int64_t> reports;
+    int code = CopyFileSafely(m_source, m_target, Options([&](std::int64_t bytes) {
+                                  reports.push_back(bytes);
+                                  return true;
+                              }));
+    ASSERT_EQ(code, 0);
+    // Before reading the content: reading may update the access time.
+    struct stat target = Lstat(m_target);
+    EXPECT_EQ(target.st_mode & 07777, 0640u);
+    EXPECT_EQ(target.st_mtim.tv_sec, kWriteTime.tv_sec);
+    EXPECT_EQ(target.st_mtim.tv_nsec, kWriteTime.tv_nsec);
+    EXPECT_EQ(target.st_atim.tv_sec, kAccessTime.tv_sec);
+    EXPECT_EQ(target.st_atim.tv_nsec, kAccessTime.tv_nsec);
+    EXPECT_EQ(m_dir.ReadFile("Ziel.bin"), m_dir.ReadFile("Quelle.bin"));
+    EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Quelle.bin", "Ziel.bin"}));
+
+    ASSERT_FALSE(reports.empty());
+    EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
+    EXPECT_EQ(reports.back(), static_cast<std::int64_t>(3 * kCopyBlockSize + 17));
+    if (GetParam()) {
+        EXPECT_EQ(reports.size(), 4u) << "one report per 131072-byte block";
+    }
+}
+
+TEST_P(CopyMethod, CopiesAnEmptyFileToANewName) {
+    std::filesystem::path empty = m_dir.WriteFile("leer", "");
+    SetTimes(empty);
+    ASSERT_EQ(CopyFileSafely(empty, m_dir.Path() / "leer-kopie", Options()), 0);
+    EXPECT_EQ(m_dir.ReadFile("leer-kopie"), "");
+    EXPECT_EQ(Lstat(m_dir.Path() / "leer-kopie").st_mtim.tv_nsec, kWriteTime.tv_nsec);
+}
+
+TEST_P(CopyMethod, CancelInProgressLeavesTheOldTarget) {
+    // Large enough for several copy_file_range chunks.
+    std::filesystem::path big = m_dir.WriteFile("Quelle.bin", Pattern(10 * 1024 * 1024));
+    int calls = 0;
+    int code = CopyFileSafely(big, m_target, Options([&](std::int64_t) { return ++calls < 1; }));
+    EXPECT_EQ(code, platform::kCancelled);
+    EXPECT_EQ(calls, 1);
+    ExpectOldTargetAlone();
+}
+
+TEST_P(CopyMethod, WriteFailureLeavesTheOldTarget) {
+    if (!GetParam() && SupportsReflink(m_dir.Path()))
+        GTEST_SKIP() << "the file system shares blocks, so the system copy writes nothing that a size limit stops";
+    // A file size limit makes write fail with EFBIG, as a full disk makes it fail with ENOSPC.
+    std::optional<int> status = RunInChild([&] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        return CopyFileSafely(m_source, m_target, Options());
+    });
+    ASSERT_TRUE(status && WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), platform::kDiskFull);
+    ExpectOldTargetAlone();
+}
+
+TEST_P(CopyMethod, KilledCopyLeavesTheOldTarget) {
+    std::optional<int> status = RunInChild([&] {
+        return CopyFileSafely(m_source, m_target, Options([](std::int64_t) {
+                                  raise(SIGKILL);
+                                  return true;
+                              }));
+    });
+    ASSERT_TRUE(status && WIFSIGNALED(*status));
+    EXPECT_EQ(WTERMSIG(*status), SIGKILL);
+    ExpectOldTargetAlone();
+}
+
+INSTANTIATE_TEST_SUITE_P(FileCopy, CopyMethod, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "OwnCopy" : "SystemCopy"; });
+
+class FileCopy : public ::testing::Test {
+protected:
+    testsupport::TempDir m_dir;
+};
+
+TEST_F(FileCopy, SymlinkIsRecreatedWithItsTargetAndTimes) {
+    m_dir.WriteFile("real.txt", "real content");
+    std::filesystem::path link = m_dir.Path() / "link";
+    std::filesystem::create_symlink("real.txt", link);
+    SetTimes(link);
+    std::filesystem::path target = m_dir.WriteFile("target", "an old regular file");
+
+    ASSERT_EQ(CopyFileSafely(link, target, {}), 0);
+    ASSERT_TRUE(std::filesystem::is_symlink(target));
+    EXPECT_EQ(std::filesystem::read_symlink(target), "real.txt");
+    EXPECT_EQ(Lstat(target).st_mtim.tv_nsec, kWriteTime.tv_nsec);
+    EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"link", "real.txt", "target"}));
+
+    // A dangling link is copied all the same: its target is never looked at.
+    std::filesystem::path dangling = m_dir.Path() / "dangling";
+    std::filesystem::create_symlink("nowhere/at/all", dangling);
+    ASSERT_EQ(CopyFileSafely(dangling, m_dir.Path() / "dangling-copy", {true, {}}), 0);
+    EXPECT_EQ(std::filesystem::read_symlink(m_dir.Path() / "dangling-copy"), "nowhere/at/all");
+}
+
+TEST_F(FileCopy, FifoSourceIsRefusedWithoutBlocking) {
+    std::filesystem::path fifo = m_dir.Path() / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::path target = m_dir.Path() / "target";
+    for (bool ownCopy : {true, false}) {
+        std::optional<int> status = RunInChild(
+            [&] {
+                return CopyFileSafely(fifo, target, {ownCopy, {}});
+            },
+            std::chrono::seconds(5));
+        ASSERT_TRUE(status) << "the copy blocked on the FIFO";
+        ASSERT_TRUE(WIFEXITED(*status));
+        EXPECT_EQ(WEXITSTATUS(*status), platform::kFileNotFound);
+    }
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+struct FailureCase {
+    const char* name;
+    std::function<void(const testsupport::TempDir&)> prepare;
+    const char* from;
+    const char* to;
+    int expected;
+};
+
+// Failures that leave everything as it was, whoever runs the test (root included).
+TEST_F(FileCopy, FailuresLeaveTheTreeUnchanged) {
+    const std::vector<FailureCase> cases = {
+        {"vanished source", [](const auto&) {}, "missing", "target", platform::kFileNotFound},
+        {"target directory is a file", [](const auto& d) { d.WriteFile("plain", "x"); }, "source", "plain/target",
+         platform::kPathNotFound},
+        {"target directory missing", [](const auto&) {}, "source", "no/such/target", platform::kPathNotFound},
+        {"read-only target", [](const auto& d) { chmod(d.WriteFile("ro", "keep").c_str(), 0444); }, "source", "ro",
+         platform::kAccessDenied},
+        {"target is a directory", [](const auto& d) { std::filesystem::create_directory(d.Path() / "dir"); }, "source",
+         "dir", platform::kAccessDenied},
+        {"source is a directory", [](const auto& d) { std::filesystem::create_directory(d.Path() / "dir"); }, "dir",
+         "target", platform::kAccessDenied},
+    };
+    for (const auto& c : cases) {
+        for (bool ownCopy : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (ownCopy ? " (own copy)" : " (system copy)"));
+            testsupport::TempDir dir;
+            dir.WriteFile("source", "new");
+            dir.WriteFile("target", "old");
+            c.prepare(dir);
+            std::vector<std::string> before = Names(dir.Path());
+            EXPECT_EQ(CopyFileSafely(dir.Path() / c.from, dir.Path() / c.to, {ownCopy, {}}), c.expected);
+            EXPECT_EQ(Names(dir.Path()), before);
+            EXPECT_EQ(dir.ReadFile("target"), "old");
+        }
+    }
+}
+
+TEST_F(FileCopy, UnwritableTargetDirectoryIsAccessDenied) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into any directory";
+    std::filesystem::path source = m_dir.WriteFile("source", "new");
+    std::filesystem::path locked = m_dir.Path() / "locked";
+    std::filesystem::create_directory(locked);
+    m_dir.WriteFile("locked/target", "old");
+    ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
+    EXPECT_EQ(CopyFileSafely(source, locked / "target", {}), platform::kAccessDenied);
+    EXPECT_EQ(m_dir.ReadFile("locked/target"), "old");
+    EXPECT_EQ(Names(locked), (std::vector<std::string>{"target"}));
+}
+
+} // namespace
