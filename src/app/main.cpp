@@ -1,5 +1,7 @@
 // Tolvan's entry point: the headless commands; the windows come later.
 #include "app/DescribeCommand.h"
+#include "app/NewProfileCommand.h"
+#include "app/PlanCommand.h"
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +13,12 @@ void PrintHelp() {
               "\n"
               "Aufruf: tolvan [BEFEHL] [DATEI]\n"
               "  --help            diese Hilfe zeigen\n"
-              "  --describe DATEI  Übersicht eines Profils oder einer Stapeldatei ausgeben");
+              "  --describe DATEI  Übersicht eines Profils oder einer Stapeldatei ausgeben\n"
+              "  --plan DATEI      ein Profil bis zur Vorschau ausführen und die geplanten Aktionen ausgeben,\n"
+              "                    ohne etwas zu verändern\n"
+              "  --new-profile DATEI QUELLE ZIEL [--one-way]\n"
+              "                    ein Profil anlegen, das alle Dateien der Quelle mit dem Ziel abgleicht\n"
+              "                    (mit --one-way nur von der Quelle zum Ziel)");
 }
 
 }  // namespace
@@ -22,6 +29,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return DescribeCommand(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--plan") == 0) return PlanCommand(argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "--new-profile") == 0) return NewProfileCommand(argc, argv);
     PrintHelp();
     return argc > 1 ? 2 : 0;
 }

@@ -21,8 +21,6 @@ namespace {
 
 constexpr std::size_t kEightThreeLength = 8;
 constexpr std::size_t kMaxUserName = 1024;
-constexpr std::uint8_t kDestTypeZip = 1;
-constexpr std::uint8_t kDestTypeFtp = 2;
 
 std::string Cut(std::string_view text, std::size_t maxChars) {
     return std::string(Utf8Prefix(text, maxChars));
@@ -99,19 +97,23 @@ std::string VariationName(int variation, bool eightThree, double dateOffset) {
     }
 }
 
-void ResolveVariation(cParameters& params, const std::string& destRoot) {
+void ResolveVariation(cParameters& params, const std::string& destRoot, bool rotate) {
     std::string dir = ExpandVariables(params.DestDirectory, params.DateOffset);
     const std::string archive = ExpandVariables(params.DestArchive, params.DateOffset);
     params.ResolvedDestDirectory = dir;
     params.ResolvedArchiveName = archive;
 
-    const std::string variation = VariationName(params.Variation, params.EightThree, params.DateOffset);
+    std::string variation = VariationName(params.Variation, params.EightThree, params.DateOffset);
     if (variation.empty()) return;
     // A directory whose variables expanded to a text without the closing "\" must not merge with the name.
     if (dir.empty() || dir.back() != '\\') dir += '\\';
     // The generations are directories of the local file system; an FTP destination works in "Enkel" as it is.
-    if (params.Variation == kVariationGenerations && params.DestType != kDestTypeFtp)
-        RotateGenerations(platform::NativePath(destRoot, dir), params.EightThree);
+    if (params.Variation == kVariationGenerations && params.DestType != kDestTypeFtp) {
+        if (rotate)
+            RotateGenerations(platform::NativePath(destRoot, dir), params.EightThree);
+        else if (params.DestType != kDestTypeZip || !params.ZipAddVariation)
+            variation = "Vater"; // the directory the rotation would make the grandson
+    }
 
     if (params.DestType == kDestTypeZip && params.ZipAddVariation)
         params.ResolvedArchiveName = ArchiveWithVariation(archive, variation);

@@ -2,7 +2,9 @@
 #include "engine/Candidate.h"
 
 #include "platform/GermanFormat.h"
+#include "platform/Roots.h"
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -52,6 +54,29 @@ std::optional<double> EncodeDateTimeValue(const platform::DateTime& f) {
     const double day = platform::DayNumberFromFileTime(platform::JoinFileTime(f.year, f.month, f.day));
     const double fraction = ((f.hour * 60.0 + f.minute) * 60.0 + f.second + f.millisecond / 1000.0) / 86'400.0;
     return day < 0 ? day - fraction : day + fraction;
+}
+
+platform::FileTime DecodeDateTimeValue(double value) {
+    const double day = value < 0 ? std::ceil(value) : std::floor(value);
+    const double fraction = value < 0 ? day - value : value - day;
+    const auto milliseconds = static_cast<platform::FileTime>(std::llround(fraction * 86'400'000.0));
+    return platform::FileTimeFromDayNumber(static_cast<int>(day)) + milliseconds * 10'000;
+}
+
+cSideTexts SideTexts(const cCandidate& candidate, bool fromSource, const std::string& nativeRoot,
+                     const std::vector<std::string>& dirList) {
+    cSideTexts texts;
+    const auto index = static_cast<std::size_t>(candidate.DirIndex);
+    const std::string directory = index < dirList.size() ? dirList[index] : std::string("\\");
+    texts.Path = platform::NativePath(nativeRoot, directory + candidate.BaseName + candidate.Extension);
+    const platform::FileTime time = fromSource ? candidate.SourceTime : candidate.DestTime;
+    if (time == 0) return texts;
+    const platform::FileTime shown =
+        DecodeDateTimeValue(fromSource ? candidate.SourceDateTime : candidate.DestDateTime);
+    texts.Size = platform::FormatNumber(static_cast<double>(fromSource ? candidate.SourceSize : candidate.DestSize), 0);
+    texts.Date = platform::FormatDateTime("ddddd", shown);
+    texts.Time = platform::FormatDateTime("tt", shown);
+    return texts;
 }
 
 cCreatedCandidate CreateCandidate(int dirIndex, ActionFlags flags, const cSideRecord& source, const cSideRecord& dest,

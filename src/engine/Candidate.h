@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Kinds of the objects that the preview list holds side by side.
 inline constexpr char kKindCandidate = 'C';
@@ -73,3 +74,19 @@ cCreatedCandidate CreateCandidate(int dirIndex, ActionFlags flags, const cSideRe
 // away from negative days); std::nullopt unless year 1..9999, a valid day of the month, hour 0..23, minute and
 // second 0..59, millisecond 0..999.
 std::optional<double> EncodeDateTimeValue(const platform::DateTime& fields);
+// The inverse: the time a date-time value stands for, to the millisecond.
+platform::FileTime DecodeDateTimeValue(double value);
+
+// What the user and the log see of one side of a candidate: its native path, and its size ("%.0n"), date
+// ("ddddd") and time ("tt"), which are empty when the file does not exist on that side.
+struct cSideTexts {
+    std::string Path;
+    std::string Size;
+    std::string Date;
+    std::string Time;
+};
+
+// The texts of the source (fromSource) or destination side; nativeRoot and dirList are that side's root and
+// directory list.
+cSideTexts SideTexts(const cCandidate& candidate, bool fromSource, const std::string& nativeRoot,
+                     const std::vector<std::string>& dirList);

@@ -37,14 +37,16 @@ struct cSideListing {
     }
 };
 
-void ListSide(const std::string& nativeDirectory, cSideListing& side, std::vector<cScanProblem>& problems) {
+// Lists one side; false (and a problem) when the directory exists but cannot be read.
+bool ListSide(const std::string& nativeDirectory, cSideListing& side, std::vector<cScanProblem>& problems) {
     side.Files.clear();
     side.ByName.clear();
     std::vector<platform::FileInfo> entries;
     const int rc = platform::ListDirectory(nativeDirectory, "", entries);
     if (rc != 0) {
-        if (rc != platform::kPathNotFound && rc != platform::kFileNotFound) problems.push_back({nativeDirectory, rc});
-        return;
+        if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return true;
+        problems.push_back({nativeDirectory, rc});
+        return false;
     }
     for (platform::FileInfo& entry : entries) {
         if (entry.IsDirectory()) continue;
@@ -57,6 +59,7 @@ void ListSide(const std::string& nativeDirectory, cSideListing& side, std::vecto
     side.ByName.reserve(side.Files.size());
     for (const platform::FileInfo& file : side.Files)
         side.ByName.emplace(file.name, &file);
+    return true;
 }
 
 // The names of the side matching any of the masks, each once, mask by mask in listing order.
@@ -140,8 +143,12 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
     const std::size_t pairs = std::min(input.SourceDirs.size(), input.DestDirs.size());
     for (std::size_t i = 0; i < pairs; ++i) {
         if (input.AbortRequested && input.AbortRequested()) return;
-        ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), source, output.Problems);
-        ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), dest, output.Problems);
+        // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
+        // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
+        const bool sourceRead = ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), source,
+                                         output.Problems);
+        const bool destRead = ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), dest, output.Problems);
+        if (!sourceRead || !destRead) continue;
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};
 
         const auto sourceCompare = Matching(source, compare);

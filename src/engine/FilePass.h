@@ -48,7 +48,8 @@ struct cFilePassOutput {
 // kind, each name once. Exclude beats delete beats enforce beats compare; enforce masks act only when the
 // destination is touched (from the destination only with EnforceBackward), delete masks only when both sides
 // are. The other side of a name is found by exact name. A directory that cannot be read (other than one that
-// does not exist) and a name that cannot be carried are reported in Problems; such a name is left out.
+// does not exist) and a name that cannot be carried are reported in Problems; such a name is left out, and so
+// is the whole pair of an unreadable directory: no candidate is made from one side's files alone.
 void ScanFiles(const cFilePassInput& input, cFilePassOutput& output);
 
 // The base name and the extension (from the last "." on, dot included, or empty) of a file name.

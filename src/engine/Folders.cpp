@@ -43,20 +43,6 @@ std::string SizeCaption(int digits) {
     return platform::FormatNumber(low, 0) + "..." + platform::FormatNumber(low * 10 - 1, 0) + " Bytes";
 }
 
-std::string ActionCaption(ActionFlags action) {
-    switch (action) {
-    case kActionForward:
-        return "Vorwärts";
-    case kActionSkip:
-        return "Überspringen";
-    case kActionDelete:
-        return "Löschen";
-    case kActionBackward:
-        return "Rückwärts";
-    default:
-        return {};
-    }
-}
 
 // Directories are shown in their native form after the common leading part.
 std::string DirectoryCaption(const cFolderOptions& options, int dirIndex) {
@@ -114,6 +100,21 @@ std::string GroupCaption(const cCandidate& c, const cFolderOptions& options) {
 }
 
 } // namespace
+
+std::string ActionCaption(ActionFlags action) {
+    switch (action) {
+    case kActionForward:
+        return "Vorwärts";
+    case kActionSkip:
+        return "Überspringen";
+    case kActionDelete:
+        return "Löschen";
+    case kActionBackward:
+        return "Rückwärts";
+    default:
+        return {};
+    }
+}
 
 std::vector<std::unique_ptr<cFolder>> BuildFolders(const std::vector<std::unique_ptr<cCandidate>>& candidates,
                                                    const cFolderOptions& options) {

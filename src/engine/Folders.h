@@ -22,6 +22,9 @@ struct cFolder : cGeneric {
     int BackwardTotal = 0;
 };
 
+// The caption of an action as the program shows it: "Vorwärts", "Überspringen", "Löschen", "Rückwärts".
+std::string ActionCaption(ActionFlags action);
+
 struct cFolderOptions {
     int SortMode = 0;
     const std::vector<std::string>* SourceDirList = nullptr; // relative source directories, "\...\"

@@ -9,6 +9,7 @@
 #include <vector>
 
 class cParameters;
+class cTextList;
 class cSnapshot;
 
 struct cScanContext {
@@ -27,11 +28,24 @@ struct cScanResult {
     cFilePassOutput Files;
 };
 
+// The entries of a list after ExpandVariables, in list order.
+std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset);
+
 // The leading part of the source directories that the destination directory replaces, by ShortenPaths: 0
 // none, 1 AutoPathOffset, 2 PathOffset as written.
 std::string ComputeCutPath(const cParameters& p);
+
+// The input of the directory pass for a run: the expanded search and exclude entries, the cut path and the
+// resolved destination directory.
+cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::string& cutPath);
 
 // Runs both passes; lists, masks and the destination directory are expanded first. Returns 0;
 // kDirectoryCountMismatch (the lists are filled, no file is scanned); platform::kNotSupported for a zip or
 // FTP destination, which this scan does not list.
 int ScanTrees(const cScanContext& context, cScanResult& result);
+
+// Fills snapshot with what both sides hold now: the directory lists collected again as the scan collects them,
+// and for each pair the names of all files directly in it (directories and names the program cannot carry
+// left out). Returns 0, kDirectoryCountMismatch (nothing is collected), or kCancelled when the run was asked
+// to stop meanwhile.
+int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot);

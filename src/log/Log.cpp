@@ -126,7 +126,7 @@ bool OpenLog(cLog& log, cParameters& params) {
 
 void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data) {
     const cLogParameters& settings = params.Log;
-    if (!settings.Active || !settings.IsOpen || log.m_fd < 0) return;
+    if (!settings.Active || !settings.IsOpen || (log.m_fd < 0 && !log.m_memoryOnly)) return;
     if (settings.NoNormal && IsNormalOperation(event)) return;
     std::vector<std::string> lines;
     if (IsFileEvent(event)) {
@@ -141,6 +141,19 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
         log.m_pending += line;
         log.m_pending += "\r\n";
     }
+}
+
+void OpenLogInMemory(cLog& log, cParameters& params) {
+    if (log.m_fd >= 0) ::close(log.m_fd);
+    log.m_fd = -1;
+    log.m_memoryOnly = true;
+    log.m_existingBytes.clear();
+    log.m_pending.clear();
+    params.Log.IsOpen = params.Log.Active;
+}
+
+std::string LogText(const cLog& log) {
+    return log.m_pending;
 }
 
 void CloseLog(cLog& log, const cParameters& params) {

@@ -22,8 +22,11 @@ private:
     friend bool OpenLog(cLog& log, cParameters& params);
     friend void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data);
     friend void CloseLog(cLog& log, const cParameters& params);
+    friend void OpenLogInMemory(cLog& log, cParameters& params);
+    friend std::string LogText(const cLog& log);
 
     int m_fd = -1;
+    bool m_memoryOnly = false;
     std::string m_existingBytes; // the file's content before this run (appending only)
     std::string m_pending;       // this run's lines in UTF-8, each ended by CR LF
 };
@@ -40,3 +43,9 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
 
 // Writes the run's text to the file and closes it; errors are swallowed and the text is then lost.
 void CloseLog(cLog& log, const cParameters& params);
+
+// For a run that must not write anything: the events are collected as OpenLog's would be (when the log is
+// active), but no file is opened and CloseLog writes nothing.
+void OpenLogInMemory(cLog& log, cParameters& params);
+// The text written since the log was opened, lines ended by CR LF.
+std::string LogText(const cLog& log);

@@ -26,6 +26,8 @@ enum LogEventCode : int {
     kLogSnapshotWritten = 30308,
     kLogStampListRead = 30309,
     kLogStampListWritten = 30310,
+    kLogDestinationUnsupported = 30993,
+    kLogScanProblem = 30994,
     kLogCopyFailed = 30995,
     kLogAborted = 30997,
     kLogRunFooter = 30999,

@@ -112,6 +112,10 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
         return "Konnte leeres Zip-Archiv " + Quoted(data.Path) + " nicht löschen.";
     case 30220:
         return "Zip-Fehler: " + data.Text1 + " (Fehlercode " + std::to_string(data.Code) + ")";
+    case kLogDestinationUnsupported:
+        return "Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.";
+    case kLogScanProblem:
+        return "  FEHLER beim Durchsuchen: " + data.Path + ": " + ErrorText(data.Code);
     default:
         return std::nullopt;
     }

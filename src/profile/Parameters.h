@@ -25,6 +25,7 @@ inline constexpr std::string_view kUntitledBatch = "<unbenannt>.tvb";
 inline constexpr std::string_view kNoFile = "<keine Datei>";
 
 enum DocumentKindCode : std::uint8_t { kNoDocument = 0, kProfileDocument = 1, kBatchDocument = 2 };
+enum DestTypeCode : std::uint8_t { kDestTypeDirectory = 0, kDestTypeZip = 1, kDestTypeFtp = 2 };
 
 struct cTopTwelve {
     std::array<std::string, 12> Profiles;     // profile file names

@@ -5,14 +5,30 @@
 #include "platform/Roots.h"
 #include "profile/MigrateSettings.h"
 
-std::unique_ptr<cIniFile> OpenSettingsFile(const std::string& settingsFolder, const std::string& executableFolder) {
+namespace {
+
+std::string SettingsPath(const std::string& settingsFolder) {
     std::string path = settingsFolder;
     if (!path.empty() && path.back() != '/') path += '/';
-    path += kSettingsFileName;
-    MigrateSettings(path, executableFolder);
+    return path + std::string(kSettingsFileName);
+}
+
+std::unique_ptr<cIniFile> LoadSettingsFile(const std::string& path) {
     auto file = std::make_unique<cIniFile>(path);
     LoadDrives(*file);
     return file;
+}
+
+} // namespace
+
+std::unique_ptr<cIniFile> OpenSettingsFile(const std::string& settingsFolder, const std::string& executableFolder) {
+    const std::string path = SettingsPath(settingsFolder);
+    MigrateSettings(path, executableFolder);
+    return LoadSettingsFile(path);
+}
+
+std::unique_ptr<cIniFile> OpenSettingsFileWithoutTakeover() {
+    return LoadSettingsFile(SettingsPath(platform::SettingsFolder()));
 }
 
 std::unique_ptr<cIniFile> OpenSettingsFile() {

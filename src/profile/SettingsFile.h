@@ -18,6 +18,10 @@ std::unique_ptr<cIniFile> OpenSettingsFile(const std::string& settingsFolder, co
 // The same in the program's own place: platform::SettingsFolder(), beside platform::ExecutableFolder().
 std::unique_ptr<cIniFile> OpenSettingsFile();
 
+// Opens the settings file in the program's own place for a command that must not write anything: no first-start
+// takeover; the "Drives" section is loaded.
+std::unique_ptr<cIniFile> OpenSettingsFileWithoutTakeover();
+
 // Replaces the drive map by the section "Drives": key = a root as a profile from Windows writes it ("D:",
 // "\\NAS\BACKUP"), value = an absolute POSIX directory. Other keys and values that are no absolute directory
 // are skipped; of two keys that name one root the first in the file counts.

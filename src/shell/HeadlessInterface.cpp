@@ -18,6 +18,10 @@ void cHeadlessInterface::Beep() {
     if (isatty(STDERR_FILENO)) std::fputs("\a", stderr);
 }
 
+void cHeadlessInterface::ShowStatus(const std::string& text, int) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
 bool cHeadlessInterface::IsStderrTerminal() {
     return isatty(STDERR_FILENO) != 0;
 }

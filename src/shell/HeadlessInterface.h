@@ -12,6 +12,7 @@ public:
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override;
     void Beep() override;
+    void ShowStatus(const std::string& text, int count) override;
 
     // Progress on stderr: a bar when stderr is a terminal, plain lines otherwise.
     void BeginProgress(std::int64_t bytesToCopy) override { m_progress.Begin(bytesToCopy); }

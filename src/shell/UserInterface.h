@@ -12,6 +12,7 @@ enum class eMessageKind { Error, Warning, Information, Confirmation };
 enum class eMessageButtons { Ok, OkHelp, OkCancelHelp, YesNo, YesNoHelp };
 
 struct cCheckDialogModel;
+struct cRunState;
 
 class cUserInterface {
 public:
@@ -35,6 +36,16 @@ public:
     // A check dialog (double modifications or size differences) on model, which it may change; false when
     // the user cancelled the run. The default (and headless) answer is OK with the model's preset choices.
     virtual bool ShowCheckDialog(cCheckDialogModel& /*model*/) { return true; }
+
+    // The run's status window: a phase text and, when count is above 0, a progress bar over count items.
+    // Headless: ShowStatus prints the text on stderr; the bar is not shown.
+    virtual void ShowStatus(const std::string& /*text*/, int /*count*/) {}
+    virtual void StepStatus(int /*position*/) {}
+    virtual void HideStatus() {}
+
+    // The preview of the planned actions, in which the user may change them (through the run's candidates and
+    // working copies); false when the user cancelled the run. The default (and headless) answer is OK.
+    virtual bool ShowPreview(cRunState& /*run*/) { return true; }
 
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}

@@ -237,6 +237,20 @@ TEST_F(RotationTest, ThreeGenerationsFillUpAndTheOldestBecomesTheNewest) {
     }
 }
 
+TEST_F(RotationTest, APlanRenamesNothingAndLooksAtTheDirectoryTheRotationWouldReuse) {
+    fs::create_directories(Base());
+    for (int run = 1; run <= 3; ++run)
+        Run(run);
+    const std::string before = Markers("Enkel") + Markers("Sohn") + Markers("Vater");
+    cParameters params = Params(kVariationGenerations, false);
+    ResolveVariation(params, root.Path().string(), false);
+    EXPECT_EQ(params.ResolvedDestDirectory, "\\Sicherung\\Vater\\");
+    EXPECT_EQ(Markers("Enkel") + Markers("Sohn") + Markers("Vater"), before);
+    // The real run then finds in "Enkel" what the plan saw in "Vater".
+    const std::string planned = Markers("Vater");
+    EXPECT_EQ(Run(4), planned);
+}
+
 TEST_F(RotationTest, ZipWithVariationRotatesDirectoriesAndNamesTheArchiveEnkel) {
     fs::create_directories(Base() / "Enkel");
     cParameters params = Params(kVariationGenerations, true);

@@ -1,7 +1,7 @@
 // Warning signals: beep, sound file or nothing, alone and as the dispatcher plays them.
 #include "shell/messages/PlaySignal.h"
 #include "profile/Parameters.h"
-#include "shell/RecordingInterface.h"
+#include "support/RecordingInterface.h"
 #include "shell/messages/UserMessage.h"
 
 #include "support/TempDir.h"

@@ -3,7 +3,7 @@
 #include "profile/ErrorText.h"
 #include "profile/Parameters.h"
 #include "shell/HeadlessInterface.h"
-#include "shell/RecordingInterface.h"
+#include "support/RecordingInterface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,14 @@
-// A user interface for tests: records every message box and beep and answers with a chosen button.
+// A user interface for tests: records every message box, beep, check dialog, status text and preview, and
+// answers with chosen buttons.
 #pragma once
 
 #include "shell/UserInterface.h"
 
+#include "engine/CheckDialogs.h"
+
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,11 +27,34 @@ public:
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override {
         Shown.push_back({code, kind, buttons, text, preset});
-        return Answer;
+        if (OnMessage) OnMessage(code);
+        const auto answer = Answers.find(code);
+        return answer != Answers.end() ? answer->second : Answer;
     }
     void Beep() override { ++Beeps; }
+    bool ShowCheckDialog(cCheckDialogModel& model) override {
+        Dialogs.push_back(model);
+        if (DialogChoice) model.DefaultAction = *DialogChoice;
+        return DialogOk;
+    }
+    void ShowStatus(const std::string& text, int) override { Status.push_back(text); }
+    bool ShowPreview(cRunState& run) override {
+        ++Previews;
+        if (OnPreview) OnPreview(run);
+        return PreviewOk;
+    }
 
+    // The answer to every box, unless Answers names one for its code.
     eAnswer Answer = eAnswer::Cancel;
+    std::map<int, eAnswer> Answers;
     std::vector<cShownBox> Shown;
+    std::function<void(int code)> OnMessage; // called for every box before it is answered
     int Beeps = 0;
+    std::vector<cCheckDialogModel> Dialogs;
+    std::optional<int> DialogChoice; // the default action chosen in a check dialog; none keeps the preset
+    bool DialogOk = true;
+    std::vector<std::string> Status;
+    int Previews = 0;
+    std::function<void(cRunState&)> OnPreview; // sees (and may change) the planned run
+    bool PreviewOk = true;
 };

@@ -1,0 +1,52 @@
+#include "app/NewProfileCommand.h"
+
+#include "destinations/PathNames.h"
+#include "profile/IniFile.h"
+#include "profile/Parameters.h"
+#include "profile/SettingsFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+// An absolute directory as a root: the current directory's form of a relative one, without trailing "/".
+std::string AbsoluteRoot(const char* path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return path;
+    return NormalizeDrive(absolute.lexically_normal().string());
+}
+
+} // namespace
+
+int NewProfileCommand(int argc, char** argv) {
+    const bool oneWay = argc == 6 && std::strcmp(argv[5], "--one-way") == 0;
+    if (argc != 5 && !oneWay) {
+        std::fputs("Aufruf: tolvan --new-profile DATEI QUELLE ZIEL [--one-way]\n", stderr);
+        return 2;
+    }
+    const std::string file = argv[2];
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, error))) {
+        std::fprintf(stderr, "Die Datei %s gibt es schon; sie wird nicht überschrieben.\n", file.c_str());
+        return 2;
+    }
+    std::unique_ptr<cIniFile> settings = OpenSettingsFileWithoutTakeover();
+    cParameters params(settings.get());
+    params.SourceDrive = AbsoluteRoot(argv[3]);
+    params.DestDrive = AbsoluteRoot(argv[4]);
+    if (!IsValidDrive(params.SourceDrive) || !IsValidDrive(params.DestDrive)) {
+        std::fputs("Quelle und Ziel müssen Verzeichnisse sein.\n", stderr);
+        return 2;
+    }
+    params.SearchDirectories.Add("\\*");
+    params.AddDefaultMask();
+    params.DestDirectory.assign(1, '\\'); // "\" alone; the literal form trips a false GCC 12 warning
+    if (oneWay) params.TouchSrc = false;
+    // A failed write has shown its error box, which the headless interface prints to stderr.
+    return params.WriteDocument(file) ? 0 : 2;
+}

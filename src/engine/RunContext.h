@@ -1,0 +1,31 @@
+// What the steps of one run share: the profile, the run's state and its log, and the helpers every step uses
+// to log, ask and fail.
+#pragma once
+
+#include "engine/RunState.h"
+#include "log/Log.h"
+#include "shell/messages/UserMessage.h"
+
+class cParameters;
+
+struct cRun {
+    cParameters& Params;
+    cRunState& State;
+    cLog& Log;
+    bool PlanOnly = false; // nothing may be changed on disk: no rename, no directory, no log or snapshot file
+
+    // Writes one log event.
+    void Event(int event, const cLogEventData& data = {});
+    // Asks message code (the copy progress's clock stands still meanwhile) and returns the answer.
+    int Ask(int code, const cMessageArgs& args = {});
+    // A failed check: its log event and message, one error, and the run stops.
+    void FailCheck(int event, const cLogEventData& data = {}, const cMessageArgs& args = {});
+    // Lets pending window events run, then tells whether the run is to stop.
+    bool Stopping();
+};
+
+// Answers of the message boxes as UserMessage returns them.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;

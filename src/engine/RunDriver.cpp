@@ -1,0 +1,103 @@
+// The sequence of a run's steps. Every step after the log is opened runs only while the run is not stopped;
+// the finish always runs.
+#include "engine/RunDriver.h"
+
+#include "engine/RunContext.h"
+#include "engine/RunPreparation.h"
+#include "engine/RunReview.h"
+#include "engine/RunScan.h"
+#include "profile/ErrorText.h"
+#include "profile/Parameters.h"
+#include "shell/UserInterface.h"
+
+namespace {
+
+void ResetRun(cParameters& params, cRunState& state) {
+    params.DateOffset = 0;
+    state = cRunState{};
+    state.Checks = cRunChecks::FromParameters(params);
+    state.RunOneLine = params.Preview.OneLine;
+    state.RunSortMode = params.SortMode;
+    state.RunReverseOrder = params.ReverseOrder;
+    state.RunPreview = params.Preview;
+}
+
+void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
+    if (options.PlanOnly)
+        OpenLogInMemory(run.Log, run.Params);
+    else if (!OpenLog(run.Log, run.Params))
+        run.State.AbortRequested = true;
+    run.Event(kLogRunHeader, {.Kind = reason});
+    run.Event(kLogTimeBase);
+}
+
+// The steps up to the sorted candidate list; each only while the run goes on.
+void PrepareAndScan(cRun& run) {
+    using Step = void (*)(cRun&);
+    constexpr Step steps[] = {
+        PrepareDestination, CheckSomethingToDo, AskMidnight,       CheckVolumeLabel,  CheckSameRoot,
+        ResolveDestination, CheckOverlap,       WaitForSourceRoot, WaitForDestRoot,   ComputeRunAgeLimit,
+        ReadRunSnapshot,    ScanAndCompare,     CheckIdenticalAfterShortening,
+    };
+    for (Step step : steps) {
+        if (run.Stopping()) return;
+        step(run);
+    }
+}
+
+// The questions before the actions; none of them is asked when no file was found.
+void Review(cRun& run) {
+    if (run.State.Candidates.empty()) {
+        NoteNoFiles(run);
+        return;
+    }
+    using Step = void (*)(cRun&);
+    constexpr Step steps[] = {RunCheckDialogs, CheckDeletionPercentage, CheckFreeSpace};
+    for (Step step : steps) {
+        if (run.Stopping()) return;
+        step(run);
+    }
+}
+
+void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
+    cRunState& s = run.State;
+    if (s.Stopping()) run.Event(kLogAborted);
+    UserInterface().HideStatus();
+    run.Event(kLogSummary, {.Counters = s.Counters});
+    run.Event(kLogRunFooter, {.Kind = condition});
+    if (options.PlanOnly) {
+        if (options.OnLogText) options.OnLogText(LogText(run.Log));
+    } else {
+        CloseLog(run.Log, run.Params);
+    }
+}
+
+} // namespace
+
+std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_t reason,
+                        const cRunOptions& options) {
+    cRunState state;
+    ResetRun(params, state);
+    SetActiveRun(&state);
+    SetFtpErrorText({});
+    cLog log;
+    cRun run{params, state, log, options.PlanOnly};
+
+    OpenRunLog(run, options, reason);
+    ExpandRunInputs(run);
+    PrepareAndScan(run);
+    if (!run.Stopping()) Review(run);
+    if (options.PlanOnly) {
+        if (!run.Stopping() && options.OnPlan) options.OnPlan(params, state);
+    } else if (!run.Stopping() && !state.NoFiles) {
+        ShowRunPreview(run);
+    }
+    if (!options.PlanOnly) {
+        // The action phases come here.
+        if (!run.Stopping()) WriteRunSnapshot(run);
+    }
+    Finish(run, condition, options);
+    const std::uint8_t result = state.Result();
+    SetActiveRun(nullptr);
+    return result;
+}

@@ -1,0 +1,163 @@
+// The checks of a run before the scan.
+#include "engine/RunPreparation.h"
+
+#include "destinations/Variation.h"
+#include "engine/DirectoryPass.h"
+#include "engine/FileFilters.h"
+#include "engine/RunContext.h"
+#include "engine/Scan.h"
+#include "platform/Clock.h"
+#include "platform/FreeSpace.h"
+#include "platform/Roots.h"
+#include "platform/Text.h"
+#include "platform/VolumeLabel.h"
+#include "profile/Parameters.h"
+#include "profile/Variables.h"
+
+#include <optional>
+
+namespace {
+
+constexpr int kNothingToDo = 30114;
+constexpr int kSameRoot = 30116;
+constexpr int kOverlap = 30117;
+constexpr int kRootNotReady = 30118;
+constexpr int kWrongLabel = 30119;
+constexpr int kAfterMidnight = 30120;
+
+std::vector<std::string> ExpandedSorted(const cTextList& list, double dateOffset) {
+    std::vector<std::string> texts = ExpandedTexts(list, dateOffset);
+    SortAndRemoveDuplicates(texts);
+    return texts;
+}
+
+// The real path of an internal relative path below a native root; std::nullopt when it cannot be resolved.
+std::optional<std::string> RealBelow(const std::string& nativeRoot, std::string_view relative) {
+    std::string real;
+    if (nativeRoot.empty() || platform::RealPath(platform::NativePath(nativeRoot, relative), real) != 0)
+        return std::nullopt;
+    return real;
+}
+
+// The directory below which a directory entry can find directories: the entry itself, or for an entry whose
+// last component holds "*" the directory before that component.
+std::string SearchBase(std::string entry) {
+    if (entry.empty() || entry.front() != '\\') entry.insert(0, 1, '\\');
+    if (entry.back() == '*') entry.erase(entry.rfind('\\') + 1);
+    return entry;
+}
+
+void WaitForRoot(cRun& run, const std::string& root, const std::string& nativeRoot, std::int64_t& free) {
+    int code = 0;
+    free = platform::MeasureFreeSpace(root, code);
+    while (free == kFreeSpaceNotReady && !run.State.AbortRequested) {
+        const std::string shown = nativeRoot.empty() ? root : nativeRoot;
+        run.Event(kRootNotReady, {.Path = shown, .Code = code});
+        const int answer = run.Ask(kRootNotReady, {.Text1 = shown, .Error = code});
+        ++run.State.Counters.ErrorCount;
+        if (answer == kAnswerNo)
+            run.State.AbortRequested = true;
+        else
+            free = platform::MeasureFreeSpace(root, code);
+    }
+}
+
+} // namespace
+
+void ExpandRunInputs(cRun& run) {
+    const cParameters& p = run.Params;
+    cRunState& s = run.State;
+    s.SourceRoot = ExpandVariables(p.SourceDrive, p.DateOffset);
+    s.DestRoot = ExpandVariables(p.DestDrive, p.DateOffset);
+    s.NativeSourceRoot = platform::NativeRoot(s.SourceRoot).value_or("");
+    s.NativeDestRoot = platform::NativeRoot(s.DestRoot).value_or("");
+    s.ExpandedSearchDirectories = ExpandedSorted(p.SearchDirectories, p.DateOffset);
+    s.ExpandedExcludeDirectories = ExpandedSorted(p.ExcludeDirectories, p.DateOffset);
+}
+
+void PrepareDestination(cRun& run) {
+    if (run.Params.DestType == kDestTypeDirectory) return;
+    run.Event(kLogDestinationUnsupported);
+    ++run.State.Counters.ErrorCount;
+    run.State.AbortRequested = true;
+}
+
+void CheckSomethingToDo(cRun& run) {
+    const cParameters& p = run.Params;
+    std::size_t masks = p.CompareFiles.Size();
+    if (p.TouchDest) masks += p.EnforceFiles.Size();
+    if (p.TouchSrc && p.TouchDest) masks += p.DeleteFiles.Size();
+    if (masks * run.State.ExpandedSearchDirectories.size() == 0) run.FailCheck(kNothingToDo);
+}
+
+void AskMidnight(cRun& run) {
+    cParameters& p = run.Params;
+    if ((p.AgeMode & 3) != 1 || p.RelativeAge != 0) return;
+    if (platform::SplitFileTime(platform::NowLocal()).hour >= p.MidnightHours) return;
+    if (run.Ask(kAfterMidnight) != kAnswerYes) return;
+    run.Event(kAfterMidnight);
+    p.DateOffset = 1;
+}
+
+void CheckVolumeLabel(cRun& run) {
+    const cParameters& p = run.Params;
+    if (p.DestType == kDestTypeFtp || p.CheckLabel.empty() || run.State.NativeDestRoot.empty()) return;
+    const std::optional<std::string> label = platform::VolumeLabel(run.State.NativeDestRoot);
+    if (label && !platform::EqualNoCase(*label, ExpandVariables(p.CheckLabel, p.DateOffset))) run.FailCheck(kWrongLabel);
+}
+
+// Roots are compared as real paths, so two spellings of one directory are one root.
+void CheckSameRoot(cRun& run) {
+    const cParameters& p = run.Params;
+    cRunState& s = run.State;
+    if (p.DestType == kDestTypeFtp) return;
+    const std::optional<std::string> source = RealBelow(s.NativeSourceRoot, "\\");
+    const std::optional<std::string> dest = RealBelow(s.NativeDestRoot, "\\");
+    s.SameRoot = source && dest ? *source == *dest : platform::EqualNoCase(s.SourceRoot, s.DestRoot);
+    if (p.ShortenPaths != 0 || p.Variation != kVariationFixed || !source) return;
+    const std::optional<std::string> destDirectory =
+        RealBelow(s.NativeDestRoot, ExpandVariables(p.DestDirectory, p.DateOffset));
+    if (destDirectory && *destDirectory == *source) run.FailCheck(kSameRoot);
+}
+
+void ResolveDestination(cRun& run) {
+    const bool rotate = !run.PlanOnly && !run.State.NativeDestRoot.empty();
+    ResolveVariation(run.Params, run.State.NativeDestRoot, rotate);
+}
+
+// A searched tree overlaps the destination when the destination lies in it or it lies in the destination; an
+// entry without "*" overlaps only a destination equal to it. Real paths, so that differently written roots
+// that share directories are caught.
+void CheckOverlap(cRun& run) {
+    const cRunState& s = run.State;
+    if (run.Params.DestType == kDestTypeFtp) return;
+    const std::optional<std::string> dest = RealBelow(s.NativeDestRoot, run.Params.ResolvedDestDirectory);
+    if (!dest) return;
+    for (const std::string& entry : s.ExpandedSearchDirectories) {
+        const bool withSubdirectories = !entry.empty() && entry.back() == '*';
+        const std::optional<std::string> searched = RealBelow(s.NativeSourceRoot, SearchBase(entry));
+        if (!searched) continue;
+        const bool overlaps = withSubdirectories ? platform::IsSameOrInside(*dest, *searched) ||
+                                                       platform::IsSameOrInside(*searched, *dest)
+                                                 : *searched == *dest;
+        if (overlaps) {
+            run.FailCheck(kOverlap);
+            return;
+        }
+    }
+}
+
+void WaitForSourceRoot(cRun& run) {
+    WaitForRoot(run, run.State.SourceRoot, run.State.NativeSourceRoot, run.State.SourceFree);
+}
+
+void WaitForDestRoot(cRun& run) {
+    if (run.Params.DestType == kDestTypeFtp) return;
+    WaitForRoot(run, run.State.DestRoot, run.State.NativeDestRoot, run.State.DestFree);
+}
+
+void ComputeRunAgeLimit(cRun& run) {
+    const cAgeFilter filter = AgeFilterFromParameters(run.Params);
+    run.State.AgeLimit = filter.Limit;
+    run.State.AgeReversed = filter.Reversed;
+}

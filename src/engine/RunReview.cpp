@@ -1,0 +1,96 @@
+// Questions and dialogs between the scan and the actions.
+#include "engine/RunReview.h"
+
+#include "engine/CheckDialogs.h"
+#include "engine/CompareTimes.h"
+#include "engine/RunContext.h"
+#include "platform/ErrorCodes.h"
+#include "platform/FreeSpace.h"
+#include "platform/GermanFormat.h"
+#include "profile/Parameters.h"
+#include "shell/UserInterface.h"
+#include "shell/messages/PlaySignal.h"
+
+namespace {
+
+constexpr int kNoFilesFound = 30123;
+constexpr int kManyDeletions = 30124;
+constexpr int kShortOfSpace = 30125;
+
+// Shows one check dialog when its warning is on and a candidate carries its flag.
+void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
+    const cParameters& p = run.Params;
+    cRunState& s = run.State;
+    if (s.AbortRequested || !NeedsCheckDialog(kind, p, s.Candidates)) return;
+    if (kind == eCheckDialog::DoubleModifications)
+        PlaySignal(p.Event3Sound, p.Event3Beep, p.Event3File, p.SyncSounds);
+    else
+        PlaySignal(p.Event4Sound, p.Event4Beep, p.Event4File, p.SyncSounds);
+    cCheckDialogModel model = BuildCheckDialog(kind, p, s.Checks, platform::UtcToLocal(p.LastRun), s.Candidates,
+                                               s.SourceDirList, s.CutPath);
+    if (UserInterface().ShowCheckDialog(model))
+        StoreCheckDialogAnswer(model, s.Checks);
+    else
+        s.AbortRequested = true;
+}
+
+// The shortfall of one side, when there is one; No stops the run, Yes measures the free space again.
+void CheckSide(cRun& run, const std::string& root, const std::string& shownRoot, std::int64_t balance,
+               std::int64_t& free) {
+    if (run.State.AbortRequested || balance >= 0 || free == kFreeSpaceUnknown) return;
+    const std::string megabytes = platform::FormatNumber(static_cast<double>(-balance) / 1024.0 / 1024.0, 3);
+    run.Event(kShortOfSpace, {.Path = shownRoot, .Text1 = megabytes});
+    if (run.Ask(kShortOfSpace, {.Text1 = shownRoot, .Text2 = megabytes}) == kAnswerYes) {
+        int code = 0;
+        free = platform::MeasureFreeSpace(root, code);
+    } else {
+        run.State.AbortRequested = true;
+    }
+}
+
+} // namespace
+
+void NoteNoFiles(cRun& run) {
+    run.Event(kNoFilesFound);
+    run.Ask(kNoFilesFound);
+    run.State.NoFiles = true;
+}
+
+void RunCheckDialogs(cRun& run) {
+    ShowCheckDialogFor(run, eCheckDialog::DoubleModifications);
+    ShowCheckDialogFor(run, eCheckDialog::SizeDifferences);
+    if (run.State.AbortRequested) return;
+    ApplyDefaultActions(run.State.Candidates, run.State.Checks, cTimeTolerance::FromParameters(run.Params));
+}
+
+void CheckDeletionPercentage(cRun& run) {
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    const auto found = static_cast<long long>(s.Candidates.size());
+    if (!p.Percentage || found == 0 || found < p.PercentageCount) return;
+    long long deletions = 0;
+    for (const auto& c : s.Candidates)
+        if (c->Action() == kActionDelete) ++deletions;
+    const long long percent = deletions * 100 / found;
+    if (percent < p.PercentageThreshold) return;
+    if (run.Ask(kManyDeletions, {.Number1 = percent, .Number2 = found}) != kAnswerNo) return;
+    run.Event(kManyDeletions, {.Number1 = static_cast<int>(percent), .Number2 = static_cast<int>(found)});
+    run.State.AbortRequested = true;
+}
+
+void CheckFreeSpace(cRun& run) {
+    cRunState& s = run.State;
+    const auto shown = [](const std::string& native, const std::string& root) { return native.empty() ? root : native; };
+    CheckSide(run, s.SourceRoot, shown(s.NativeSourceRoot, s.SourceRoot), s.SourceBalance, s.SourceFree);
+    if (run.Params.DestType == kDestTypeFtp || s.SameRoot ||
+        platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot))
+        return;
+    CheckSide(run, s.DestRoot, shown(s.NativeDestRoot, s.DestRoot), s.DestBalance, s.DestFree);
+}
+
+void ShowRunPreview(cRun& run) {
+    const cParameters& p = run.Params;
+    if (!run.State.Checks.ShowPreview) return;
+    PlaySignal(p.Event5Sound, p.Event5Beep, p.Event5File, p.SyncSounds);
+    if (!UserInterface().ShowPreview(run.State)) run.State.AbortRequested = true;
+}

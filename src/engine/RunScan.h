@@ -1,0 +1,16 @@
+// The steps of a run from the snapshot to the sorted candidate list.
+#pragma once
+
+struct cRun;
+
+// Reads the last run's snapshot when orphans are decided by it (30307).
+void ReadRunSnapshot(cRun& run);
+// Scans and compares both sides, reports what the scan could not read or show (30121, 30122, unreadable
+// directories, names the program cannot carry), then sorts the candidates, builds the folders and computes
+// the statistics.
+void ScanAndCompare(cRun& run);
+// Stops the run (30116) when the shortened source directory is the destination directory itself (compared as
+// real paths, so it holds also for differently written roots).
+void CheckIdenticalAfterShortening(cRun& run);
+// Writes the snapshot of both sides as they are now (30308).
+void WriteRunSnapshot(cRun& run);

@@ -1,0 +1,86 @@
+// The working state of the one run in progress: the values computed for it, its counters, its stop flags
+// and its lists. The profile in cParameters keeps its own values; the check dialogs and the preview change
+// only the working copies here.
+#pragma once
+
+#include "engine/Candidate.h"
+#include "engine/CheckDialogs.h"
+#include "engine/Folders.h"
+#include "engine/Snapshot.h"
+#include "log/LogEvent.h"
+#include "platform/FileTime.h"
+#include "profile/PreviewParameters.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Free-space values of a root besides a byte count.
+inline constexpr std::int64_t kFreeSpaceUnknown = -1;
+inline constexpr std::int64_t kFreeSpaceNotReady = -2;
+
+// The run's result: 0 success, 1 stopped without errors, 2 errors.
+inline constexpr std::uint8_t kRunSucceeded = 0;
+inline constexpr std::uint8_t kRunStopped = 1;
+inline constexpr std::uint8_t kRunFailed = 2;
+
+struct cRunState {
+    // Roots as the profile writes them after variable expansion, and their native directories ("" when a root
+    // is not ready).
+    std::string SourceRoot;
+    std::string DestRoot;
+    std::string NativeSourceRoot;
+    std::string NativeDestRoot;
+    std::vector<std::string> ExpandedSearchDirectories;  // sorted, no duplicates
+    std::vector<std::string> ExpandedExcludeDirectories; // sorted, no duplicates
+    std::vector<std::string> SourceDirList;
+    std::vector<std::string> DestDirList; // parallel to SourceDirList
+    bool SameRoot = false;
+    std::string CutPath;
+    platform::FileTime AgeLimit = 0;
+    bool AgeReversed = false;
+    std::int64_t SourceFree = kFreeSpaceUnknown;
+    std::int64_t DestFree = kFreeSpaceUnknown;
+    std::int64_t SourceBalance = 0;
+    std::int64_t DestBalance = 0;
+    std::int64_t BytesToCopy = 0;
+    std::int64_t BytesCopied = 0;
+    int PlannedForward = 0;
+    int PlannedSkip = 0;
+    int PlannedDelete = 0;
+    int PlannedBackward = 0;
+
+    // Working copies of the profile's preview and check options.
+    cRunChecks Checks;
+    bool RunOneLine = false;
+    std::uint8_t RunSortMode = 0;
+    bool RunReverseOrder = false;
+    cPreviewParameters RunPreview; // the filter flags the preview starts with
+
+    bool AbortRequested = false;
+    bool InterruptRequested = false;
+    cRunCounters Counters;
+    std::string LastErrorMessage;
+
+    bool NoFiles = false;      // the scan found no candidate
+    bool SnapshotRead = false; // the last run's snapshot was read without error
+
+    std::vector<std::unique_ptr<cCandidate>> Candidates;
+    std::vector<std::unique_ptr<cFolder>> Folders;
+    cSnapshot Snapshot;
+
+    // True once the run is to stop: AbortRequested, or a stop asked for from outside (Ctrl+C), which is then
+    // recorded in AbortRequested.
+    bool Stopping();
+    // The result byte of a run that has ended: 2 with errors, else 1 when stopped, else 0.
+    std::uint8_t Result() const;
+};
+
+// The buttons of the status, progress and interruption windows: they only set the flags of the run in
+// progress and do nothing while no run is active.
+void RequestAbort();
+void RequestInterrupt();
+
+// Marks run as the one in progress for the two requests above; nullptr when it has ended.
+void SetActiveRun(cRunState* run);

@@ -1,0 +1,179 @@
+// Whole runs on temporary trees: a profile in memory over a source and a destination directory, a fixed clock,
+// a recording user interface, the plan as the preview sees it, and the log file's text.
+#pragma once
+
+#include "engine/RunDriver.h"
+#include "engine/RunState.h"
+#include "platform/Clock.h"
+#include "platform/FileTime.h"
+#include "platform/Roots.h"
+#include "platform/Text.h"
+#include "profile/Parameters.h"
+#include "shell/UserInterface.h"
+#include "support/RecordingInterface.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace runtest {
+
+namespace fs = std::filesystem;
+
+// The planned action of each file: native path of the source side (or of the destination side for a file that
+// only it has) relative to the test directory -> "vorwärts", "rückwärts", "überspringen" or "löschen", with
+// " Inhalt" when the content is copied.
+using Plan = std::map<std::string, std::string>;
+
+// "Now" for every run: Wednesday, 9 December 2026, 14:00:00 in Berlin.
+inline platform::FileTime Now() {
+    return platform::LocalToUtc(platform::JoinFileTime(2026, 12, 9, 14, 0, 0));
+}
+
+// A local calendar time as the UTC file time a file on disk carries.
+inline platform::FileTime Local(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
+    return platform::LocalToUtc(platform::JoinFileTime(year, month, day, hour, minute, second));
+}
+
+class RunFixture : public ::testing::Test {
+protected:
+    RunFixture() {
+        platform::SetTimeZone("Europe/Berlin");
+        platform::SetClock(Now());
+        SetUserInterface(&ui);
+        ui.Answer = eAnswer::Yes;
+        ui.OnPreview = [this](cRunState& run) { planned = PlanOf(run); };
+        fs::create_directories(Source());
+        fs::create_directories(Dest());
+        p.SourceDrive = Source().string();
+        p.DestDrive = Dest().string();
+        p.SearchDirectories.Add("\\*");
+        p.CompareFiles.Add("*.*");
+        p.DestDirectory = "\\";
+        p.ShowPreview = true;
+        p.ProfileFile = (dir.Path() / "Profil.tvp").string();
+        p.Log.FileName = (dir.Path() / "Log.txt").string();
+        p.Log.Append = false;
+        p.LastRun = Local(2026, 12, 1, 8, 0, 0);
+    }
+    ~RunFixture() override {
+        SetUserInterface(nullptr);
+        platform::SetClock(std::nullopt);
+    }
+
+    fs::path Source() const { return dir.Path() / "Quelle"; }
+    fs::path Dest() const { return dir.Path() / "Ziel"; }
+
+    // Writes a file below root with the given content and modification time.
+    static void Write(const fs::path& root, const std::string& relative, const std::string& content,
+                      platform::FileTime time) {
+        const fs::path path = root / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        SetTime(path, time);
+    }
+    static void SetTime(const fs::path& path, platform::FileTime time) {
+        const timespec stamp = platform::TimespecFromFileTime(time);
+        const timespec times[2] = {stamp, stamp};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+    }
+
+    // One run; planned holds what the preview was shown (empty when it was not reached).
+    std::uint8_t Run() {
+        planned.clear();
+        ui.Shown.clear();
+        ui.Previews = 0;
+        return ExecuteRun(p, kSingleProfile, 0);
+    }
+
+    Plan PlanOf(const cRunState& run) const {
+        Plan plan;
+        for (const auto& c : run.Candidates) {
+            const bool onlyDest = c->SourceTime == 0;
+            const cSideTexts side =
+                SideTexts(*c, !onlyDest, onlyDest ? run.NativeDestRoot : run.NativeSourceRoot,
+                          onlyDest ? run.DestDirList : run.SourceDirList);
+            const std::string key = fs::path(side.Path).lexically_relative(dir.Path()).string();
+            EXPECT_FALSE(plan.contains(key)) << "two candidates for " << key;
+            plan[key] = ActionName(c->Action()) + ((c->Flags & kFlagCopyContent) != 0 ? " Inhalt" : "");
+        }
+        return plan;
+    }
+
+    static std::string ActionName(ActionFlags action) {
+        switch (action) {
+        case kActionForward:
+            return "vorwärts";
+        case kActionBackward:
+            return "rückwärts";
+        case kActionSkip:
+            return "überspringen";
+        case kActionDelete:
+            return "löschen";
+        default:
+            return "?";
+        }
+    }
+
+    // The log file's lines, without line ends.
+    std::vector<std::string> LogLines() const {
+        std::ifstream in(dir.Path() / "Log.txt", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::string> lines;
+        const std::string text = platform::DecodeFileText(bytes);
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) {
+                lines.push_back(text.substr(start));
+                break;
+            }
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    // The lines between the time base line and the summary: what the run reported.
+    std::vector<std::string> LogEvents() const {
+        const std::vector<std::string> lines = LogLines();
+        std::vector<std::string> events;
+        bool inside = false;
+        for (const std::string& line : lines) {
+            if (line == "Zusammenfassung") break;
+            if (inside) events.push_back(line);
+            if (line.starts_with("Datum-Zeit-Stempel von Dateien")) inside = true;
+        }
+        return events;
+    }
+
+    // The count in the summary line that ends with label ("Fehler", "Dateien vorwärts kopiert" ...).
+    int SummaryCount(const std::string& label) const {
+        for (const std::string& line : LogLines())
+            if (line.size() > 7 && line.substr(7) == label) return std::stoi(line.substr(0, 6));
+        return -1;
+    }
+
+    // The codes of the message boxes shown, in order.
+    std::vector<int> Messages() const {
+        std::vector<int> codes;
+        for (const cShownBox& box : ui.Shown)
+            codes.push_back(box.Code);
+        return codes;
+    }
+
+    testsupport::TempDir dir;
+    cRecordingInterface ui;
+    cParameters p;
+    Plan planned;
+};
+
+} // namespace runtest
