@@ -1,5 +1,6 @@
 #include "app/NewProfileCommand.h"
 
+#include "app/CommandDocument.h"
 #include "destinations/PathNames.h"
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
@@ -13,12 +14,9 @@
 
 namespace {
 
-// An absolute directory as a root: the current directory's form of a relative one, without trailing "/".
+// An absolute directory as a root, without trailing "/".
 std::string AbsoluteRoot(const char* path) {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (error) return path;
-    return NormalizeDrive(absolute.lexically_normal().string());
+    return NormalizeDrive(AbsolutePath(path));
 }
 
 } // namespace

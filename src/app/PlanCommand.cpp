@@ -1,5 +1,6 @@
 #include "app/PlanCommand.h"
 
+#include "app/CommandDocument.h"
 #include "engine/PlanText.h"
 #include "engine/RunDriver.h"
 #include "platform/StopSignal.h"
@@ -14,12 +15,7 @@
 int PlanCommand(const char* fileName) {
     std::unique_ptr<cIniFile> settings = OpenSettingsFileWithoutTakeover();
     cParameters params(settings.get());
-    // A failed read has shown its error box, which the headless interface prints to stderr.
-    if (!params.ReadDocument(fileName)) return 2;
-    if (params.DocumentKind != kProfileDocument) {
-        std::fprintf(stderr, "%s ist keine Profildatei.\n", fileName);
-        return 2;
-    }
+    if (!ReadProfileForCommand(params, fileName)) return 2;
     platform::InstallStopSignal();
     bool planned = false;
     cRunOptions options;

@@ -2,6 +2,7 @@
 #include "app/DescribeCommand.h"
 #include "app/NewProfileCommand.h"
 #include "app/PlanCommand.h"
+#include "app/RunCommand.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,8 @@ void PrintHelp() {
               "Aufruf: tolvan [BEFEHL] [DATEI]\n"
               "  --help            diese Hilfe zeigen\n"
               "  --describe DATEI  Übersicht eines Profils oder einer Stapeldatei ausgeben\n"
+              "  --run DATEI       ein Profil ohne Fenster ausführen (Fragen bekommen ihre vorgegebene Antwort;\n"
+              "                    Strg+C bricht ab); Ergebnis 0 Erfolg, 1 abgebrochen, 2 Fehler\n"
               "  --plan DATEI      ein Profil bis zur Vorschau ausführen und die geplanten Aktionen ausgeben,\n"
               "                    ohne etwas zu verändern\n"
               "  --new-profile DATEI QUELLE ZIEL [--one-way]\n"
@@ -21,7 +24,7 @@ void PrintHelp() {
               "                    (mit --one-way nur von der Quelle zum Ziel)");
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
@@ -30,6 +33,7 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return DescribeCommand(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--plan") == 0) return PlanCommand(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return RunCommand(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "--new-profile") == 0) return NewProfileCommand(argc, argv);
     PrintHelp();
     return argc > 1 ? 2 : 0;

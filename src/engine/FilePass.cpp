@@ -145,8 +145,8 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
         if (input.AbortRequested && input.AbortRequested()) return;
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
-        const bool sourceRead = ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), source,
-                                         output.Problems);
+        const bool sourceRead =
+            ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), source, output.Problems);
         const bool destRead = ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), dest, output.Problems);
         if (!sourceRead || !destRead) continue;
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};

@@ -43,7 +43,6 @@ std::string SizeCaption(int digits) {
     return platform::FormatNumber(low, 0) + "..." + platform::FormatNumber(low * 10 - 1, 0) + " Bytes";
 }
 
-
 // Directories are shown in their native form after the common leading part.
 std::string DirectoryCaption(const cFolderOptions& options, int dirIndex) {
     std::string_view directory;

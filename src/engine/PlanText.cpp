@@ -69,8 +69,8 @@ std::string PlanText(const cParameters& params, const cRunState& run) {
                 AppendCandidate(text, *run.Candidates[static_cast<std::size_t>(i)], run);
     }
     text += "\nGeplant: " + std::to_string(run.PlannedForward) + " vorwärts, " + std::to_string(run.PlannedSkip) +
-            " überspringen, " + std::to_string(run.PlannedDelete) + " löschen, " +
-            std::to_string(run.PlannedBackward) + " rückwärts\n";
+            " überspringen, " + std::to_string(run.PlannedDelete) + " löschen, " + std::to_string(run.PlannedBackward) +
+            " rückwärts\n";
     text += "Zu kopieren: " + platform::FormatNumber(static_cast<double>(run.BytesToCopy), 0) + " Bytes\n";
     text += SpaceLine("Quelle ", run.NativeSourceRoot, run.SourceFree, run.SourceBalance) + "\n";
     text += SpaceLine("Ziel ", run.NativeDestRoot, run.DestFree, run.DestBalance) + "\n";

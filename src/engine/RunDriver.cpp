@@ -2,6 +2,7 @@
 // the finish always runs.
 #include "engine/RunDriver.h"
 
+#include "engine/ActionPhases.h"
 #include "engine/RunContext.h"
 #include "engine/RunPreparation.h"
 #include "engine/RunReview.h"
@@ -35,9 +36,19 @@ void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
 void PrepareAndScan(cRun& run) {
     using Step = void (*)(cRun&);
     constexpr Step steps[] = {
-        PrepareDestination, CheckSomethingToDo, AskMidnight,       CheckVolumeLabel,  CheckSameRoot,
-        ResolveDestination, CheckOverlap,       WaitForSourceRoot, WaitForDestRoot,   ComputeRunAgeLimit,
-        ReadRunSnapshot,    ScanAndCompare,     CheckIdenticalAfterShortening,
+        PrepareDestination,
+        CheckSomethingToDo,
+        AskMidnight,
+        CheckVolumeLabel,
+        CheckSameRoot,
+        ResolveDestination,
+        CheckOverlap,
+        WaitForSourceRoot,
+        WaitForDestRoot,
+        ComputeRunAgeLimit,
+        ReadRunSnapshot,
+        ScanAndCompare,
+        CheckIdenticalAfterShortening,
     };
     for (Step step : steps) {
         if (run.Stopping()) return;
@@ -74,8 +85,7 @@ void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
 
 } // namespace
 
-std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_t reason,
-                        const cRunOptions& options) {
+std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_t reason, const cRunOptions& options) {
     cRunState state;
     ResetRun(params, state);
     SetActiveRun(&state);
@@ -93,7 +103,7 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
         ShowRunPreview(run);
     }
     if (!options.PlanOnly) {
-        // The action phases come here.
+        if (!run.Stopping()) ExecuteDirectoryActions(run);
         if (!run.Stopping()) WriteRunSnapshot(run);
     }
     Finish(run, condition, options);

@@ -103,7 +103,8 @@ void CheckVolumeLabel(cRun& run) {
     const cParameters& p = run.Params;
     if (p.DestType == kDestTypeFtp || p.CheckLabel.empty() || run.State.NativeDestRoot.empty()) return;
     const std::optional<std::string> label = platform::VolumeLabel(run.State.NativeDestRoot);
-    if (label && !platform::EqualNoCase(*label, ExpandVariables(p.CheckLabel, p.DateOffset))) run.FailCheck(kWrongLabel);
+    if (label && !platform::EqualNoCase(*label, ExpandVariables(p.CheckLabel, p.DateOffset)))
+        run.FailCheck(kWrongLabel);
 }
 
 // Roots are compared as real paths, so two spellings of one directory are one root.

@@ -26,8 +26,7 @@ void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
         PlaySignal(p.Event3Sound, p.Event3Beep, p.Event3File, p.SyncSounds);
     else
         PlaySignal(p.Event4Sound, p.Event4Beep, p.Event4File, p.SyncSounds);
-    cCheckDialogModel model = BuildCheckDialog(kind, p, s.Checks, platform::UtcToLocal(p.LastRun), s.Candidates,
-                                               s.SourceDirList, s.CutPath);
+    cCheckDialogModel model = BuildCheckDialog(kind, p, s.Checks, p.LastRun, s.Candidates, s.SourceDirList, s.CutPath);
     if (UserInterface().ShowCheckDialog(model))
         StoreCheckDialogAnswer(model, s.Checks);
     else
@@ -80,7 +79,9 @@ void CheckDeletionPercentage(cRun& run) {
 
 void CheckFreeSpace(cRun& run) {
     cRunState& s = run.State;
-    const auto shown = [](const std::string& native, const std::string& root) { return native.empty() ? root : native; };
+    const auto shown = [](const std::string& native, const std::string& root) {
+        return native.empty() ? root : native;
+    };
     CheckSide(run, s.SourceRoot, shown(s.NativeSourceRoot, s.SourceRoot), s.SourceBalance, s.SourceFree);
     if (run.Params.DestType == kDestTypeFtp || s.SameRoot ||
         platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot))

@@ -60,9 +60,11 @@ void ReportCorrections(cRun& run, const std::vector<cCorrectionReport>& correcti
 void BuildCandidateList(cRun& run) {
     cRunState& s = run.State;
     SortCandidates(s.Candidates, s.RunSortMode, s.RunReverseOrder);
-    s.Folders = BuildFolders(s.Candidates, {s.RunSortMode, &s.SourceDirList, s.CutPath, run.Params.Preview.OpenFolders});
+    s.Folders =
+        BuildFolders(s.Candidates, {s.RunSortMode, &s.SourceDirList, s.CutPath, run.Params.Preview.OpenFolders});
     const bool sameVolume = s.SameRoot || platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot);
-    const cRunStatistics statistics = ComputeStatistics(s.Candidates, s.Folders, {sameVolume, s.SourceFree, s.DestFree});
+    const cRunStatistics statistics =
+        ComputeStatistics(s.Candidates, s.Folders, {sameVolume, s.SourceFree, s.DestFree});
     s.BytesToCopy = statistics.BytesToCopy;
     s.PlannedForward = statistics.PlannedForward;
     s.PlannedSkip = statistics.PlannedSkip;

@@ -71,8 +71,8 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     std::vector<std::string> sourceDirs;
     std::vector<std::string> destDirs;
     std::vector<cScanProblem> problems;
-    const int rc =
-        BuildDirectoryLists(DirectoryPassInput(context, ComputeCutPath(context.Params)), sourceDirs, destDirs, problems);
+    const int rc = BuildDirectoryLists(DirectoryPassInput(context, ComputeCutPath(context.Params)), sourceDirs,
+                                       destDirs, problems);
     if (rc != 0) return rc;
     for (std::size_t i = 0; i < sourceDirs.size(); ++i) {
         if (context.AbortRequested && context.AbortRequested()) return platform::kCancelled;

@@ -2,6 +2,7 @@
 #include "platform/Sound.h"
 
 #include "platform/Environment.h"
+#include "platform/Process.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,32 +76,6 @@ std::optional<cPlayer> CachedPlayer() {
     return foundPlayer;
 }
 
-// Runs argv with stdin, stdout and stderr on /dev/null. toEnd waits for the program. Otherwise a double fork:
-// the intermediate child starts the player and ends at once, so the wait here is short and the player, orphaned,
-// is reaped by init; no SIGCHLD handler and no bookkeeping of running players is needed.
-// Only async-signal-safe calls happen between fork and exec, as the program has other threads.
-void Run(const std::vector<char*>& argv, bool toEnd) {
-    const pid_t child = ::fork();
-    if (child < 0) return;
-    if (child == 0) {
-        if (!toEnd) {
-            const pid_t player = ::fork();
-            if (player != 0) ::_exit(player < 0 ? 1 : 0);
-        }
-        const int devNull = ::open("/dev/null", O_RDWR);
-        if (devNull >= 0) {
-            ::dup2(devNull, STDIN_FILENO);
-            ::dup2(devNull, STDOUT_FILENO);
-            ::dup2(devNull, STDERR_FILENO);
-            if (devNull > STDERR_FILENO) ::close(devNull);
-        }
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-}
-
 } // namespace
 
 void PlaySoundFile(const std::string& nativePath, bool toEnd) {
@@ -114,11 +89,7 @@ void PlaySoundFile(const std::string& nativePath, bool toEnd) {
     std::vector<std::string> args{player->Program};
     args.insert(args.end(), player->Options.begin(), player->Options.end());
     args.push_back(file);
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    Run(argv, toEnd);
+    StartProgram(args, toEnd, true);
 }
 
 void ResetSoundPlayerLookup() {

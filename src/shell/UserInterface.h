@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Answers of a message box, with the values the program's message table uses.
@@ -13,6 +14,16 @@ enum class eMessageButtons { Ok, OkHelp, OkCancelHelp, YesNo, YesNoHelp };
 
 struct cCheckDialogModel;
 struct cRunState;
+
+// What the interruption dialog shows of a failed copy: both files with size, date and time, and the error.
+struct cInterruptionInfo {
+    std::string FromPath, FromSize, FromDate, FromTime;
+    std::string ToPath, ToSize, ToDate, ToTime;
+    int Code = 0;
+};
+
+// Answers of the interruption dialog.
+enum class eInterruptionAnswer { Retry = 11, NextFile = 12, NextFolder = 13, Delete = 14, Stop = 15 };
 
 class cUserInterface {
 public:
@@ -46,6 +57,12 @@ public:
     // The preview of the planned actions, in which the user may change them (through the run's candidates and
     // working copies); false when the user cancelled the run. The default (and headless) answer is OK.
     virtual bool ShowPreview(cRunState& /*run*/) { return true; }
+
+    // The interruption dialog after a failed or interrupted copy. std::nullopt when no dialog can be shown: the
+    // run then goes on as for a failure nobody was asked about. The default (and headless) shows none.
+    virtual std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& /*info*/) {
+        return std::nullopt;
+    }
 
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}

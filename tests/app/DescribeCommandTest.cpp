@@ -1,3 +1,4 @@
+#include "TolvanCommand.h"
 #include "profile/ErrorText.h"
 #include "profile/Parameters.h"
 #include "support/DescribeFixtures.h"
@@ -6,31 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct CommandResult {
-    int exitStatus = -1;
-    std::string out;
-    std::string err;
-};
+using apptest::CommandResult;
 
 // Runs `tolvan --describe FILE` with its own home and settings folders below the test's directory, so the
 // user's settings file is neither read nor created.
 class DescribeCommandTest : public ::testing::Test {
 protected:
     CommandResult Describe(const std::string& file) const {
-        const std::string dir = m_dir.Path().string();
-        const std::string command = "env HOME='" + dir + "/home' XDG_CONFIG_HOME='" + dir + "/config' XDG_DATA_HOME='" +
-                                    dir + "/data' '" TOLVAN_EXECUTABLE "' --describe '" + file + "' >'" + dir +
-                                    "/out' 2>'" + dir + "/err'";
-        CommandResult result;
-        int status = std::system(command.c_str());
-        if (status != -1 && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
-        result.out = m_dir.ReadFile("out");
-        result.err = m_dir.ReadFile("err");
-        return result;
+        return apptest::RunTolvan(m_dir, "--describe " + apptest::Quoted(file));
     }
 
     std::string Path(const char* name) const { return (m_dir.Path() / name).string(); }

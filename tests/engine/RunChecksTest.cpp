@@ -176,10 +176,9 @@ TEST_F(RunChecksTest, AWrongVolumeLabelStopsTheRun) {
     const fs::path device = dir.WriteFile("geraet", "");
     fs::create_directories(dir.Path() / "by-label");
     fs::create_symlink(device, dir.Path() / "by-label" / "SICHERUNG");
-    const fs::path mountInfo =
-        dir.WriteFile("mountinfo", "30 1 " + std::to_string(major(info.st_dev)) + ":" +
-                                       std::to_string(minor(info.st_dev)) + " / / rw - ext4 " + device.string() +
-                                       " rw\n");
+    const fs::path mountInfo = dir.WriteFile("mountinfo", "30 1 " + std::to_string(major(info.st_dev)) + ":" +
+                                                              std::to_string(minor(info.st_dev)) + " / / rw - ext4 " +
+                                                              device.string() + " rw\n");
     platform::SetVolumeLabelSources((dir.Path() / "by-label").string(), mountInfo.string());
     p.CheckLabel = "Sicherung"; // labels compare without regard to case
     EXPECT_EQ(Run(), kRunSucceeded);
@@ -220,13 +219,16 @@ TEST_F(RunChecksTest, ManyDeletionsAreAskedAndStopOnNo) {
     ui.Answers[30124] = eAnswer::No;
     EXPECT_EQ(Run(), kRunStopped);
     EXPECT_EQ(LogEvents(), (Lines{"66 Prozent von 3 gefundenen Dateien sollen gelöscht werden.", "Abbruch."}));
-    ui.Answers[30124] = eAnswer::Yes;
-    EXPECT_EQ(Run(), kRunSucceeded);
-    EXPECT_EQ(planned.size(), 3u);
     // Without the message the preset answer No stops the run.
     p.Warning3Message = false;
     EXPECT_EQ(Run(), kRunStopped);
     EXPECT_TRUE(Messages().empty());
+    p.Warning3Message = true;
+    ui.Answers[30124] = eAnswer::Yes;
+    EXPECT_EQ(Run(), kRunSucceeded);
+    EXPECT_EQ(
+        planned,
+        (Plan{{"Quelle/neu.txt", "vorwärts Inhalt"}, {"Ziel/weg1.txt", "löschen"}, {"Ziel/weg2.txt", "löschen"}}));
 }
 
 TEST_F(RunChecksTest, TooLittleSpaceIsAskedAndNoStopsTheRun) {
@@ -245,10 +247,17 @@ TEST_F(RunChecksTest, TooLittleSpaceIsAskedAndNoStopsTheRun) {
     EXPECT_EQ(events[1], "Abbruch.");
     EXPECT_EQ(Messages(), std::vector<int>{30125});
     EXPECT_EQ(ui.Previews, 0);
-    // Yes reads the free space again and goes on to the preview.
+    // Yes reads the free space again and goes on to the preview, where the copy is turned into a skip: the
+    // file does not fit, after all.
     ui.Answers[30125] = eAnswer::Yes;
+    ui.OnPreview = [this](cRunState& run) {
+        planned = PlanOf(run);
+        for (auto& c : run.Candidates)
+            c->Flags = static_cast<ActionFlags>((c->Flags & ~kActionMask) | kActionSkip);
+    };
     EXPECT_EQ(Run(), kRunSucceeded);
     EXPECT_EQ(planned, (Plan{{"Quelle/riesig.bin", "vorwärts Inhalt"}}));
+    EXPECT_FALSE(fs::exists(Dest() / "riesig.bin"));
 }
 
 TEST_F(RunChecksTest, MidnightQuestionMakesTodayYesterday) {
@@ -260,7 +269,7 @@ TEST_F(RunChecksTest, MidnightQuestionMakesTodayYesterday) {
     Write(Source(), "vorgestern.txt", "b", Local(2026, 12, 7, 18));
     ui.Answers[30120] = eAnswer::Yes;
     EXPECT_EQ(Run(), kRunSucceeded);
-    EXPECT_EQ(LogEvents(), Lines{"Hinweis: Es ist nach Mitternacht. Tolvan wird so tun, als wäre noch gestern."});
+    EXPECT_EQ(LogEvents().front(), "Hinweis: Es ist nach Mitternacht. Tolvan wird so tun, als wäre noch gestern.");
     EXPECT_EQ(planned, (Plan{{"Quelle/gestern.txt", "vorwärts Inhalt"}}));
     ui.Answers[30120] = eAnswer::No;
     EXPECT_EQ(Run(), kRunSucceeded);
@@ -286,9 +295,10 @@ TEST_F(RunChecksTest, ZipAndFtpDestinationsAreRefusedForNow) {
     for (std::uint8_t type : {kDestTypeZip, kDestTypeFtp}) {
         p.DestType = type;
         EXPECT_EQ(Run(), kRunFailed);
-        EXPECT_EQ(LogEvents(),
-                  (Lines{"Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.",
-                         "Abbruch."}));
+        EXPECT_EQ(
+            LogEvents(),
+            (Lines{"Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.",
+                   "Abbruch."}));
     }
 }
 

@@ -29,9 +29,24 @@ namespace runtest {
 namespace fs = std::filesystem;
 
 // The planned action of each file: native path of the source side (or of the destination side for a file that
-// only it has) relative to the test directory -> "vorwärts", "rückwärts", "überspringen" or "löschen", with
-// " Inhalt" when the content is copied.
+// only it has) relative to the test directory -> "vorwärts", "rückwärts", "überspringen" or "löschen", a copy
+// with " Inhalt" when it copies the content (not only the properties).
 using Plan = std::map<std::string, std::string>;
+
+// The plan's texts of the usual actions. The rules mark every candidate whose side is newer (an orphan
+// included) as copying content, so deletions and skips of such files carry " Inhalt" as well.
+inline const std::string kPlanForward = "vorwärts Inhalt";
+inline const std::string kPlanBackward = "rückwärts Inhalt";
+inline const std::string kPlanSkip = "überspringen Inhalt";
+inline const std::string kPlanDelete = "löschen Inhalt";
+
+// A list-file line of the log (snapshot read or written): the label in 35 columns and the path, after a failure
+// followed by "  ! " and the error text.
+inline std::string ListFileLine(const std::string& label, const std::string& path, const std::string& error = {}) {
+    std::string line = "  " + label + std::string(label.size() < 35 ? 35 - label.size() : 0, ' ') + " " + path;
+    if (!error.empty()) line += "  ! " + error;
+    return line;
+}
 
 // "Now" for every run: Wednesday, 9 December 2026, 14:00:00 in Berlin.
 inline platform::FileTime Now() {
@@ -50,7 +65,10 @@ protected:
         platform::SetClock(Now());
         SetUserInterface(&ui);
         ui.Answer = eAnswer::Yes;
-        ui.OnPreview = [this](cRunState& run) { planned = PlanOf(run); };
+        ui.OnPreview = [this](cRunState& run) {
+            planned = PlanOf(run);
+            plannedAtDest = PlanOf(run, true);
+        };
         fs::create_directories(Source());
         fs::create_directories(Dest());
         p.SourceDrive = Source().string();
@@ -62,7 +80,8 @@ protected:
         p.ProfileFile = (dir.Path() / "Profil.tvp").string();
         p.Log.FileName = (dir.Path() / "Log.txt").string();
         p.Log.Append = false;
-        p.LastRun = Local(2026, 12, 1, 8, 0, 0);
+        p.LastRun = platform::JoinFileTime(2026, 12, 1, 8, 0, 0); // a local time, stored as it is
+        p.Recycle = false; // deletions never reach the trash of the user running the tests
     }
     ~RunFixture() override {
         SetUserInterface(nullptr);
@@ -71,6 +90,28 @@ protected:
 
     fs::path Source() const { return dir.Path() / "Quelle"; }
     fs::path Dest() const { return dir.Path() / "Ziel"; }
+
+    // Empties both trees, for the next case of a table whose run has acted on them.
+    void ClearTrees() const {
+        for (const fs::path& root : {Source(), Dest()}) {
+            fs::remove_all(root);
+            fs::create_directories(root);
+        }
+    }
+
+    // One file of a test tree, in the source or in the destination.
+    struct cTreeFile {
+        bool InSource;
+        std::string Path; // relative, with "/"
+        std::string Content;
+        platform::FileTime Time;
+    };
+    // Empties both trees and writes the files.
+    void BuildTrees(const std::vector<cTreeFile>& files) const {
+        ClearTrees();
+        for (const cTreeFile& file : files)
+            Write(file.InSource ? Source() : Dest(), file.Path, file.Content, file.Time);
+    }
 
     // Writes a file below root with the given content and modification time.
     static void Write(const fs::path& root, const std::string& relative, const std::string& content,
@@ -89,21 +130,25 @@ protected:
     // One run; planned holds what the preview was shown (empty when it was not reached).
     std::uint8_t Run() {
         planned.clear();
+        plannedAtDest.clear();
         ui.Shown.clear();
+        ui.Dialogs.clear();
         ui.Previews = 0;
         return ExecuteRun(p, kSingleProfile, 0);
     }
 
-    Plan PlanOf(const cRunState& run) const {
+    // Keyed by the source path (the destination path for a file only the destination has), or with atDest by
+    // the destination path of every candidate.
+    Plan PlanOf(const cRunState& run, bool atDest = false) const {
         Plan plan;
         for (const auto& c : run.Candidates) {
-            const bool onlyDest = c->SourceTime == 0;
-            const cSideTexts side =
-                SideTexts(*c, !onlyDest, onlyDest ? run.NativeDestRoot : run.NativeSourceRoot,
-                          onlyDest ? run.DestDirList : run.SourceDirList);
+            const bool onlyDest = atDest || c->SourceTime == 0;
+            const cSideTexts side = SideTexts(*c, !onlyDest, onlyDest ? run.NativeDestRoot : run.NativeSourceRoot,
+                                              onlyDest ? run.DestDirList : run.SourceDirList);
             const std::string key = fs::path(side.Path).lexically_relative(dir.Path()).string();
             EXPECT_FALSE(plan.contains(key)) << "two candidates for " << key;
-            plan[key] = ActionName(c->Action()) + ((c->Flags & kFlagCopyContent) != 0 ? " Inhalt" : "");
+            const bool copies = c->Action() == kActionForward || c->Action() == kActionBackward;
+            plan[key] = ActionName(c->Action()) + (copies && (c->Flags & kFlagCopyContent) != 0 ? " Inhalt" : "");
         }
         return plan;
     }
@@ -174,6 +219,7 @@ protected:
     cRecordingInterface ui;
     cParameters p;
     Plan planned;
+    Plan plannedAtDest; // the same plan keyed by the destination paths
 };
 
 } // namespace runtest

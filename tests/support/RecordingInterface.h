@@ -43,6 +43,16 @@ public:
         if (OnPreview) OnPreview(run);
         return PreviewOk;
     }
+    std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& info) override {
+        Interruptions.push_back(info);
+        if (InterruptionAnswers.empty()) return std::nullopt;
+        const eInterruptionAnswer answer = InterruptionAnswers.front();
+        InterruptionAnswers.erase(InterruptionAnswers.begin());
+        return answer;
+    }
+    void ReportProgress(std::int64_t, std::int64_t fileBytes, const std::string& fileName) override {
+        if (OnProgress) OnProgress(fileBytes, fileName);
+    }
 
     // The answer to every box, unless Answers names one for its code.
     eAnswer Answer = eAnswer::Cancel;
@@ -57,4 +67,9 @@ public:
     int Previews = 0;
     std::function<void(cRunState&)> OnPreview; // sees (and may change) the planned run
     bool PreviewOk = true;
+    std::vector<cInterruptionInfo> Interruptions;
+    // The answers of the interruption dialog, taken in order; when none is left no dialog can be shown.
+    std::vector<eInterruptionAnswer> InterruptionAnswers;
+    // Called for every copied block with the current file's bytes so far and its native path.
+    std::function<void(std::int64_t fileBytes, const std::string& fileName)> OnProgress;
 };

@@ -1,0 +1,149 @@
+// The action phases of a directory destination besides the copy phase.
+#include "engine/ActionPhases.h"
+
+#include "engine/ActionSupport.h"
+#include "engine/CopyPhase.h"
+#include "engine/RunContext.h"
+#include "platform/DirectoryOps.h"
+#include "platform/ErrorCodes.h"
+#include "platform/FileContents.h"
+#include "platform/FileProperties.h"
+#include "platform/Roots.h"
+#include "profile/Parameters.h"
+#include "shell/UserInterface.h"
+
+namespace {
+
+constexpr int kVerifyFailed = 30302;
+
+void DeletePhase(cRun& run) {
+    cRunState& s = run.State;
+    UserInterface().ShowStatus("Suche zu löschende Dateien...", static_cast<int>(s.Candidates.size()));
+    int position = 0;
+    for (const auto& c : s.Candidates) {
+        if (run.Stopping()) break;
+        UserInterface().StepStatus(++position);
+        if (c->Action() != kActionDelete || (c->Flags & kFlagDone) != 0) continue;
+        if (c->SourceTime != 0) DeleteSide(run, *c, eSide::Source);
+        if (c->DestTime != 0) DeleteSide(run, *c, eSide::Dest);
+        c->Flags |= kFlagDone;
+    }
+    UserInterface().HideStatus();
+}
+
+// Compares one copied pair until it is equal or the user does not want to try again.
+void VerifyPair(cRun& run, cCandidate& c) {
+    cRunState& s = run.State;
+    const bool forward = c.Action() != kActionBackward;
+    const std::string source =
+        platform::NativePath(s.NativeSourceRoot, SideDirectory(run, c, eSide::Source) + c.BaseName + c.Extension);
+    const std::string dest =
+        platform::NativePath(s.NativeDestRoot, SideDirectory(run, c, eSide::Dest) + c.BaseName + c.Extension);
+    const std::string& a = forward ? source : dest;
+    const std::string& b = forward ? dest : source;
+    for (;;) {
+        const int code = platform::CompareContents(a, b, [&run] { return !run.Stopping(); });
+        if (code == 0) {
+            run.Event(kLogCompared, {.Path = a, .OtherPath = b});
+            ++s.Counters.VerifiedCount;
+            c.Flags &= static_cast<ActionFlags>(~kFlagVerifyPending);
+            return;
+        }
+        if (run.Stopping()) return; // a stopped comparison is no finding
+        run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code});
+        ++s.Counters.ErrorCount;
+        if (run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code}) != kAnswerYes) return;
+    }
+}
+
+void VerifyPhase(cRun& run) {
+    cRunState& s = run.State;
+    UserInterface().ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(s.Candidates.size()));
+    int position = 0;
+    for (const auto& c : s.Candidates) {
+        if (run.Stopping()) break;
+        UserInterface().StepStatus(++position);
+        if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(run, *c);
+    }
+    UserInterface().HideStatus();
+}
+
+// Removes a directory when it is empty; the roots themselves are never removed.
+void RemoveIfEmpty(cRun& run, const std::string& nativeRoot, const std::string& relative) {
+    if (relative.find_first_not_of('\\') == std::string::npos) return;
+    const std::string path = platform::NativePath(nativeRoot, relative);
+    if (platform::RemoveEmptyDirectory(path) != 0) return;
+    run.Event(kLogDirDeleted, {.Path = path});
+    ++run.State.Counters.DirsDeletedCount;
+}
+
+void EmptyDirectoriesPhase(cRun& run) {
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    const bool source = p.DeleteEmptySrcDirs && p.TouchSrc;
+    const bool dest = p.DeleteEmptyDestDirs && p.TouchDest;
+    if (!source && !dest) return;
+    UserInterface().ShowStatus("Suche leere Verzeichnisse...", 0);
+    // Deeper directories come later in the sorted lists, so going backwards empties children first.
+    for (std::size_t i = s.SourceDirList.size(); i-- > 0;) {
+        if (source) RemoveIfEmpty(run, s.NativeSourceRoot, s.SourceDirList[i]);
+        if (dest) RemoveIfEmpty(run, s.NativeDestRoot, s.DestDirList[i]);
+    }
+    if (dest) {
+        RemoveIfEmpty(run, s.NativeDestRoot, p.ResolvedDestDirectory);
+        RemoveIfEmpty(run, s.NativeDestRoot, p.DestDirectory);
+    }
+    UserInterface().HideStatus();
+}
+
+void CreateDirectoriesPhase(cRun& run) {
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    const bool source = p.CreateAllSrcDirs && p.TouchSrc;
+    const bool dest = p.CreateAllDestDirs && p.TouchDest;
+    if (!source && !dest) return;
+    UserInterface().ShowStatus("Erstelle Verzeichnisse...", 0);
+    const auto mirror = [&](const std::string& fromRoot, const std::vector<std::string>& fromList,
+                            const std::string& toRoot, const std::vector<std::string>& toList) {
+        for (std::size_t i = 0; i < fromList.size() && i < toList.size(); ++i)
+            if (!IsDirectory(platform::NativePath(toRoot, toList[i])) &&
+                IsDirectory(platform::NativePath(fromRoot, fromList[i])))
+                CreateDirectoryPath(run, toRoot, toList[i]);
+    };
+    if (source) mirror(s.NativeDestRoot, s.DestDirList, s.NativeSourceRoot, s.SourceDirList);
+    if (dest) mirror(s.NativeSourceRoot, s.SourceDirList, s.NativeDestRoot, s.DestDirList);
+    UserInterface().HideStatus();
+}
+
+// Mode, access lists and owner of every source directory go to its destination directory; nothing is logged.
+void DirectoryPropertiesPhase(cRun& run) {
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    if (!p.TransferDirProperties || !p.TouchDest) return;
+    UserInterface().ShowStatus("Übertrage Verzeichniseigenschaften...", 0);
+    for (std::size_t i = 0; i < s.SourceDirList.size() && i < s.DestDirList.size(); ++i) {
+        const std::string from = platform::NativePath(s.NativeSourceRoot, s.SourceDirList[i]);
+        const std::string to = platform::NativePath(s.NativeDestRoot, s.DestDirList[i]);
+        if (IsDirectory(from) && IsDirectory(to)) (void)platform::TransferSecurity(from, to, true, true);
+    }
+    UserInterface().HideStatus();
+}
+
+} // namespace
+
+void ExecuteDirectoryActions(cRun& run) {
+    using Phase = void (*)(cRun&);
+    if (!run.State.NoFiles) {
+        constexpr Phase filePhases[] = {DeletePhase, RunCopyPhase};
+        for (Phase phase : filePhases) {
+            if (run.Stopping()) return;
+            phase(run);
+        }
+        if (run.Params.Verify && !run.Stopping()) VerifyPhase(run);
+    }
+    constexpr Phase directoryPhases[] = {EmptyDirectoriesPhase, CreateDirectoriesPhase, DirectoryPropertiesPhase};
+    for (Phase phase : directoryPhases) {
+        if (run.Stopping()) return;
+        phase(run);
+    }
+}

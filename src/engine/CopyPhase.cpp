@@ -1,0 +1,251 @@
+// The copy phase: every planned copy and property transfer in the order of the candidate list, with the
+// progress display and the handling of a failed copy.
+#include "engine/CopyPhase.h"
+
+#include "engine/ActionSupport.h"
+#include "engine/Candidate.h"
+#include "engine/RunContext.h"
+#include "platform/ErrorCodes.h"
+#include "platform/FileCopy.h"
+#include "platform/FileInfo.h"
+#include "platform/FileProperties.h"
+#include "platform/Roots.h"
+#include "platform/StopSignal.h"
+#include "profile/Parameters.h"
+#include "shell/UserInterface.h"
+#include "shell/messages/PlaySignal.h"
+
+namespace {
+
+constexpr int kChangeReadOnly = 1;
+constexpr int kChangeHidden = 2;
+constexpr int kChangeSystem = 4;
+
+// One candidate's copy: which way it goes and both sides' paths and texts.
+struct cTransfer {
+    bool Forward = true;
+    cSideTexts From;
+    cSideTexts To;
+    std::uint32_t FromAttributes = 0;
+    std::uint32_t ToAttributes = 0;
+    std::int64_t Size = 0; // the bytes the copy moves
+};
+
+cTransfer TransferOf(const cRun& run, const cCandidate& c) {
+    const cRunState& s = run.State;
+    const cSideTexts source = SideTexts(c, true, s.NativeSourceRoot, s.SourceDirList);
+    const cSideTexts dest = SideTexts(c, false, s.NativeDestRoot, s.DestDirList);
+    if (c.Action() == kActionBackward) return {false, dest, source, c.DestAttributes, c.SourceAttributes, c.DestSize};
+    return {true, source, dest, c.SourceAttributes, c.DestAttributes, c.SourceSize};
+}
+
+cLogEventData TransferData(const cTransfer& t, int code = 0) {
+    return {.Path = t.From.Path,
+            .PathSize = t.From.Size,
+            .PathDate = t.From.Date,
+            .PathTime = t.From.Time,
+            .OtherPath = t.To.Path,
+            .OtherSize = t.To.Size,
+            .OtherDate = t.To.Date,
+            .OtherTime = t.To.Time,
+            .Code = code};
+}
+
+class cCopyPhase {
+public:
+    explicit cCopyPhase(cRun& run) : m_run(run), m_p(run.Params), m_s(run.State) {}
+
+    void Run() {
+        m_s.BytesCopied = 0;
+        UserInterface().BeginProgress(m_s.BytesToCopy);
+        std::size_t i = 0;
+        while (i < m_s.Candidates.size() && !m_run.Stopping()) {
+            if (Process(*m_s.Candidates[i], i)) ++i;
+        }
+        UserInterface().EndProgress();
+    }
+
+private:
+    // Carries out one candidate; false when it is to be processed again (after an answer of the interruption
+    // dialog).
+    bool Process(cCandidate& c, std::size_t index) {
+        if ((c.Flags & kFlagDone) != 0) return true;
+        switch (c.Action()) {
+        case kActionSkip:
+            Skip(c);
+            return true;
+        case kActionDelete:
+            DeleteBoth(c);
+            return true;
+        case kActionForward:
+        case kActionBackward:
+            break;
+        default:
+            return true;
+        }
+        const cTransfer t = TransferOf(m_run, c);
+        PrepareDirectory(c, t.Forward);
+        PrepareTarget(t);
+        if ((c.Flags & kFlagCopyContent) == 0) {
+            TransferProperties(c, t);
+            return true;
+        }
+        return Copy(c, t, index);
+    }
+
+    void Skip(cCandidate& c) {
+        const cSideTexts source = SideTexts(c, true, m_s.NativeSourceRoot, m_s.SourceDirList);
+        const cSideTexts dest = SideTexts(c, false, m_s.NativeDestRoot, m_s.DestDirList);
+        m_run.Event(kLogSkipped, TransferData({true, source, dest}));
+        ++m_s.Counters.SkippedCount;
+        c.Flags |= kFlagDone;
+    }
+
+    void DeleteBoth(cCandidate& c) {
+        if (c.SourceTime != 0) DeleteSide(m_run, c, eSide::Source);
+        if (c.DestTime != 0) DeleteSide(m_run, c, eSide::Dest);
+        c.Flags |= kFlagDone;
+    }
+
+    // The target's directory is created once per directory pair, when the profile allows it.
+    void PrepareDirectory(const cCandidate& c, bool forward) {
+        if (c.DirIndex == m_lastDirIndex) return;
+        m_lastDirIndex = c.DirIndex;
+        const eSide side = forward ? eSide::Dest : eSide::Source;
+        if (forward ? !m_p.CreateDestDirs : !m_p.CreateSrcDirs) return;
+        const std::string root = SideRoot(m_run, side);
+        const std::string directory = SideDirectory(m_run, c, side);
+        if (!IsDirectory(platform::NativePath(root, directory))) CreateDirectoryPath(m_run, root, directory);
+    }
+
+    // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them.
+    void PrepareTarget(const cTransfer& t) {
+        if (t.To.Size.empty()) return;
+        std::uint32_t attributes = t.ToAttributes;
+        if ((m_p.Attributes & kChangeReadOnly) != 0) attributes &= ~platform::kAttributeReadOnly;
+        if ((m_p.Attributes & kChangeHidden) != 0) attributes &= ~platform::kAttributeHidden;
+        if ((m_p.Attributes & kChangeSystem) != 0) attributes &= ~platform::kAttributeSystem;
+        if (attributes != t.ToAttributes) (void)platform::SetAttributes(t.To.Path, attributes);
+    }
+
+    void TransferProperties(cCandidate& c, const cTransfer& t) {
+        // The mode, with its access list, is the Linux form of the attributes; owner and the access list
+        // beyond the mode follow the profile's options.
+        const int code = platform::TransferSecurity(t.From.Path, t.To.Path, true, m_p.TransferOwner);
+        if (code != 0) {
+            m_run.Event(kLogPropsFailed, TransferData(t, code));
+            ++m_s.Counters.ErrorCount;
+        } else if (t.Forward) {
+            m_run.Event(kLogPropsForward, TransferData(t));
+            ++m_s.Counters.PropsForwardCount;
+        } else {
+            m_run.Event(kLogPropsBackward, TransferData(t));
+            ++m_s.Counters.PropsBackwardCount;
+        }
+        c.Flags |= kFlagDone;
+    }
+
+    bool Copy(cCandidate& c, const cTransfer& t, std::size_t index) {
+        std::int64_t reported = 0;
+        platform::CopyOptions options;
+        options.ownCopy = m_p.MyCopy;
+        options.progress = [&](std::int64_t bytesSoFar) {
+            UserInterface().ReportProgress(bytesSoFar - reported, bytesSoFar, t.From.Path);
+            reported = bytesSoFar;
+            UserInterface().ProcessEvents();
+            return !m_s.InterruptRequested && !platform::StopRequested();
+        };
+        const int code = platform::CopyFileSafely(t.From.Path, t.To.Path, options);
+        if (code == 0) {
+            Copied(c, t);
+            return true;
+        }
+        // Ctrl+C: the copy was rolled back and the run ends; no error, the run stops.
+        if (code == platform::kCancelled && m_run.Stopping()) return true;
+        return Failed(c, t, code, index);
+    }
+
+    void Copied(cCandidate& c, const cTransfer& t) {
+        if (m_p.TransferPermissions || m_p.TransferOwner)
+            (void)platform::TransferSecurity(t.From.Path, t.To.Path, m_p.TransferPermissions, m_p.TransferOwner);
+        m_run.Event(t.Forward ? kLogCopiedForward : kLogCopiedBackward, TransferData(t));
+        m_s.BytesCopied += t.Size;
+        ++(t.Forward ? m_s.Counters.ForwardCount : m_s.Counters.BackwardCount);
+        c.Flags |= kFlagDone;
+        if (m_p.Verify) c.Flags |= kFlagVerifyPending;
+    }
+
+    // Logs the failure and asks what to do; false when the candidate is to be processed again.
+    bool Failed(cCandidate& c, const cTransfer& t, int code, std::size_t index) {
+        UserInterface().SetProgressPaused(true);
+        m_run.Event(kLogCopyFailed, TransferData(t, code));
+        ++m_s.Counters.ErrorCount;
+        PlaySignal(m_p.Warning4Sound, m_p.Warning4Beep, m_p.Warning4File, m_p.SyncSounds);
+        std::optional<eInterruptionAnswer> answer;
+        if (m_p.Warning4Message || m_s.InterruptRequested)
+            answer = UserInterface().AskInterruption(
+                {t.From.Path, t.From.Size, t.From.Date, t.From.Time, t.To.Path, t.To.Size, t.To.Date, t.To.Time, code});
+        m_s.InterruptRequested = false;
+        UserInterface().SetProgressPaused(false);
+        if (!answer) {
+            // Nobody could be asked: the file is left as it is and not tried again.
+            m_s.BytesToCopy -= t.Size;
+            SetAction(c, kActionSkip);
+            c.Flags |= kFlagDone;
+            return true;
+        }
+        return Answered(c, t, *answer, index);
+    }
+
+    bool Answered(cCandidate& c, const cTransfer& t, eInterruptionAnswer answer, std::size_t index) {
+        m_lastDirIndex = -1; // processing again repeats the directory check
+        switch (answer) {
+        case eInterruptionAnswer::Retry:
+            return false;
+        case eInterruptionAnswer::NextFile:
+            m_s.BytesToCopy -= t.Size;
+            SetAction(c, kActionSkip);
+            return false;
+        case eInterruptionAnswer::NextFolder:
+            SkipFolderOf(index);
+            return false;
+        case eInterruptionAnswer::Delete:
+            m_s.BytesToCopy -= t.Size;
+            SetAction(c, kActionDelete);
+            return false;
+        case eInterruptionAnswer::Stop:
+            m_s.AbortRequested = true;
+            return true;
+        }
+        return true;
+    }
+
+    void SkipFolderOf(std::size_t index) {
+        const int i = static_cast<int>(index);
+        for (const auto& folder : m_s.Folders) {
+            if (i < folder->FirstIndex || i > folder->LastIndex) continue;
+            for (int k = folder->FirstIndex; k <= folder->LastIndex; ++k) {
+                cCandidate& other = *m_s.Candidates[static_cast<std::size_t>(k)];
+                m_s.BytesToCopy -= TransferOf(m_run, other).Size;
+                SetAction(other, kActionSkip);
+            }
+            return;
+        }
+        SetAction(*m_s.Candidates[index], kActionSkip);
+    }
+
+    static void SetAction(cCandidate& c, ActionFlags action) {
+        c.Flags = static_cast<ActionFlags>((c.Flags & ~kActionMask) | action);
+    }
+
+    cRun& m_run;
+    const cParameters& m_p;
+    cRunState& m_s;
+    int m_lastDirIndex = -1;
+};
+
+} // namespace
+
+void RunCopyPhase(cRun& run) {
+    cCopyPhase(run).Run();
+}

@@ -1,0 +1,108 @@
+// The headless run commands end to end: a profile made with --new-profile, planned with --plan (which must
+// change nothing at all) and carried out with --run.
+#include "TolvanCommand.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using apptest::CommandResult;
+using apptest::Quoted;
+
+// Every path below a directory with its size and modification time: any write shows as a difference.
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+    std::map<std::string, std::string> state;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const auto time = fs::last_write_time(entry.path()).time_since_epoch().count();
+        const auto size = entry.is_regular_file() ? fs::file_size(entry.path()) : 0;
+        state[entry.path().lexically_relative(root).string()] = std::to_string(size) + "@" + std::to_string(time);
+    }
+    return state;
+}
+
+class RunCommandTest : public ::testing::Test {
+protected:
+    RunCommandTest() {
+        fs::create_directories(Source() / "Briefe");
+        fs::create_directories(Dest());
+        std::ofstream(Source() / "Briefe" / "Brief an Frau Müller.txt") << "Sehr geehrte Frau Müller";
+        std::ofstream(Source() / "Notiz.txt") << "Notiz";
+    }
+
+    fs::path Source() const { return dir.Path() / "Quelle"; }
+    fs::path Dest() const { return dir.Path() / "Ziel"; }
+    std::string Profile() const { return (dir.Path() / "Sicherung.tvp").string(); }
+
+    CommandResult NewProfile() const {
+        return apptest::RunTolvan(dir, "--new-profile " + Quoted(Profile()) + " " + Quoted(Source().string()) + " " +
+                                           Quoted(Dest().string()) + " --one-way");
+    }
+    CommandResult Command(const char* command) const {
+        return apptest::RunTolvan(dir, std::string(command) + " " + Quoted(Profile()));
+    }
+
+    testsupport::TempDir dir;
+};
+
+TEST_F(RunCommandTest, PlanChangesNothingAndRunCarriesItOut) {
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    const auto before = Snapshot(dir.Path() / "Ziel");
+
+    const CommandResult plan = Command("--plan");
+    EXPECT_EQ(plan.exitStatus, 0) << plan.err;
+    EXPECT_NE(plan.out.find("Vorwärts: Brief an Frau Müller.txt (Inhalt)"), std::string::npos) << plan.out;
+    EXPECT_NE(plan.out.find("Geplant: 2 vorwärts, 0 überspringen, 0 löschen, 0 rückwärts"), std::string::npos)
+        << plan.out;
+    // The log the run would write goes to stderr, not to a file.
+    EXPECT_NE(plan.err.find("Zusammenfassung"), std::string::npos) << plan.err;
+    EXPECT_EQ(Snapshot(dir.Path() / "Ziel"), before);
+    EXPECT_FALSE(fs::exists(dir.Path() / "data" / "tolvan" / "Log.txt"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "config" / "tolvan" / "Tolvan6.ini"));
+    EXPECT_FALSE(fs::exists(Profile() + ".lst"));
+
+    const CommandResult run = Command("--run");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_TRUE(fs::exists(Dest() / "Briefe" / "Brief an Frau Müller.txt"));
+    EXPECT_EQ(fs::last_write_time(Dest() / "Notiz.txt"), fs::last_write_time(Source() / "Notiz.txt"));
+    const std::string logFile = (dir.Path() / "data" / "tolvan" / "Log.txt").string();
+    EXPECT_NE(run.err.find("Protokoll: " + logFile), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::exists(logFile));
+    // A successful run is recorded in the settings file.
+    std::ifstream settings(dir.Path() / "config" / "tolvan" / "Tolvan6.ini");
+    const std::string text((std::istreambuf_iterator<char>(settings)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("Runs=1"), std::string::npos) << text;
+
+    const CommandResult again = Command("--plan");
+    EXPECT_EQ(again.exitStatus, 0);
+    EXPECT_NE(again.out.find("Keine Dateien gefunden."), std::string::npos) << again.out;
+}
+
+TEST_F(RunCommandTest, ARunWithErrorsExitsWithTwo) {
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    fs::remove_all(Source());
+    const CommandResult run = Command("--run");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("nicht bereit"), std::string::npos) << run.err;
+}
+
+TEST_F(RunCommandTest, BadArgumentsAreRefused) {
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    const CommandResult twice = NewProfile();
+    EXPECT_EQ(twice.exitStatus, 2);
+    EXPECT_NE(twice.err.find("wird nicht überschrieben"), std::string::npos) << twice.err;
+    for (const char* command : {"--plan", "--run"}) {
+        const CommandResult missing =
+            apptest::RunTolvan(dir, std::string(command) + " " + Quoted((dir.Path() / "Fehlt.tvp").string()));
+        EXPECT_EQ(missing.exitStatus, 2) << command;
+        EXPECT_NE(missing.err.find("Fehler 2 - Datei nicht gefunden"), std::string::npos) << missing.err;
+    }
+}
+
+} // namespace
