@@ -7,6 +7,7 @@
 #include "engine/RunPreparation.h"
 #include "engine/RunReview.h"
 #include "engine/RunScan.h"
+#include "platform/Eject.h"
 #include "profile/ErrorText.h"
 #include "profile/Parameters.h"
 #include "shell/UserInterface.h"
@@ -105,6 +106,8 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
     if (!options.PlanOnly) {
         if (!run.Stopping()) ExecuteDirectoryActions(run);
         if (!run.Stopping()) WriteRunSnapshot(run);
+        // Whatever happened before: the disk is ejected when the profile asks for it.
+        if (params.EjectDisk && !state.NativeDestRoot.empty()) platform::EjectDisk(state.NativeDestRoot);
     }
     Finish(run, condition, options);
     const std::uint8_t result = state.Result();

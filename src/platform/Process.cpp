@@ -1,11 +1,30 @@
 #include "platform/Process.h"
 
+#include "platform/Environment.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
+
+std::optional<std::string> FindProgram(std::string_view name) {
+    const std::string pathVariable = GetEnvironment("PATH").value_or("");
+    std::string_view path = pathVariable;
+    while (!path.empty()) {
+        const std::size_t colon = path.find(':');
+        const std::string_view dir = path.substr(0, colon);
+        path = colon == std::string_view::npos ? std::string_view{} : path.substr(colon + 1);
+        if (dir.empty() || dir.front() != '/') continue;
+        const std::string candidate = std::string(dir) + '/' + std::string(name);
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return std::nullopt;
+}
 
 // Without waiting a double fork: the intermediate child starts the program and ends at once, so the wait here
 // is short and the program, orphaned, is reaped by init; no SIGCHLD handler and no bookkeeping is needed.

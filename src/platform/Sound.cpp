@@ -1,15 +1,10 @@
 // Wave-file playback: finds a player on PATH once and runs it without a shell.
 #include "platform/Sound.h"
 
-#include "platform/Environment.h"
 #include "platform/Process.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -35,30 +30,9 @@ std::mutex lookupMutex;
 bool lookupDone = false;
 std::optional<cPlayer> foundPlayer;
 
-bool IsExecutableFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
-
-// Empty and relative PATH elements are skipped: a sound must never run a program from the working directory.
-std::optional<std::string> FindOnPath(std::string_view path, std::string_view name) {
-    while (!path.empty()) {
-        const size_t colon = path.find(':');
-        const std::string_view dir = path.substr(0, colon);
-        path = colon == std::string_view::npos ? std::string_view{} : path.substr(colon + 1);
-        if (dir.empty() || dir.front() != '/') continue;
-        std::string candidate(dir);
-        candidate += '/';
-        candidate += name;
-        if (IsExecutableFile(candidate)) return candidate;
-    }
-    return std::nullopt;
-}
-
 std::optional<cPlayer> FindPlayer() {
-    const std::string path = GetEnvironment("PATH").value_or("");
     for (const cKnownPlayer& known : knownPlayers) {
-        if (std::optional<std::string> program = FindOnPath(path, known.Name)) {
+        if (std::optional<std::string> program = FindProgram(known.Name)) {
             cPlayer player{*program, {}};
             if (known.Option) player.Options.emplace_back(known.Option);
             return player;

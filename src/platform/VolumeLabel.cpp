@@ -129,10 +129,15 @@ std::optional<std::string> VolumeLabel(const std::string& nativePath) {
     return VolumeLabelFrom(nativePath, LabelSources().ByLabelDirectory, LabelSources().MountInfoFile);
 }
 
+std::vector<std::string> MountSourcesOf(const std::string& nativePath) {
+    struct stat target {};
+    if (::stat(nativePath.c_str(), &target) != 0) return {};
+    return MountSources(LabelSources().MountInfoFile, target.st_dev);
+}
+
 void SetVolumeLabelSources(std::string byLabelDirectory, std::string mountInfoFile) {
-    LabelSources() = byLabelDirectory.empty()
-                         ? cLabelSources{}
-                         : cLabelSources{std::move(byLabelDirectory), std::move(mountInfoFile)};
+    LabelSources() = byLabelDirectory.empty() ? cLabelSources{}
+                                              : cLabelSources{std::move(byLabelDirectory), std::move(mountInfoFile)};
 }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -17,8 +18,12 @@ std::optional<std::string> VolumeLabel(const std::string& nativePath);
 std::optional<std::string> VolumeLabelFrom(const std::string& nativePath, const std::string& byLabelDirectory,
                                            const std::string& mountInfoFile);
 
-// Where VolumeLabel looks: another label directory and mount table (a machine's disks cannot be relabelled for
-// a test); an empty directory goes back to the system's.
+// The real paths of the devices mounted as the file system that holds the existing native path (from the mount
+// table); empty when the path does not exist.
+std::vector<std::string> MountSourcesOf(const std::string& nativePath);
+
+// Where VolumeLabel and MountSourcesOf look: another label directory and mount table (a machine's disks cannot be
+// relabelled for a test); an empty directory goes back to the system's.
 void SetVolumeLabelSources(std::string byLabelDirectory, std::string mountInfoFile);
 
 // A link name from /dev/disk/by-label as the label it stands for: udev writes "\xHH" for bytes such as a blank or
