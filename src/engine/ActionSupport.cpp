@@ -5,7 +5,6 @@
 #include "platform/DirectoryOps.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
-#include "platform/FileProperties.h"
 #include "platform/Roots.h"
 #include "platform/Trash.h"
 #include "profile/Parameters.h"
@@ -53,14 +52,11 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
     const cSideTexts texts =
         SideTexts(candidate, source, SideRoot(run, side), source ? run.State.SourceDirList : run.State.DestDirList);
     const std::uint32_t attributes = source ? candidate.SourceAttributes : candidate.DestAttributes;
-    int code = 0;
-    if ((attributes & platform::kAttributeReadOnly) != 0) {
-        if ((run.Params.Attributes & kChangeReadOnly) == 0)
-            code = platform::kFileReadOnly;
-        else
-            code = platform::SetAttributes(texts.Path, attributes & ~platform::kAttributeReadOnly);
-    }
-    if (code == 0) code = Remove(run.Params, texts.Path);
+    // Deleting needs no write permission on the file itself, so a read-only file that may be deleted keeps its
+    // mode: when the deletion fails, nothing about it has changed.
+    const bool protectedFile =
+        (attributes & platform::kAttributeReadOnly) != 0 && (run.Params.Attributes & kChangeReadOnly) == 0;
+    const int code = protectedFile ? platform::kFileReadOnly : Remove(run.Params, texts.Path);
     cLogEventData data{.Path = texts.Path, .PathSize = texts.Size, .PathDate = texts.Date, .PathTime = texts.Time};
     if (code == 0) {
         run.Event(kLogDeleted, data);

@@ -85,12 +85,16 @@ private:
         }
         const cTransfer t = TransferOf(m_run, c);
         PrepareDirectory(c, t.Forward);
-        PrepareTarget(t);
+        const bool prepared = PrepareTarget(t);
         if ((c.Flags & kFlagCopyContent) == 0) {
             TransferProperties(c, t);
             return true;
         }
-        return Copy(c, t, index);
+        m_copied = false;
+        const bool done = Copy(c, t, index);
+        // A copy that did not replace the target gives it back its attributes.
+        if (prepared && !m_copied) (void)platform::SetAttributes(t.To.Path, t.ToAttributes);
+        return done;
     }
 
     void Skip(cCandidate& c) {
@@ -118,14 +122,15 @@ private:
         if (!IsDirectory(platform::NativePath(root, directory))) CreateDirectoryPath(m_run, root, directory);
     }
 
-    // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them.
-    void PrepareTarget(const cTransfer& t) {
-        if (t.To.Size.empty()) return;
+    // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them;
+    // true when that changed them.
+    bool PrepareTarget(const cTransfer& t) {
+        if (t.To.Size.empty()) return false;
         std::uint32_t attributes = t.ToAttributes;
         if ((m_p.Attributes & kChangeReadOnly) != 0) attributes &= ~platform::kAttributeReadOnly;
         if ((m_p.Attributes & kChangeHidden) != 0) attributes &= ~platform::kAttributeHidden;
         if ((m_p.Attributes & kChangeSystem) != 0) attributes &= ~platform::kAttributeSystem;
-        if (attributes != t.ToAttributes) (void)platform::SetAttributes(t.To.Path, attributes);
+        return attributes != t.ToAttributes && platform::SetAttributes(t.To.Path, attributes) == 0;
     }
 
     void TransferProperties(cCandidate& c, const cTransfer& t) {
@@ -166,6 +171,7 @@ private:
     }
 
     void Copied(cCandidate& c, const cTransfer& t) {
+        m_copied = true;
         if (m_p.TransferPermissions || m_p.TransferOwner)
             (void)platform::TransferSecurity(t.From.Path, t.To.Path, m_p.TransferPermissions, m_p.TransferOwner);
         m_run.Event(t.Forward ? kLogCopiedForward : kLogCopiedBackward, TransferData(t));
@@ -242,6 +248,7 @@ private:
     const cParameters& m_p;
     cRunState& m_s;
     int m_lastDirIndex = -1;
+    bool m_copied = false; // the last copy replaced its target
 };
 
 } // namespace

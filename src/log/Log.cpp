@@ -137,7 +137,11 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
     } else if (!AppendRunEventLines(lines, params, event, data)) {
         return;
     }
-    for (const std::string& line : lines) {
+    for (std::string& line : lines) {
+        // A control character from a file name (a line break above all) would break the line or forge another;
+        // it shows as "?", as ls -q shows it.
+        for (char& c : line)
+            if (static_cast<unsigned char>(c) < 0x20) c = '?';
         log.m_pending += line;
         log.m_pending += "\r\n";
     }

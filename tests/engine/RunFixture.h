@@ -33,12 +33,11 @@ namespace fs = std::filesystem;
 // with " Inhalt" when it copies the content (not only the properties).
 using Plan = std::map<std::string, std::string>;
 
-// The plan's texts of the usual actions. The rules mark every candidate whose side is newer (an orphan
-// included) as copying content, so deletions and skips of such files carry " Inhalt" as well.
+// The plan's texts of the four actions, copies with their content.
 inline const std::string kPlanForward = "vorwärts Inhalt";
 inline const std::string kPlanBackward = "rückwärts Inhalt";
-inline const std::string kPlanSkip = "überspringen Inhalt";
-inline const std::string kPlanDelete = "löschen Inhalt";
+inline const std::string kPlanSkip = "überspringen";
+inline const std::string kPlanDelete = "löschen";
 
 // A list-file line of the log (snapshot read or written): the label in 35 columns and the path, after a failure
 // followed by "  ! " and the error text.
