@@ -71,27 +71,33 @@ std::string NormalizePrefix(std::string_view prefix) {
 }
 
 void CollectAll(std::string_view nativeRoot, const std::vector<std::string>& patterns, std::vector<std::string>& list,
-                std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested) {
+                std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
+                cFileNameCache* fileNames = nullptr) {
     for (const std::string& pattern : patterns) {
         if (Aborted(abortRequested)) return;
-        CollectDirectories(nativeRoot, pattern, list, problems, abortRequested);
+        CollectDirectories(nativeRoot, pattern, list, problems, abortRequested, fileNames);
     }
 }
 
 } // namespace
 
 void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested) {
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
+                        cFileNameCache* fileNames) {
     std::vector<std::string> pending{dir};
-    std::vector<platform::FileInfo> entries;
+    std::vector<platform::SubdirectoryName> entries;
+    std::vector<std::string> files;
     while (!pending.empty()) {
         if (Aborted(abortRequested)) return;
         std::string current = std::move(pending.back());
         pending.pop_back();
-        if (platform::ListDirectory(platform::NativePath(nativeRoot, current), "", entries) != 0) entries.clear();
+        const std::string native = platform::NativePath(nativeRoot, current);
+        if (platform::ListSubdirectoryNames(native, entries, fileNames ? &files : nullptr) != 0)
+            entries.clear();
+        else if (fileNames)
+            (*fileNames)[native] = std::move(files);
         const std::size_t firstChild = pending.size();
-        for (const platform::FileInfo& entry : entries) {
-            if (entry.kind != platform::FileKind::Directory) continue;
+        for (const platform::SubdirectoryName& entry : entries) {
             if (entry.unrepresentable) {
                 problems.push_back({platform::NativePath(nativeRoot, current) + entry.name, platform::kInvalidName});
                 continue;
@@ -105,7 +111,8 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
 }
 
 void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested) {
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
+                        cFileNameCache* fileNames) {
     const std::string normalized = NormalizePattern(pattern);
     if (!platform::StaysBelowRoot(normalized)) {
         problems.push_back({platform::NativePath(nativeRoot, normalized), platform::kBadPathname});
@@ -120,11 +127,11 @@ void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, s
         return;
     }
     if (form == PatternForm::All) {
-        ListSubdirectories(nativeRoot, prefix, list, problems, abortRequested);
+        ListSubdirectories(nativeRoot, prefix, list, problems, abortRequested, fileNames);
         return;
     }
     std::vector<std::string> below;
-    ListSubdirectories(nativeRoot, prefix, below, problems, abortRequested);
+    ListSubdirectories(nativeRoot, prefix, below, problems, abortRequested, fileNames);
     for (std::string& directory : below) {
         if (FitsForm(form, platform::LowerCase(std::string_view(directory).substr(prefix.size())), text))
             list.push_back(std::move(directory));
@@ -169,7 +176,7 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
     std::vector<cScanProblem> ignored; // exclusions report nothing: their directories are not scanned
     std::vector<std::string> excluded;
 
-    CollectAll(input.SourceRoot, input.SearchDirectories, sourceDirs, problems, input.AbortRequested);
+    CollectAll(input.SourceRoot, input.SearchDirectories, sourceDirs, problems, input.AbortRequested, input.FileNames);
     CollectAll(input.SourceRoot, input.ExcludeDirectories, excluded, ignored, input.AbortRequested);
     RemoveNames(sourceDirs, excluded);
 
@@ -183,7 +190,7 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
         std::string mapped = MapDirectory(NormalizePattern(pattern), input.CutPath, input.DestDirectory);
         if (!mapped.empty()) destExclude.push_back(std::move(mapped));
     }
-    CollectAll(input.DestRoot, destSearch, destDirs, problems, input.AbortRequested);
+    CollectAll(input.DestRoot, destSearch, destDirs, problems, input.AbortRequested, input.FileNames);
     excluded.clear();
     CollectAll(input.DestRoot, destExclude, excluded, ignored, input.AbortRequested);
     RemoveNames(destDirs, excluded);

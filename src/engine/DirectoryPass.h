@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Returned when the two lists come out of unequal length; the run logs it with both counts and stops.
@@ -14,12 +15,17 @@ inline constexpr int kDirectoryCountMismatch = 30121;
 
 using cAbortQuery = std::function<bool()>; // true once the run is to stop; may be empty
 
+// The names of the files (and symlinks) found in each directory the walk listed, by native directory path
+// (as NativePath forms it), so that the file pass need not read those directories a second time.
+using cFileNameCache = std::unordered_map<std::string, std::vector<std::string>>;
+
 // Adds dir (a relative directory, "\" at both ends) and every directory below it under the native root to
 // list, whether or not dir exists. Iterative, so depth is bounded only by path length. Directory symlinks are
 // not descended; a subdirectory whose name cannot be carried is left out and reported in problems; a
 // directory that cannot be read contributes nothing (the file pass reports it).
 void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {});
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {},
+                        cFileNameCache* fileNames = nullptr);
 
 // Adds the directories that one directory entry denotes below the native root. With c the last "\" of pattern and
 // rest the text after it: rest "*" gives the directory before it and everything below; "t*", "*t" and "*t*"
@@ -28,7 +34,8 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
 // leading or trailing "\" gets one; a pattern with a ".." component would leave the root: nothing is added and
 // it is reported as platform::kBadPathname.
 void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {});
+                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {},
+                        cFileNameCache* fileNames = nullptr);
 
 // Replaces a leading fromPrefix of the relative directory path by toPrefix. Prefixes are normalised (a
 // leading "\" added, one trailing "\" removed, "\" alone becomes empty). Empty fromPrefix: toPrefix + path.
@@ -50,6 +57,7 @@ struct cDirectoryPassInput {
     std::string CutPath;
     std::string DestDirectory; // the resolved destination directory
     cAbortQuery AbortRequested;
+    cFileNameCache* FileNames = nullptr; // filled for the searched directories when given
 };
 
 // Fills sourceDirs and destDirs with the union of the directories found on either side, mapped through

@@ -37,12 +37,21 @@ struct cSideListing {
     }
 };
 
-// Lists one side; false (and a problem) when the directory exists but cannot be read.
-bool ListSide(const std::string& nativeDirectory, cSideListing& side, std::vector<cScanProblem>& problems) {
+// Lists one side (from the names the directory pass found, when it has them); false (and a problem) when
+// the directory exists but cannot be read.
+bool ListSide(const std::string& nativeDirectory, cFileNameCache* fileNames, cSideListing& side,
+              std::vector<cScanProblem>& problems) {
     side.Files.clear();
     side.ByName.clear();
     std::vector<platform::FileInfo> entries;
-    const int rc = platform::ListDirectory(nativeDirectory, "", entries);
+    int rc = 0;
+    const auto cached = fileNames ? fileNames->find(nativeDirectory) : cFileNameCache::iterator{};
+    if (fileNames && cached != fileNames->end()) {
+        rc = platform::DescribeEntries(nativeDirectory, cached->second, entries);
+        fileNames->erase(cached);
+    } else {
+        rc = platform::ListDirectory(nativeDirectory, "", entries);
+    }
     if (rc != 0) {
         if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return true;
         problems.push_back({nativeDirectory, rc});
@@ -145,9 +154,10 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
         if (input.AbortRequested && input.AbortRequested()) return;
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
-        const bool sourceRead =
-            ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), source, output.Problems);
-        const bool destRead = ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), dest, output.Problems);
+        const bool sourceRead = ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), input.FileNames,
+                                         source, output.Problems);
+        const bool destRead =
+            ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), input.FileNames, dest, output.Problems);
         if (!sourceRead || !destRead) continue;
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};
 

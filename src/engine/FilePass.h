@@ -30,6 +30,7 @@ struct cFilePassInput {
     const cRuleContext& Rules;
     const cSnapshot* Snapshot = nullptr; // the last run's snapshot; null when there is none
     cAbortQuery AbortRequested;
+    cFileNameCache* FileNames = nullptr; // the directory pass's names; an entry is used once and dropped
 };
 
 // A display time that CreateCandidate had to correct, with the native path of the file it belongs to.

@@ -10,13 +10,19 @@
 
 namespace {
 
-// The names of the files directly in a directory, in listing order.
-std::vector<std::string> FileNames(const std::string& nativeDirectory) {
-    std::vector<platform::FileInfo> entries;
+// The names of the files directly in a directory, in listing order: from the directory pass when it read the
+// directory, else read now. Names the program cannot carry are left out.
+std::vector<std::string> FileNames(const std::string& nativeDirectory, cFileNameCache& cache) {
     std::vector<std::string> names;
-    if (platform::ListDirectory(nativeDirectory, "", entries) != 0) return names;
-    for (platform::FileInfo& entry : entries)
-        if (!entry.IsDirectory() && !entry.unrepresentable) names.push_back(std::move(entry.name));
+    const auto cached = cache.find(nativeDirectory);
+    if (cached != cache.end()) {
+        names = std::move(cached->second);
+        cache.erase(cached);
+    } else {
+        std::vector<platform::SubdirectoryName> subdirectories;
+        if (platform::ListSubdirectoryNames(nativeDirectory, subdirectories, &names) != 0) return {};
+    }
+    std::erase_if(names, [](const std::string& name) { return !platform::IsRepresentableName(name); });
     return names;
 }
 
@@ -52,16 +58,24 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
     if (p.DestType != 0) return platform::kNotSupported;
     result.CutPath = ComputeCutPath(p);
 
-    const int rc = BuildDirectoryLists(DirectoryPassInput(context, result.CutPath), result.SourceDirList,
-                                       result.DestDirList, result.Files.Problems);
+    cFileNameCache fileNames;
+    cDirectoryPassInput directories = DirectoryPassInput(context, result.CutPath);
+    directories.FileNames = &fileNames;
+    const int rc = BuildDirectoryLists(directories, result.SourceDirList, result.DestDirList, result.Files.Problems);
     if (rc != 0) return rc;
 
     const cMaskLists masks{ExpandedTexts(p.CompareFiles, p.DateOffset), ExpandedTexts(p.EnforceFiles, p.DateOffset),
                            ExpandedTexts(p.DeleteFiles, p.DateOffset), ExpandedTexts(p.ExcludeFiles, p.DateOffset)};
     const cRuleContext rules{p, context.Age};
-    const cFilePassInput files{
-        context.SourceRoot, context.DestRoot,      result.SourceDirList, result.DestDirList, masks, rules,
-        context.Snapshot,   context.AbortRequested};
+    const cFilePassInput files{context.SourceRoot,
+                               context.DestRoot,
+                               result.SourceDirList,
+                               result.DestDirList,
+                               masks,
+                               rules,
+                               context.Snapshot,
+                               context.AbortRequested,
+                               &fileNames};
     ScanFiles(files, result.Files);
     return 0;
 }
@@ -71,13 +85,15 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     std::vector<std::string> sourceDirs;
     std::vector<std::string> destDirs;
     std::vector<cScanProblem> problems;
-    const int rc = BuildDirectoryLists(DirectoryPassInput(context, ComputeCutPath(context.Params)), sourceDirs,
-                                       destDirs, problems);
+    cFileNameCache fileNames;
+    cDirectoryPassInput directories = DirectoryPassInput(context, ComputeCutPath(context.Params));
+    directories.FileNames = &fileNames;
+    const int rc = BuildDirectoryLists(directories, sourceDirs, destDirs, problems);
     if (rc != 0) return rc;
     for (std::size_t i = 0; i < sourceDirs.size(); ++i) {
         if (context.AbortRequested && context.AbortRequested()) return platform::kCancelled;
-        snapshot.AddPair({sourceDirs[i], FileNames(platform::NativePath(context.SourceRoot, sourceDirs[i]))},
-                         {destDirs[i], FileNames(platform::NativePath(context.DestRoot, destDirs[i]))});
+        snapshot.AddPair({sourceDirs[i], FileNames(platform::NativePath(context.SourceRoot, sourceDirs[i]), fileNames)},
+                         {destDirs[i], FileNames(platform::NativePath(context.DestRoot, destDirs[i]), fileNames)});
     }
     return 0;
 }

@@ -2,19 +2,17 @@
 #pragma once
 
 #include "log/LogEvent.h"
+#include "log/LogFile.h"
 
 #include <string>
 
 class cParameters;
 
-// One run's log output. The text of a run is collected in memory and reaches the file in CloseLog, so that
-// the file's encoding can be chosen for the whole run: Windows-1252 with CR LF when the text fits, otherwise
-// UTF-8. An existing file that is UTF-8 gets the new part in UTF-8 too; a Windows-1252 file whose new part
-// does not fit Windows-1252 is rewritten whole in UTF-8 (atomically), so the file never mixes encodings.
+// One run's log output, written to its file as the run goes (cLogFile chooses the encoding), or kept in memory
+// for a run that must not write anything.
 class cLog {
 public:
     cLog() = default;
-    ~cLog();
     cLog(const cLog&) = delete;
     cLog& operator=(const cLog&) = delete;
 
@@ -25,10 +23,9 @@ private:
     friend void OpenLogInMemory(cLog& log, cParameters& params);
     friend std::string LogText(const cLog& log);
 
-    int m_fd = -1;
+    cLogFile m_file;
     bool m_memoryOnly = false;
-    std::string m_existingBytes; // the file's content before this run (appending only)
-    std::string m_pending;       // this run's lines in UTF-8, each ended by CR LF
+    std::string m_text; // the lines of a log kept in memory, each ended by CR LF
 };
 
 // Resolves params.Log.ActualFileName and opens it: for appending when Append is set and the file exists,
@@ -41,7 +38,7 @@ bool OpenLog(cLog& log, cParameters& params);
 // event. Unknown events write nothing. Never fails.
 void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data = {});
 
-// Writes the run's text to the file and closes it; errors are swallowed and the text is then lost.
+// Writes what is still buffered and closes the file; errors are swallowed.
 void CloseLog(cLog& log, const cParameters& params);
 
 // For a run that must not write anything: the events are collected as OpenLog's would be (when the log is

@@ -3,6 +3,7 @@
 
 #include "platform/FileInfo.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,5 +19,26 @@ namespace platform {
 // error entries is empty.
 [[nodiscard]] int ListDirectory(std::string_view nativeDirectory, std::string_view mask,
                                 std::vector<FileInfo>& entries);
+
+// A subdirectory found by ListSubdirectoryNames.
+struct SubdirectoryName {
+    std::string name;
+    bool unrepresentable = false; // see IsRepresentableName
+};
+
+// Replaces names with the real subdirectories of a native directory (symlinks to directories are not
+// included), in listing order, and, when otherNames is given, fills it with the names of the files: the other
+// entries ListDirectory would list, without symlinks to directories (FIFOs, sockets and devices are left out
+// as always). Cheaper than ListDirectory: the entry type of the listing decides; only an entry of unknown type
+// and a symlink are looked up.
+// Returns as ListDirectory.
+[[nodiscard]] int ListSubdirectoryNames(std::string_view nativeDirectory, std::vector<SubdirectoryName>& names,
+                                        std::vector<std::string>* otherNames = nullptr);
+
+// Replaces entries with the information on the given names in a native directory, as ListDirectory gives it
+// for a listing that found exactly these names: a name that has vanished or turned out a special file is left
+// out. Returns as ListDirectory.
+[[nodiscard]] int DescribeEntries(std::string_view nativeDirectory, const std::vector<std::string>& names,
+                                  std::vector<FileInfo>& entries);
 
 } // namespace platform

@@ -140,6 +140,41 @@ TEST_F(Listing, UnrepresentableNamesAreFlaggedNotDropped) {
         EXPECT_FALSE(entries.at(name).unrepresentable) << name;
 }
 
+TEST_F(Listing, SubdirectoryNamesAreOnlyRealDirectories) {
+    std::filesystem::create_directory(m_dir.Path() / "zeile\nbruch");
+    std::vector<platform::SubdirectoryName> names;
+    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), names), platform::kSuccess);
+    std::map<std::string, bool> found; // name -> unrepresentable
+    for (const auto& entry : names)
+        found[entry.name] = entry.unrepresentable;
+    EXPECT_EQ(found, (std::map<std::string, bool>{{"sub", false}, {"zeile\nbruch", true}}));
+    EXPECT_EQ(platform::ListSubdirectoryNames((m_dir.Path() / "Brief.doc").string(), names), platform::kPathNotFound);
+    EXPECT_TRUE(names.empty());
+}
+
+TEST_F(Listing, FileNamesFromTheSubdirectoryListingDescribeAsTheFullListingDoes) {
+    std::vector<platform::SubdirectoryName> subdirectories;
+    std::vector<std::string> files;
+    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), subdirectories, &files), platform::kSuccess);
+    std::sort(files.begin(), files.end());
+    // Everything the full listing has but directories and symlinks to them.
+    EXPECT_EQ(files, (std::vector<std::string>{".hidden", "Brief.doc", "back\\slash", "bad\xff", "dangling",
+                                               "file-link", "new\nline", "readonly.txt", "Ärger.txt"}));
+    files.push_back("verschwunden.txt"); // listed, then gone
+    std::vector<FileInfo> described;
+    ASSERT_EQ(platform::DescribeEntries(m_dir.Path().string(), files, described), platform::kSuccess);
+    auto full = ByName(List(""));
+    full.erase("sub");
+    full.erase("dir-link");
+    const auto byName = ByName(described);
+    ASSERT_EQ(byName.size(), full.size());
+    for (const auto& [name, info] : full) {
+        EXPECT_EQ(byName.at(name).kind, info.kind) << name;
+        EXPECT_EQ(byName.at(name).lastWrite, info.lastWrite) << name;
+        EXPECT_EQ(byName.at(name).unrepresentable, info.unrepresentable) << name;
+    }
+}
+
 TEST_F(Listing, MaskFiltersNamesWithTheFileSearchRules) {
     EXPECT_EQ(Names(List("*.DOC")), (std::vector<std::string>{"Brief.doc"}));
     EXPECT_EQ(Names(List("ä*")), (std::vector<std::string>{"Ärger.txt"}));
