@@ -23,8 +23,9 @@ std::string AbsoluteRoot(const char* path) {
 
 int NewProfileCommand(int argc, char** argv) {
     const bool oneWay = argc == 6 && std::strcmp(argv[5], "--one-way") == 0;
-    if (argc != 5 && !oneWay) {
-        std::fputs("Aufruf: tolvan --new-profile DATEI QUELLE ZIEL [--one-way]\n", stderr);
+    const bool mirror = argc == 6 && std::strcmp(argv[5], "--mirror") == 0;
+    if (argc != 5 && !oneWay && !mirror) {
+        std::fputs("Aufruf: tolvan --new-profile DATEI QUELLE ZIEL [--one-way | --mirror]\n", stderr);
         return 2;
     }
     const std::string file = argv[2];
@@ -44,7 +45,8 @@ int NewProfileCommand(int argc, char** argv) {
     params.SearchDirectories.Add("\\*");
     params.AddDefaultMask();
     params.DestDirectory.assign(1, '\\'); // "\" alone; the literal form trips a false GCC 12 warning
-    if (oneWay) params.TouchSrc = false;
+    if (oneWay || mirror) params.TouchSrc = false;
+    if (mirror) params.OrphanModeD2 = 2; // files the source no longer has are deleted in the destination
     // A failed write has shown its error box, which the headless interface prints to stderr.
     return params.WriteDocument(file) ? 0 : 2;
 }

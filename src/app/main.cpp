@@ -19,9 +19,10 @@ void PrintHelp() {
               "                    Strg+C bricht ab); Ergebnis 0 Erfolg, 1 abgebrochen, 2 Fehler\n"
               "  --plan DATEI      ein Profil bis zur Vorschau ausführen und die geplanten Aktionen ausgeben,\n"
               "                    ohne etwas zu verändern\n"
-              "  --new-profile DATEI QUELLE ZIEL [--one-way]\n"
+              "  --new-profile DATEI QUELLE ZIEL [--one-way | --mirror]\n"
               "                    ein Profil anlegen, das alle Dateien der Quelle mit dem Ziel abgleicht\n"
-              "                    (mit --one-way nur von der Quelle zum Ziel)");
+              "                    (--one-way: nur von der Quelle zum Ziel; --mirror: dazu im Ziel löschen,\n"
+              "                    was die Quelle nicht mehr hat)");
 }
 
 } // namespace

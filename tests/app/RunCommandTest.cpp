@@ -84,6 +84,21 @@ TEST_F(RunCommandTest, PlanChangesNothingAndRunCarriesItOut) {
     EXPECT_NE(again.out.find("Keine Dateien gefunden."), std::string::npos) << again.out;
 }
 
+TEST_F(RunCommandTest, OneWayKeepsWhatTheSourceLacksAndMirrorDeletesIt) {
+    for (const char* kind : {"--one-way", "--mirror"}) {
+        SCOPED_TRACE(kind);
+        fs::remove(Profile());
+        std::ofstream(Dest() / "Alt.txt") << "alt";
+        ASSERT_EQ(apptest::RunTolvan(dir, "--new-profile " + Quoted(Profile()) + " " + Quoted(Source().string()) + " " +
+                                              Quoted(Dest().string()) + " " + kind)
+                      .exitStatus,
+                  0);
+        EXPECT_EQ(Command("--run").exitStatus, 0);
+        EXPECT_EQ(fs::exists(Dest() / "Alt.txt"), std::string(kind) == "--one-way");
+        EXPECT_TRUE(fs::exists(Dest() / "Notiz.txt"));
+    }
+}
+
 TEST_F(RunCommandTest, ARunWithErrorsExitsWithTwo) {
     ASSERT_EQ(NewProfile().exitStatus, 0);
     fs::remove_all(Source());
