@@ -34,7 +34,8 @@ cScanContext ScanContext(cRun& run, const cSnapshot* snapshot) {
             run.State.NativeDestRoot,
             cAgeFilter{run.State.AgeLimit, run.State.AgeReversed},
             snapshot,
-            [&run] { return run.Stopping(); }};
+            [&run] { return run.Stopping(); },
+            {}};
 }
 
 void ReportProblems(cRun& run, const std::vector<cScanProblem>& problems) {
@@ -90,7 +91,9 @@ void ScanAndCompare(cRun& run) {
     cRunState& s = run.State;
     UserInterface().ShowStatus("Suche Verzeichnisse...", 0);
     cScanResult result;
-    const int rc = ScanTrees(ScanContext(run, UsesSnapshot(run.Params) ? &s.Snapshot : nullptr), result);
+    cScanContext context = ScanContext(run, UsesSnapshot(run.Params) ? &s.Snapshot : nullptr);
+    context.FilePassStarts = [] { UserInterface().ShowStatus("Suche Dateien...", 0); };
+    const int rc = ScanTrees(context, result);
     s.Snapshot.Clear();
     s.SourceDirList = std::move(result.SourceDirList);
     s.DestDirList = std::move(result.DestDirList);

@@ -67,6 +67,7 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
     const cMaskLists masks{ExpandedTexts(p.CompareFiles, p.DateOffset), ExpandedTexts(p.EnforceFiles, p.DateOffset),
                            ExpandedTexts(p.DeleteFiles, p.DateOffset), ExpandedTexts(p.ExcludeFiles, p.DateOffset)};
     const cRuleContext rules{p, context.Age};
+    if (context.FilePassStarts) context.FilePassStarts();
     const cFilePassInput files{context.SourceRoot,
                                context.DestRoot,
                                result.SourceDirList,

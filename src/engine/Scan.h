@@ -5,6 +5,7 @@
 #include "engine/FileFilters.h"
 #include "engine/FilePass.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct cScanContext {
     cAgeFilter Age;
     const cSnapshot* Snapshot = nullptr;
     cAbortQuery AbortRequested;
+    std::function<void()> FilePassStarts; // called between the two passes; may be empty
 };
 
 struct cScanResult {

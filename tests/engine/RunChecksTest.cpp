@@ -291,6 +291,20 @@ TEST_F(RunChecksTest, CtrlCStopsTheRunWithAbbruchAndResultOne) {
     EXPECT_FALSE(fs::exists(p.ProfileFile + ".lst"));
 }
 
+TEST_F(RunChecksTest, TheStatusShowsEachPhaseInOrder) {
+    Write(Source(), "a.txt", "a", Local(2026, 12, 8));
+    p.OrphanModeB = 5;
+    p.Verify = true;
+    p.DeleteEmptyDestDirs = true;
+    p.CreateAllDestDirs = true;
+    ui.Status.clear();
+    EXPECT_EQ(Run(), kRunSucceeded);
+    EXPECT_EQ(ui.Status, (std::vector<std::string>{"Lese Schnappschuss...", "Suche Verzeichnisse...",
+                                                   "Suche Dateien...", "Suche zu löschende Dateien...",
+                                                   "Vergleiche Dateien (Verify)...", "Suche leere Verzeichnisse...",
+                                                   "Erstelle Verzeichnisse...", "Schreibe Schnappschuss..."}));
+}
+
 TEST_F(RunChecksTest, ZipAndFtpDestinationsAreRefusedForNow) {
     for (std::uint8_t type : {kDestTypeZip, kDestTypeFtp}) {
         p.DestType = type;

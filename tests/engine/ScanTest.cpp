@@ -62,7 +62,7 @@ protected:
 
     int Scan() {
         result = cScanResult{};
-        const cScanContext context{p, source.Path().string(), dest.Path().string(), {}, snapshot, {}};
+        const cScanContext context{p, source.Path().string(), dest.Path().string(), {}, snapshot, {}, {}};
         return ScanTrees(context, result);
     }
     Actions Found() const {
