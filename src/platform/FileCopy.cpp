@@ -134,9 +134,17 @@ public:
         return kAlreadyExists;
     }
 
-    // Gives the file its final name, replacing the old target in one step.
+    // Gives the file its final name, replacing the old target in one step. A nameless file for a target that
+    // does not exist yet is linked under the target's name directly: it appears complete or not at all, and
+    // the directory is changed once instead of twice.
     int Publish(const std::string& to) {
         if (m_tempPath.empty()) {
+            if (::linkat(AT_FDCWD, SelfPath().c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                const int error = m_fd.Close();
+                if (error != kSuccess) ::unlink(to.c_str()); // it was new: nothing older is lost
+                return error;
+            }
+            if (errno != EEXIST) return TargetError(errno);
             int error = LinkAnonymousFile();
             if (error != kSuccess) return error;
         }
@@ -149,8 +157,10 @@ public:
 
 private:
     // An O_TMPFILE file gets a hidden name first; linkat cannot replace, rename then can.
+    std::string SelfPath() const { return "/proc/self/fd/" + std::to_string(m_fd.Get()); }
+
     int LinkAnonymousFile() {
-        const std::string self = "/proc/self/fd/" + std::to_string(m_fd.Get());
+        const std::string self = SelfPath();
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
             std::string path = TemporaryPath(m_directory, m_name);
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
