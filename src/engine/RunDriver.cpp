@@ -14,9 +14,9 @@
 
 namespace {
 
+// The working copies of a new run; everything else of the state starts empty.
 void ResetRun(cParameters& params, cRunState& state) {
     params.DateOffset = 0;
-    state = cRunState{};
     state.Checks = cRunChecks::FromParameters(params);
     state.RunOneLine = params.Preview.OneLine;
     state.RunSortMode = params.SortMode;
@@ -100,10 +100,8 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
     if (!run.Stopping()) Review(run);
     if (options.PlanOnly) {
         if (!run.Stopping() && options.OnPlan) options.OnPlan(params, state);
-    } else if (!run.Stopping() && !state.NoFiles) {
-        ShowRunPreview(run);
-    }
-    if (!options.PlanOnly) {
+    } else {
+        if (!run.Stopping() && !state.NoFiles) ShowRunPreview(run);
         if (!run.Stopping()) ExecuteDirectoryActions(run);
         if (!run.Stopping()) WriteRunSnapshot(run);
         // Whatever happened before: the disk is ejected when the profile asks for it.
