@@ -96,6 +96,16 @@ bool ProcSelfAvailable() {
     return available;
 }
 
+// An existing target that the copy must not replace: a directory, or a file whose owner has no write
+// permission (the caller clears read-only first when it may).
+int CheckTarget(const std::string& to) {
+    struct stat target {};
+    if (::lstat(to.c_str(), &target) != 0) return kSuccess; // a missing target or directory shows later
+    if (S_ISDIR(target.st_mode)) return kAccessDenied;
+    if (S_ISREG(target.st_mode) && (target.st_mode & S_IWUSR) == 0) return kAccessDenied;
+    return kSuccess;
+}
+
 // The file that becomes the target. Until Publish succeeds, destroying it removes every trace: an O_TMPFILE
 // file has no name at all, a named temporary file is unlinked.
 class PendingTarget {
@@ -145,8 +155,11 @@ public:
                 return error;
             }
             if (errno != EEXIST) return TargetError(errno);
+            if (const int error = CheckTarget(to); error != kSuccess) return error;
             int error = LinkAnonymousFile();
             if (error != kSuccess) return error;
+        } else if (const int error = CheckTarget(to); error != kSuccess) {
+            return error;
         }
         int error = m_fd.Close();
         if (error != kSuccess) return error;
@@ -262,14 +275,6 @@ int CopySymlink(const std::string& from, const std::string& to, const struct sta
 }
 
 // An existing target that may not be replaced: a directory, or a file its owner may not write.
-int CheckTarget(const std::string& to) {
-    struct stat target {};
-    if (::lstat(to.c_str(), &target) != 0) return kSuccess; // a missing target or directory shows later
-    if (S_ISDIR(target.st_mode)) return kAccessDenied;
-    if (S_ISREG(target.st_mode) && (target.st_mode & S_IWUSR) == 0) return kAccessDenied;
-    return kSuccess;
-}
-
 int CopyRegularFile(const std::string& from, const std::string& to, const CopyOptions& options) {
     // O_NONBLOCK and the type check guard against a FIFO or device put in the file's place since lstat.
     UniqueFd source(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -301,9 +306,9 @@ int CopyFileSafely(const std::string& from, const std::string& to, const CopyOpt
     if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
     if (S_ISDIR(source.st_mode)) return kAccessDenied;
     if (!S_ISREG(source.st_mode) && !S_ISLNK(source.st_mode)) return kFileNotFound;
-    int error = CheckTarget(to);
-    if (error != kSuccess) return error;
-    return S_ISLNK(source.st_mode) ? CopySymlink(from, to, source, options) : CopyRegularFile(from, to, options);
+    if (S_ISREG(source.st_mode)) return CopyRegularFile(from, to, options); // checks the target when it publishes
+    if (const int error = CheckTarget(to); error != kSuccess) return error;
+    return CopySymlink(from, to, source, options);
 }
 
 } // namespace platform

@@ -22,28 +22,24 @@ void cHeadlessProgress::Begin(std::int64_t bytesToCopy) {
     m_model.Begin(bytesToCopy);
     m_open = true;
     m_fileName.clear();
-    m_lastOutput = platform::NowUtc();
+    // The bar appears with the first report; plain lines come every interval from the start.
+    m_lastOutput = m_terminal ? 0 : platform::NowUtc();
 }
 
 void cHeadlessProgress::Report(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) {
     if (!m_open) return;
     m_model.ReportProgress(deltaBytes, fileBytes);
     m_model.Tick();
-    const bool newFile = fileName != m_fileName;
     m_fileName = fileName;
+    // Output is rate-limited, not per file: a run of many small files would otherwise spend its time writing
+    // to the terminal.
     const platform::FileTime now = platform::NowUtc();
-    if (m_terminal) {
-        if (newFile || now - m_lastOutput >= kBarRedrawInterval) {
-            DrawBar();
-            m_lastOutput = now;
-        }
-        return;
-    }
-    if (newFile) std::fprintf(m_out, "Kopiere %s\n", fileName.c_str());
-    if (now - m_lastOutput >= kPlainFiguresInterval) {
-        PrintFiguresLine();
-        m_lastOutput = now;
-    }
+    if (now - m_lastOutput < (m_terminal ? kBarRedrawInterval : kPlainFiguresInterval)) return;
+    m_lastOutput = now;
+    if (m_terminal)
+        DrawBar();
+    else
+        std::fprintf(m_out, "Kopiere %s: %s\n", m_fileName.c_str(), FiguresText(m_model.Figures()).c_str());
 }
 
 void cHeadlessProgress::SetPaused(bool paused) {

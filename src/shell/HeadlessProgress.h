@@ -10,8 +10,9 @@
 
 class cHeadlessProgress {
 public:
-    // out is not owned. terminal chooses the bar (redrawn in place) over plain lines (one per file and a
-    // figures line every kPlainFiguresInterval, suited to logs and pipes).
+    // out is not owned. terminal chooses the bar (redrawn in place at most every kBarRedrawInterval) over plain
+    // lines (the current file with the figures every kPlainFiguresInterval and the figures at the end, suited
+    // to logs and pipes).
     cHeadlessProgress(std::FILE* out, bool terminal);
 
     void Begin(std::int64_t bytesToCopy);

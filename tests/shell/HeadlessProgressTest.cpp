@@ -1,4 +1,5 @@
-// The headless progress in plain-lines mode: one line per file, figures every ten seconds and at the end.
+// The headless progress: plain lines with the current file and the figures every ten seconds and at the end,
+// or a bar on a terminal redrawn at most once a second.
 #include "shell/HeadlessProgress.h"
 
 #include "platform/Clock.h"
@@ -38,7 +39,7 @@ protected:
     platform::FileTime m_now = platform::JoinFileTime(2026, 12, 9, 1, 0, 0);
 };
 
-TEST_F(HeadlessProgressTest, PlainLinesNameEachFileAndGiveFiguresEveryTenSeconds) {
+TEST_F(HeadlessProgressTest, PlainLinesGiveTheCurrentFileAndFiguresEveryTenSeconds) {
     cHeadlessProgress progress(m_out.get(), false);
     progress.Begin(40 * 1024);
     Advance(4);
@@ -56,10 +57,8 @@ TEST_F(HeadlessProgressTest, PlainLinesNameEachFileAndGiveFiguresEveryTenSeconds
     progress.End();
     progress.End(); // closed already: nothing more
 
-    EXPECT_EQ(Written(), "Kopiere /home/anna/a.txt\n"
-                         "20 %, Verstrichene Zeit: 00:00:08\n"
-                         "Kopiere /home/anna/b.txt\n"
-                         "60 %, Verstrichene Zeit: 00:00:20, Übertragungsrate: 1,2 kB/sec, "
+    EXPECT_EQ(Written(), "Kopiere /home/anna/a.txt: 20 %, Verstrichene Zeit: 00:00:08\n"
+                         "Kopiere /home/anna/b.txt: 60 %, Verstrichene Zeit: 00:00:20, Übertragungsrate: 1,2 kB/sec, "
                          "Verbleibende Zeit: 00:00:13\n"
                          "60 %, Verstrichene Zeit: 00:00:20, Übertragungsrate: 1,2 kB/sec, "
                          "Verbleibende Zeit: 00:00:13\n");
@@ -69,7 +68,7 @@ TEST_F(HeadlessProgressTest, TerminalBarIsRedrawnInPlaceAtMostOnceASecond) {
     cHeadlessProgress progress(m_out.get(), true);
     progress.Begin(1000);
     progress.Report(100, 100, "/a");
-    progress.Report(100, 200, "/a"); // same second, same file: not drawn
+    progress.Report(100, 200, "/b"); // same second: not drawn, even for another file
     Advance(1);
     progress.Report(300, 500, "/a");
     progress.End();
