@@ -209,10 +209,14 @@ bool Continue(const CopyOptions& options, std::int64_t bytesSoFar) {
 }
 
 // Reads and writes in blocks from the current positions of both files to the source's end.
-int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOptions& options) {
+// Reads and writes in kCopyBlockSize blocks from the current offsets, up to end (-1: the end of the file).
+// bytesSoFar counts on from the given value for the progress.
+int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOptions& options, std::int64_t end = -1) {
     std::vector<char> buffer(kCopyBlockSize);
-    for (;;) {
-        ssize_t n = ::read(source, buffer.data(), buffer.size());
+    std::int64_t left = end < 0 ? -1 : end - bytesSoFar;
+    while (left != 0) {
+        const std::size_t want = left < 0 ? buffer.size() : std::min<std::size_t>(buffer.size(), left);
+        ssize_t n = ::read(source, buffer.data(), want);
         if (n < 0) {
             if (errno == EINTR) continue;
             return ErrorFromErrno(errno);
@@ -221,13 +225,56 @@ int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOption
         int error = WriteAll(target, buffer.data(), static_cast<std::size_t>(n));
         if (error != kSuccess) return error;
         bytesSoFar += n;
+        if (left > 0) left -= n;
         if (!Continue(options, bytesSoFar)) return kCancelled;
     }
+    return kSuccess;
 }
 
-// A reflink where the file system shares blocks, else copy_file_range in chunks, else blocks.
-int CopySystem(int source, int target, std::int64_t size, const CopyOptions& options) {
+// Copies only the data segments of a sparse source (found with SEEK_DATA and SEEK_HOLE), with copy_file_range
+// or, for the own routine, in blocks, and leaves the holes between them; progress counts the offset reached.
+// Returns kNotSupported when the source cannot tell its segments, before anything was written.
+int CopySegments(int source, int target, std::int64_t size, bool inBlocks, const CopyOptions& options) {
+    off_t data = 0;
+    bool first = true;
+    while (data < size) {
+        data = ::lseek(source, data, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO) break; // only a hole is left
+            return errno == EINVAL && first ? kNotSupported : ErrorFromErrno(errno);
+        }
+        first = false;
+        off_t hole = ::lseek(source, data, SEEK_HOLE);
+        if (hole < 0) hole = size;
+        if (inBlocks) {
+            if (::lseek(source, data, SEEK_SET) < 0 || ::lseek(target, data, SEEK_SET) < 0)
+                return ErrorFromErrno(errno);
+            if (const int error = CopyBlocks(source, target, data, options, hole); error != kSuccess) return error;
+        } else {
+            off_t in = data;
+            off_t out = data;
+            while (in < hole) {
+                const auto chunk = static_cast<std::size_t>(std::min<off_t>(hole - in, kChunkSize));
+                const ssize_t n = ::copy_file_range(source, &in, target, &out, chunk, 0);
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0) return ErrorFromErrno(errno);
+                if (n == 0) break; // the file shrank meanwhile
+                if (!Continue(options, in)) return kCancelled;
+            }
+        }
+        data = hole;
+    }
+    return ::ftruncate(target, size) == 0 ? kSuccess : ErrorFromErrno(errno);
+}
+
+// A reflink where the file system shares blocks, else copy_file_range in chunks (by data segments for a sparse
+// source), else blocks.
+int CopySystem(int source, int target, std::int64_t size, bool sparse, const CopyOptions& options) {
     if (::ioctl(target, FICLONE, source) == 0) return Continue(options, size) ? kSuccess : kCancelled;
+    if (sparse) {
+        const int error = CopySegments(source, target, size, false, options);
+        if (error != kNotSupported) return error;
+    }
     std::int64_t bytesSoFar = 0;
     for (;;) {
         ssize_t n = ::copy_file_range(source, nullptr, target, nullptr, kChunkSize, 0);
@@ -287,8 +334,14 @@ int CopyRegularFile(const std::string& from, const std::string& to, const CopyOp
     int error = target.Create();
     if (error != kSuccess) return error;
     ::posix_fadvise(source.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    error = options.ownCopy ? CopyBlocks(source.Get(), target.Fd(), 0, options)
-                            : CopySystem(source.Get(), target.Fd(), static_cast<std::int64_t>(st.st_size), options);
+    // Fewer blocks than the length needs: the file has holes, and the copy keeps them (a sparse disk image
+    // copied byte by byte could fill the target's disk).
+    const bool sparse = static_cast<std::int64_t>(st.st_blocks) * 512 < static_cast<std::int64_t>(st.st_size);
+    const auto size = static_cast<std::int64_t>(st.st_size);
+    if (!options.ownCopy)
+        error = CopySystem(source.Get(), target.Fd(), size, sparse, options);
+    else if (!sparse || (error = CopySegments(source.Get(), target.Fd(), size, true, options)) == kNotSupported)
+        error = CopyBlocks(source.Get(), target.Fd(), 0, options);
     if (error != kSuccess) return error;
 
     // A file system that cannot hold the mode (FAT, some FUSE) refuses it; the copy itself is still good.

@@ -149,6 +149,37 @@ TEST_P(CopyMethod, CopiesAnEmptyFileToANewName) {
     EXPECT_EQ(Lstat(m_dir.Path() / "leer-kopie").st_mtim.tv_nsec, kWriteTime.tv_nsec);
 }
 
+TEST_P(CopyMethod, HolesOfASparseFileStayHoles) {
+    // 4 GiB long, with data at the start, in the middle and at the end; the rest are holes.
+    constexpr off_t kLength = off_t{4} << 30;
+    const std::string data = Pattern(kCopyBlockSize + 5, 7);
+    const std::filesystem::path sparse = m_dir.Path() / "Abbild.img";
+    {
+        const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        for (const off_t at : {off_t{0}, kLength / 2, kLength - static_cast<off_t>(data.size())})
+            ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
+        close(fd);
+    }
+    if (Lstat(sparse).st_blocks * 512 >= kLength) GTEST_SKIP() << "the file system keeps no holes";
+    const std::filesystem::path copy = m_dir.Path() / "Kopie.img";
+    ASSERT_EQ(CopyFileSafely(sparse, copy, Options()), 0);
+    const struct stat copied = Lstat(copy);
+    EXPECT_EQ(copied.st_size, kLength);
+    EXPECT_LT(copied.st_blocks * 512, off_t{64} << 20) << "the holes were written out";
+    const int fd = open(copy.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    std::string back(data.size(), '\0');
+    for (const off_t at : {off_t{0}, kLength / 2, kLength - static_cast<off_t>(data.size())}) {
+        ASSERT_EQ(pread(fd, back.data(), back.size(), at), static_cast<ssize_t>(back.size()));
+        EXPECT_EQ(back, data) << "at " << at;
+    }
+    std::string gap(4096, 'x');
+    ASSERT_EQ(pread(fd, gap.data(), gap.size(), kLength / 4), static_cast<ssize_t>(gap.size()));
+    EXPECT_EQ(gap, std::string(4096, '\0'));
+    close(fd);
+}
+
 TEST_P(CopyMethod, CancelInProgressLeavesTheOldTarget) {
     // Large enough for several copy_file_range chunks.
     std::filesystem::path big = m_dir.WriteFile("Quelle.bin", Pattern(10 * 1024 * 1024));
