@@ -97,6 +97,9 @@ void ScanAndCompare(cRun& run) {
     s.Snapshot.Clear();
     s.SourceDirList = std::move(result.SourceDirList);
     s.DestDirList = std::move(result.DestDirList);
+    // Also when the lists came out unequal: the trees show what was found.
+    s.SourceDirTree.Build(s.SourceDirList);
+    s.DestDirTree.Build(s.DestDirList);
     s.CutPath = std::move(result.CutPath);
     s.Candidates = std::move(result.Files.Candidates);
     UserInterface().HideStatus();

@@ -5,6 +5,7 @@
 
 #include "engine/Candidate.h"
 #include "engine/CheckDialogs.h"
+#include "engine/DirectoryTree.h"
 #include "engine/Folders.h"
 #include "engine/Snapshot.h"
 #include "log/LogEvent.h"
@@ -36,6 +37,8 @@ struct cRunState {
     std::vector<std::string> ExpandedExcludeDirectories; // sorted, no duplicates
     std::vector<std::string> SourceDirList;
     std::vector<std::string> DestDirList; // parallel to SourceDirList
+    cDirectoryTree SourceDirTree;
+    cDirectoryTree DestDirTree;
     bool SameRoot = false;
     std::string CutPath;
     platform::FileTime AgeLimit = 0;

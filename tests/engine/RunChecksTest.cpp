@@ -305,6 +305,23 @@ TEST_F(RunChecksTest, TheStatusShowsEachPhaseInOrder) {
                                                    "Erstelle Verzeichnisse...", "Schreibe Schnappschuss..."}));
 }
 
+TEST_F(RunChecksTest, TheDirectoryListsComeWithTheirTrees) {
+    Write(Source(), "Briefe/2026/a.txt", "a", Local(2026, 12, 8));
+    std::vector<std::string> sourcePaths;
+    std::vector<std::string> destPaths;
+    ui.OnPreview = [&](cRunState& run) {
+        for (int i = 0; i < static_cast<int>(run.SourceDirList.size()); ++i) {
+            sourcePaths.push_back(cDirectoryTree::PathOf(*run.SourceDirTree.NodeOf(i)));
+            destPaths.push_back(cDirectoryTree::PathOf(*run.DestDirTree.NodeOf(i)));
+        }
+    };
+    p.DestDirectory = "\\Sicherung\\";
+    EXPECT_EQ(Run(), kRunSucceeded);
+    EXPECT_EQ(sourcePaths, (std::vector<std::string>{"\\", "\\Briefe\\", "\\Briefe\\2026\\"}));
+    EXPECT_EQ(destPaths,
+              (std::vector<std::string>{"\\Sicherung\\", "\\Sicherung\\Briefe\\", "\\Sicherung\\Briefe\\2026\\"}));
+}
+
 TEST_F(RunChecksTest, ZipAndFtpDestinationsAreRefusedForNow) {
     for (std::uint8_t type : {kDestTypeZip, kDestTypeFtp}) {
         p.DestType = type;
