@@ -31,12 +31,18 @@ struct cTransfer {
     std::int64_t Size = 0; // the bytes the copy moves
 };
 
+// The bytes a candidate's copy moves: the destination's file for a backward copy, else the source's.
+std::int64_t TransferSize(const cCandidate& c) {
+    return c.Action() == kActionBackward ? c.DestSize : c.SourceSize;
+}
+
 cTransfer TransferOf(const cRun& run, const cCandidate& c) {
     const cRunState& s = run.State;
     const cSideTexts source = SideTexts(c, true, s.NativeSourceRoot, s.SourceDirList);
     const cSideTexts dest = SideTexts(c, false, s.NativeDestRoot, s.DestDirList);
-    if (c.Action() == kActionBackward) return {false, dest, source, c.DestAttributes, c.SourceAttributes, c.DestSize};
-    return {true, source, dest, c.SourceAttributes, c.DestAttributes, c.SourceSize};
+    if (c.Action() == kActionBackward)
+        return {false, dest, source, c.DestAttributes, c.SourceAttributes, TransferSize(c)};
+    return {true, source, dest, c.SourceAttributes, c.DestAttributes, TransferSize(c)};
 }
 
 cLogEventData TransferData(const cTransfer& t, int code = 0) {
@@ -232,7 +238,7 @@ private:
             if (i < folder->FirstIndex || i > folder->LastIndex) continue;
             for (int k = folder->FirstIndex; k <= folder->LastIndex; ++k) {
                 cCandidate& other = *m_s.Candidates[static_cast<std::size_t>(k)];
-                m_s.BytesToCopy -= TransferOf(m_run, other).Size;
+                m_s.BytesToCopy -= TransferSize(other);
                 SetAction(other, kActionSkip);
             }
             return;

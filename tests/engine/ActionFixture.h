@@ -31,8 +31,6 @@ inline platform::FileTime Newer() {
 inline const std::string kOlderDate = "20.11.2026", kOlderTime = "08:15:30";
 inline const std::string kNewerDate = "25.11.2026", kNewerTime = "17:45:05";
 
-using Lines = std::vector<std::string>;
-
 // One entry of a tree as the tests compare it. A directory carries only Directory; a symlink its target as
 // Content.
 struct cEntryState {

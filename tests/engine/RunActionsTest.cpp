@@ -12,7 +12,6 @@
 namespace runtest {
 namespace {
 
-
 class RunActionsTest : public ActionFixture {
 protected:
     // A side of a pair as the log shows it: the file below root with its texts, or a missing one.

@@ -15,11 +15,6 @@
 namespace runtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const platform::FileTime kOlder = Local(2026, 11, 20);
-const platform::FileTime kNewer = Local(2026, 11, 25);
-
 const std::string kAccessDenied =
     "Fehler 5 - Datei/Verzeichnis schreibgeschützt/versteckt/System oder ungenügende Berechtigungen";
 const std::string kInvalidName = "Fehler 123 - Ungültiger Name";

@@ -12,8 +12,6 @@
 namespace runtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 const Lines kNothingToDo = {
     "Fehler: Nichts zu tun. Sie müssen mindestens 1 Verzeichnis und 1 Datei oder Dateityp zum Suchen auswählen.",
     "Abbruch."};

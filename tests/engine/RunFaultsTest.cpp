@@ -12,7 +12,6 @@
 namespace runtest {
 namespace {
 
-
 const std::string kAccessDenied =
     "Fehler 5 - Datei/Verzeichnis schreibgeschützt/versteckt/System oder ungenügende Berechtigungen";
 

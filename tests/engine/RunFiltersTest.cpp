@@ -10,13 +10,7 @@
 namespace runtest {
 namespace {
 
-using Lines = std::vector<std::string>;
 using Names = std::vector<std::string>;
-
-const platform::FileTime kOlder = Local(2026, 11, 20);
-const platform::FileTime kNewer = Local(2026, 11, 25);
-constexpr bool kSrc = true;
-constexpr bool kDst = false;
 
 class RunFiltersTest : public RunFixture {
 protected:

@@ -57,6 +57,16 @@ inline platform::FileTime Local(int year, int month, int day, int hour = 12, int
     return platform::LocalToUtc(platform::JoinFileTime(year, month, day, hour, minute, second));
 }
 
+// Two file times before the fixture's LastRun (1 December 08:00), so that no pair counts as changed on both
+// sides.
+inline const platform::FileTime kOlder = Local(2026, 11, 20);
+inline const platform::FileTime kNewer = Local(2026, 11, 25);
+// The side of a cTreeFile.
+inline constexpr bool kSrc = true;
+inline constexpr bool kDst = false;
+
+using Lines = std::vector<std::string>;
+
 class RunFixture : public ::testing::Test {
 protected:
     RunFixture() {

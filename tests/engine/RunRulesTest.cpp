@@ -5,14 +5,6 @@
 namespace runtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// Both before the fixture's LastRun (1 December 08:00), so that no pair counts as changed on both sides.
-const platform::FileTime kOlder = Local(2026, 11, 20);
-const platform::FileTime kNewer = Local(2026, 11, 25);
-constexpr bool kSrc = true;
-constexpr bool kDst = false;
-
 class RunRulesTest : public RunFixture {
 protected:
     // Runs act on their trees, so each case builds its own. Only problems are logged: a run without any leaves

@@ -5,11 +5,6 @@
 namespace runtest {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-const platform::FileTime kOlder = Local(2026, 11, 20);
-const platform::FileTime kNewer = Local(2026, 11, 25);
-
 class RunSnapshotTest : public RunFixture {
 protected:
     // Only problems and the snapshot's own lines are logged.

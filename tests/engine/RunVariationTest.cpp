@@ -11,9 +11,6 @@ namespace {
 
 using testsupport::EnvironmentOverride;
 
-const platform::FileTime kOlder = Local(2026, 11, 20);
-const platform::FileTime kNewer = Local(2026, 11, 25);
-
 class RunVariationTest : public RunFixture {
 protected:
     RunVariationTest() {
