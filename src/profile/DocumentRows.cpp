@@ -16,10 +16,18 @@ template <class Unsigned> void ReadInRange(cLineReader& lines, Unsigned& value) 
         value = static_cast<Unsigned>(number);
 }
 
+// A text row in the form the writer gives it (BlankLineBreaks): a lone CR inside a line is a blank already when
+// read, so the value in memory is the one that is written back.
+bool ReadTextRow(cLineReader& lines, std::string& text) {
+    if (!lines.ReadText(text)) return false;
+    BlankLineBreaks(text);
+    return true;
+}
+
 } // namespace
 
 void cRowReader::Text(std::string& text) {
-    m_lines.ReadText(text);
+    ReadTextRow(m_lines, text);
 }
 
 void cRowReader::Header(std::string_view) {
@@ -62,7 +70,7 @@ void cRowReader::TextList(cTextList& list) {
     if (!Count(count)) return;
     std::vector<std::string> texts; // grows with the lines that are there, never with the count
     std::string text;
-    for (int i = 0; i < count && m_lines.ReadText(text); ++i)
+    for (int i = 0; i < count && ReadTextRow(m_lines, text); ++i)
         texts.push_back(std::move(text));
     // Entries read before a failure are kept, like every other value read before it.
     list.AddAll(std::move(texts));
@@ -72,7 +80,7 @@ void cRowReader::CommandList(cTextList& list) {
     int count = 0;
     if (!Count(count)) return;
     std::string line;
-    for (int i = 0; i < count && m_lines.ReadText(line); ++i) {
+    for (int i = 0; i < count && ReadTextRow(m_lines, line); ++i) {
         if (line.empty()) continue;
         if (line.front() != '*') {
             list.Add(std::move(line));

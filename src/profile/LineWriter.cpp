@@ -3,8 +3,22 @@
 #include "platform/AtomicFile.h"
 #include "platform/Text.h"
 
+namespace {
+
+char LineChar(char c) {
+    return c == '\r' || c == '\n' ? ' ' : c;
+}
+
+} // namespace
+
+void BlankLineBreaks(std::string& text) {
+    for (char& c : text)
+        c = LineChar(c);
+}
+
 void cLineWriter::AddText(std::string_view text) {
-    for (char c : text) m_text += (c == '\r' || c == '\n') ? ' ' : c;
+    for (char c : text)
+        m_text += LineChar(c);
     m_text += "\r\n";
 }
 

@@ -8,7 +8,7 @@
 
 class cLineWriter {
 public:
-    // A line break inside a text would shift every later value, so CR and LF are written as blanks.
+    // Writes the text in its line form (BlankLineBreaks).
     void AddText(std::string_view text);
     void AddNumber(std::int64_t value);
     void AddBool(bool value) { AddNumber(value ? 1 : 0); }
@@ -23,3 +23,8 @@ public:
 private:
     std::string m_text;
 };
+
+// The form a text takes in a line file: a line break inside a text would shift every later value, so CR and LF
+// become blanks. A reader that keeps each text it reads in this form holds only values that write back as they
+// were read (a lone CR inside a line would otherwise come back as a blank, in another order of a sorted list).
+void BlankLineBreaks(std::string& text);

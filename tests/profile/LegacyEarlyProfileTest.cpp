@@ -230,6 +230,15 @@ TEST_F(LegacyEarlyProfileTest, FullPathEntriesTooShortForADriveAreDropped) {
                                                 "ber\\"); // "\Über\": whole characters cut
 }
 
+TEST_F(LegacyEarlyProfileTest, ALoneCrInAFullPathEntryIsABlankBeforeTheListIsSorted) {
+    // Directories "\r0" and " " behind a drive of two characters: sorted as read, "\r0" would come first and be
+    // written as " 0", which sorts after " " when the written file is read again.
+    ASSERT_TRUE(Read(Oldest(5, 0, 0, 1, 0, {"2\x95\r0", "11 "}))) << Error();
+    ASSERT_EQ(params.SearchDirectories.Size(), 2u);
+    EXPECT_EQ(params.SearchDirectories.Text(0), " ");
+    EXPECT_EQ(params.SearchDirectories.Text(1), " 0");
+}
+
 TEST_F(LegacyEarlyProfileTest, HostileCountsAndLengthsNeitherCrashNorReserve) {
     EXPECT_FALSE(Read({"0", "", "", "0", "0", "0", "0", "0", "0", "0", "0", "0", "Verzeichnisse:", "2147483647"}));
     EXPECT_EQ(Error(), 2002);

@@ -307,6 +307,33 @@ TEST_F(ProfileFormatTest, SortedListsReadAsIfAddedOneByOne) {
     EXPECT_EQ(params.CompareFiles, noCase);
 }
 
+TEST_F(ProfileFormatTest, ALoneCrInsideATextReadsAsTheBlankItIsWrittenAs) {
+    // The writer turns CR into a blank. Kept as read, "\r0" would sort before " " and come back as " 0"
+    // after it, and "\a\rb\" beside "\a b\" would be two entries that write the same line twice.
+    std::vector<std::string> lines = Lines(Written(cParameters()));
+    lines[1] = "/quel\rle"; // row 2, SourceDrive
+    lines[5] = "4";         // row 6, the count of the exclude directories
+    const std::vector<std::string> excluded = {"\r0", " ", "\\a\rb\\", "\\a b\\"};
+    lines.insert(lines.begin() + 6, excluded.begin(), excluded.end());
+    lines[120 + excluded.size()] = "1"; // row 121, the count of the commands before the run
+    lines.insert(lines.begin() + 121 + static_cast<std::ptrdiff_t>(excluded.size()), "echo\rx");
+
+    cParameters params;
+    ASSERT_EQ(ReadBytes(Join(lines), params), 0);
+    EXPECT_EQ(params.SourceDrive, "/quel le");
+    cTextList expected(TextListKind::SortedExact);
+    for (const char* entry : {" ", " 0", "\\a b\\"})
+        expected.Add(entry);
+    EXPECT_EQ(params.ExcludeDirectories, expected);
+    ASSERT_EQ(params.BeforeCommands.Size(), 1u);
+    EXPECT_EQ(params.BeforeCommands.Text(0), "echo x");
+
+    const std::string first = FileBytes(params);
+    cParameters again;
+    ASSERT_EQ(ReadBytes(first, again), 0);
+    EXPECT_EQ(FileBytes(again), first);
+}
+
 TEST_F(ProfileFormatTest, TruncatedProfileKeepsTheRowsReadBeforeAndFails) {
     cParameters original;
     FillEverything(original);
