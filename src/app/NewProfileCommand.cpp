@@ -14,6 +14,9 @@
 
 namespace {
 
+constexpr int kAttributeMayChangeReadOnly = 1; // Attributes bits
+constexpr int kAttributeMayFindHidden = 2;
+
 // An absolute directory as a root, without trailing "/".
 std::string AbsoluteRoot(const char* path) {
     return NormalizeDrive(AbsolutePath(path));
@@ -45,8 +48,17 @@ int NewProfileCommand(int argc, char** argv) {
     params.SearchDirectories.Add("\\*");
     params.AddDefaultMask();
     params.DestDirectory.assign(1, '\\'); // "\" alone; the literal form trips a false GCC 12 warning
+    // The whole tree, as a user means it: hidden files ("~/.bashrc", ".env") too, and read-only files are kept
+    // up to date like every other file.
+    params.Attributes |= kAttributeMayChangeReadOnly | kAttributeMayFindHidden;
     if (oneWay || mirror) params.TouchSrc = false;
-    if (mirror) params.OrphanModeD2 = 2; // files the source no longer has are deleted in the destination
+    if (mirror) {
+        params.OrphanModeD2 = 2; // files the source no longer has are deleted in the destination
+        // Empty directories are part of the tree: created in the destination, and removed there once the
+        // source no longer has them.
+        params.CreateAllDestDirs = true;
+        params.DeleteEmptyDestDirs = true;
+    }
     // A failed write has shown its error box, which the headless interface prints to stderr.
     return params.WriteDocument(file) ? 0 : 2;
 }

@@ -3,6 +3,7 @@
 #include "app/NewProfileCommand.h"
 #include "app/PlanCommand.h"
 #include "app/RunCommand.h"
+#include "platform/WriteSignals.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,6 +29,9 @@ void PrintHelp() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A write beyond the file-size limit or into a closed pipe fails with its error (a failed copy, a log that
+    // stops) instead of killing the run without a summary.
+    platform::IgnoreWriteSignals();
     if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         PrintHelp();
         return 0;

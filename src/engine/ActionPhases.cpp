@@ -68,10 +68,12 @@ void VerifyPhase(cRun& run) {
     UserInterface().HideStatus();
 }
 
-// Removes a directory when it is empty; the roots themselves are never removed.
-void RemoveIfEmpty(cRun& run, const std::string& nativeRoot, const std::string& relative) {
+// Removes a directory when it is empty; the roots themselves are never removed, nor a directory reached
+// through a symlink.
+void RemoveIfEmpty(cRun& run, eSide side, const std::string& relative) {
     if (relative.find_first_not_of('\\') == std::string::npos) return;
-    const std::string path = platform::NativePath(nativeRoot, relative);
+    if (!IsDirectoryBelow(run, side, relative)) return;
+    const std::string path = platform::NativePath(SideRoot(run, side), relative);
     if (platform::RemoveEmptyDirectory(path) != 0) return;
     run.Event(kLogDirDeleted, {.Path = path});
     ++run.State.Counters.DirsDeletedCount;
@@ -85,13 +87,17 @@ void EmptyDirectoriesPhase(cRun& run) {
     if (!source && !dest) return;
     UserInterface().ShowStatus("Suche leere Verzeichnisse...", 0);
     // Deeper directories come later in the sorted lists, so going backwards empties children first.
+    // A directory that the other side has is not "empty" but mirrored: removing it here would only have it
+    // created again by the next run.
     for (std::size_t i = s.SourceDirList.size(); i-- > 0;) {
-        if (source) RemoveIfEmpty(run, s.NativeSourceRoot, s.SourceDirList[i]);
-        if (dest) RemoveIfEmpty(run, s.NativeDestRoot, s.DestDirList[i]);
+        const bool inSource = IsDirectoryBelow(run, eSide::Source, s.SourceDirList[i]);
+        const bool inDest = IsDirectoryBelow(run, eSide::Dest, s.DestDirList[i]);
+        if (source && !inDest) RemoveIfEmpty(run, eSide::Source, s.SourceDirList[i]);
+        if (dest && !inSource) RemoveIfEmpty(run, eSide::Dest, s.DestDirList[i]);
     }
     if (dest) {
-        RemoveIfEmpty(run, s.NativeDestRoot, p.ResolvedDestDirectory);
-        RemoveIfEmpty(run, s.NativeDestRoot, p.DestDirectory);
+        RemoveIfEmpty(run, eSide::Dest, p.ResolvedDestDirectory);
+        RemoveIfEmpty(run, eSide::Dest, p.DestDirectory);
     }
     UserInterface().HideStatus();
 }
@@ -103,15 +109,14 @@ void CreateDirectoriesPhase(cRun& run) {
     const bool dest = p.CreateAllDestDirs && p.TouchDest;
     if (!source && !dest) return;
     UserInterface().ShowStatus("Erstelle Verzeichnisse...", 0);
-    const auto mirror = [&](const std::string& fromRoot, const std::vector<std::string>& fromList,
-                            const std::string& toRoot, const std::vector<std::string>& toList) {
+    const auto mirror = [&](eSide from, const std::vector<std::string>& fromList, eSide to,
+                            const std::vector<std::string>& toList) {
         for (std::size_t i = 0; i < fromList.size() && i < toList.size(); ++i)
-            if (!IsDirectory(platform::NativePath(toRoot, toList[i])) &&
-                IsDirectory(platform::NativePath(fromRoot, fromList[i])))
-                CreateDirectoryPath(run, toRoot, toList[i]);
+            if (!IsDirectoryBelow(run, to, toList[i]) && IsDirectoryBelow(run, from, fromList[i]))
+                CreateDirectoryPath(run, to, toList[i]);
     };
-    if (source) mirror(s.NativeDestRoot, s.DestDirList, s.NativeSourceRoot, s.SourceDirList);
-    if (dest) mirror(s.NativeSourceRoot, s.SourceDirList, s.NativeDestRoot, s.DestDirList);
+    if (source) mirror(eSide::Dest, s.DestDirList, eSide::Source, s.SourceDirList);
+    if (dest) mirror(eSide::Source, s.SourceDirList, eSide::Dest, s.DestDirList);
     UserInterface().HideStatus();
 }
 
@@ -122,9 +127,12 @@ void DirectoryPropertiesPhase(cRun& run) {
     if (!p.TransferDirProperties || !p.TouchDest) return;
     UserInterface().ShowStatus("Übertrage Verzeichniseigenschaften...", 0);
     for (std::size_t i = 0; i < s.SourceDirList.size() && i < s.DestDirList.size(); ++i) {
+        if (!IsDirectoryBelow(run, eSide::Source, s.SourceDirList[i]) ||
+            !IsDirectoryBelow(run, eSide::Dest, s.DestDirList[i]))
+            continue;
         const std::string from = platform::NativePath(s.NativeSourceRoot, s.SourceDirList[i]);
         const std::string to = platform::NativePath(s.NativeDestRoot, s.DestDirList[i]);
-        if (IsDirectory(from) && IsDirectory(to)) (void)platform::TransferSecurity(from, to, true, true);
+        (void)platform::TransferSecurity(from, to, true, true);
     }
     UserInterface().HideStatus();
 }

@@ -1,17 +1,19 @@
 #include "engine/ActionSupport.h"
 
 #include "engine/Candidate.h"
+#include "engine/DirectoryPass.h"
 #include "engine/RunContext.h"
+#include "platform/BelowRoot.h"
 #include "platform/DirectoryOps.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
+#include "platform/FileRemoval.h"
 #include "platform/Roots.h"
 #include "platform/Trash.h"
 #include "profile/Parameters.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
+#include <sys/types.h>
 
 namespace {
 
@@ -23,18 +25,39 @@ bool Exists(const std::string& nativePath) {
 }
 
 int Remove(const cParameters& p, const std::string& path) {
-    if (!p.Recycle) return ::unlink(path.c_str()) == 0 ? 0 : platform::ErrorFromErrno(errno);
+    if (!p.Recycle) return platform::RemoveFile(path);
     if (!Exists(path)) return platform::kFileNotFound;
     const int code = platform::MoveToTrash(path);
     // The trash either took the file or left it in place: the file itself tells which.
     return code == 0 || !Exists(path) ? 0 : platform::kUnknownFileError;
 }
 
+// The mode of the directory that a level of one side mirrors on the other side, when that is a real directory.
+std::optional<mode_t> CounterpartMode(const cRun& run, eSide side, const std::string& relative) {
+    const std::string& cut = run.State.CutPath;
+    const std::string& destDirectory = run.Params.ResolvedDestDirectory;
+    const bool toDest = side == eSide::Dest;
+    const std::string other =
+        toDest ? MapDirectory(relative, destDirectory, cut) : MapDirectory(relative, cut, destDirectory);
+    const eSide otherSide = toDest ? eSide::Source : eSide::Dest;
+    if (other.empty() || !IsDirectoryBelow(run, otherSide, other)) return std::nullopt;
+    platform::FileInfo info;
+    if (platform::GetFileInfo(platform::NativePath(SideRoot(run, otherSide), other), info) != 0) return std::nullopt;
+    return static_cast<mode_t>(info.mode);
+}
+
 } // namespace
 
-bool IsDirectory(const std::string& nativePath) {
-    struct stat info {};
-    return ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDirectory) {
+    return platform::CheckDirectoryBelow(SideRoot(run, side), relativeDirectory) == 0;
+}
+
+int ReachCandidate(const cRun& run, const cCandidate& candidate) {
+    for (const eSide side : {eSide::Source, eSide::Dest}) {
+        const int code = platform::CheckDirectoryBelow(SideRoot(run, side), SideDirectory(run, candidate, side));
+        if (code != 0 && code != platform::kPathNotFound) return code;
+    }
+    return 0;
 }
 
 std::string SideRoot(const cRun& run, eSide side) {
@@ -52,11 +75,14 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
     const cSideTexts texts =
         SideTexts(candidate, source, SideRoot(run, side), source ? run.State.SourceDirList : run.State.DestDirList);
     const std::uint32_t attributes = source ? candidate.SourceAttributes : candidate.DestAttributes;
+    const int reach = platform::CheckDirectoryBelow(SideRoot(run, side), SideDirectory(run, candidate, side));
     // Deleting needs no write permission on the file itself, so a read-only file that may be deleted keeps its
     // mode: when the deletion fails, nothing about it has changed.
     const bool protectedFile =
         (attributes & platform::kAttributeReadOnly) != 0 && (run.Params.Attributes & kChangeReadOnly) == 0;
-    const int code = protectedFile ? platform::kFileReadOnly : Remove(run.Params, texts.Path);
+    const int code = reach != 0 && reach != platform::kPathNotFound ? reach
+                     : protectedFile                                ? platform::kFileReadOnly
+                                                                    : Remove(run.Params, texts.Path);
     cLogEventData data{.Path = texts.Path, .PathSize = texts.Size, .PathDate = texts.Date, .PathTime = texts.Time};
     if (code == 0) {
         run.Event(kLogDeleted, data);
@@ -69,7 +95,9 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
     return code;
 }
 
-int CreateDirectoryPath(cRun& run, const std::string& nativeRoot, const std::string& relativeDirectory) {
+int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory) {
+    const std::string root = SideRoot(run, side);
+    const std::optional<mode_t> leafMode = CounterpartMode(run, side, relativeDirectory);
     int created = 0;
     std::string level;
     std::size_t start = 0;
@@ -79,9 +107,12 @@ int CreateDirectoryPath(cRun& run, const std::string& nativeRoot, const std::str
         if (end > start) {
             level += '\\';
             level.append(relativeDirectory, start, end - start);
-            const std::string path = platform::NativePath(nativeRoot, level + '\\');
-            if (!Exists(path)) {
-                const int code = platform::CreateDirectoryLevel(path);
+            const std::string relative = level + '\\';
+            const std::string path = platform::NativePath(root, relative);
+            const int reach = platform::CheckDirectoryBelow(root, relative);
+            if (reach == platform::kPathNotFound) {
+                const std::optional<mode_t> own = CounterpartMode(run, side, relative);
+                const int code = platform::CreateDirectoryLevel(path, own ? own : leafMode);
                 if (code == 0) {
                     run.Event(kLogDirCreated, {.Path = path});
                     ++run.State.Counters.DirsCreatedCount;
@@ -90,6 +121,11 @@ int CreateDirectoryPath(cRun& run, const std::string& nativeRoot, const std::str
                     run.Event(kLogDirCreateFailed, {.Path = path, .Code = code});
                     ++run.State.Counters.ErrorCount;
                 }
+            } else if (reach != 0) {
+                // Nothing is created through a link, nor below anything that cannot be reached.
+                run.Event(kLogDirCreateFailed, {.Path = path, .Code = reach});
+                ++run.State.Counters.ErrorCount;
+                return created;
             }
         }
         start = end + 1;

@@ -12,15 +12,20 @@ enum class eSide { Source, Dest };
 std::string SideRoot(const cRun& run, eSide side);
 std::string SideDirectory(const cRun& run, const cCandidate& candidate, eSide side);
 
-// True when the native path is a directory (a symlink to one included).
-bool IsDirectory(const std::string& nativePath);
+// True when the relative directory is a real directory below the side's root, reached through no symlink.
+bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDirectory);
+
+// 0 when both directories of a candidate are reached without a symlink (or do not exist yet), else the code
+// (kLinkInPath): no file is read, written or deleted through a link planted in a tree.
+int ReachCandidate(const cRun& run, const cCandidate& candidate);
 
 // Deletes one side's file of a candidate (into the trash when Recycle is set) and logs it (30204, or 30205
 // with one error). A read-only file is deleted only when Attributes allows changing read-only files (bit 1);
 // otherwise -102. Returns the code.
 int DeleteSide(cRun& run, const cCandidate& candidate, eSide side);
 
-// Creates every missing level of the relative directory below the native root (never the root itself),
-// logging each level (30206, or 30207 with one error); a failed level does not stop the walk. Returns the
-// number of levels created.
-int CreateDirectoryPath(cRun& run, const std::string& nativeRoot, const std::string& relativeDirectory);
+// Creates every missing level of the relative directory below the side's root (never the root itself), logging
+// each level (30206, or 30207 with one error); a failed level does not stop the walk, a level that is a symlink
+// does (30207 with kLinkInPath). A level whose counterpart on the other side is a directory grants no more
+// access than that one. Returns the number of levels created.
+int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory);

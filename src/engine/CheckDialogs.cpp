@@ -89,7 +89,7 @@ void StoreCheckDialogAnswer(const cCheckDialogModel& model, cRunChecks& checks) 
     }
 }
 
-void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance) {
+void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance, cTouchedSides touched) {
     ActionFlags action = 0;
     switch (code) {
     case kDefaultKeepNewer:
@@ -108,13 +108,17 @@ void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& t
     default:
         return;
     }
+    if ((action == kActionForward && !touched.Dest) || (action == kActionBackward && !touched.Source)) return;
+    const bool fromMissingSide = (action == kActionForward && candidate.SourceTime == 0) ||
+                                 (action == kActionBackward && candidate.DestTime == 0);
+    if (fromMissingSide) action = kActionSkip;
     candidate.Flags = static_cast<ActionFlags>((candidate.Flags & ~kActionMask) | action);
 }
 
 void ApplyDefaultActions(const std::vector<std::unique_ptr<cCandidate>>& candidates, const cRunChecks& checks,
-                         const cTimeTolerance& tolerance) {
+                         const cTimeTolerance& tolerance, cTouchedSides touched) {
     for (const auto& c : candidates)
-        if ((c->Flags & kFlagSizeDiffers) != 0) ApplyDefaultAction(*c, checks.SizesDefault, tolerance);
+        if ((c->Flags & kFlagSizeDiffers) != 0) ApplyDefaultAction(*c, checks.SizesDefault, tolerance, touched);
     for (const auto& c : candidates)
-        if ((c->Flags & kFlagDoubleModified) != 0) ApplyDefaultAction(*c, checks.DoubleDefault, tolerance);
+        if ((c->Flags & kFlagDoubleModified) != 0) ApplyDefaultAction(*c, checks.DoubleDefault, tolerance, touched);
 }

@@ -69,12 +69,20 @@ cCheckDialogModel BuildCheckDialog(eCheckDialog kind, const cParameters& p, cons
 // copies. (Cancel stores nothing; the caller sets AbortRequested.)
 void StoreCheckDialogAnswer(const cCheckDialogModel& model, cRunChecks& checks);
 
+// The sides a profile may change (TouchSrc, TouchDest).
+struct cTouchedSides {
+    bool Source = true;
+    bool Dest = true;
+};
+
 // Replaces the action of one candidate by a default action code: keep the newer version (backward when the
 // source is older than the destination by the tolerant comparison, else forward), forward, skip, backward.
 // kDefaultNone and codes outside 0..4 leave the candidate as it is. Other flags stay.
-void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance);
+// A default never writes a side the profile does not touch: such a candidate keeps the action the rules gave
+// it (for an enforced file of a one-way profile: forward). A copy from a side that lacks the file becomes skip.
+void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance, cTouchedSides touched = {});
 
 // Applies SizesDefault to the size-different candidates, then DoubleDefault to the double-modified ones, so
 // that the double-modification default wins for a candidate with both flags.
 void ApplyDefaultActions(const std::vector<std::unique_ptr<cCandidate>>& candidates, const cRunChecks& checks,
-                         const cTimeTolerance& tolerance);
+                         const cTimeTolerance& tolerance, cTouchedSides touched = {});

@@ -91,6 +91,10 @@ private:
         }
         const cTransfer t = TransferOf(m_run, c);
         PrepareDirectory(c, t.Forward);
+        if (const int code = ReachCandidate(m_run, c); code != 0) {
+            Unreachable(c, t, code);
+            return true;
+        }
         const bool prepared = PrepareTarget(t);
         if ((c.Flags & kFlagCopyContent) == 0) {
             TransferProperties(c, t);
@@ -101,6 +105,14 @@ private:
         // A copy that did not replace the target gives it back its attributes.
         if (prepared && !m_copied) (void)platform::SetAttributes(t.To.Path, t.ToAttributes);
         return done;
+    }
+
+    // A directory of the pair is reached through a symlink: nothing is read or written there.
+    void Unreachable(cCandidate& c, const cTransfer& t, int code) {
+        m_run.Event((c.Flags & kFlagCopyContent) != 0 ? kLogCopyFailed : kLogPropsFailed, TransferData(t, code));
+        ++m_s.Counters.ErrorCount;
+        m_s.BytesToCopy -= t.Size;
+        c.Flags |= kFlagDone;
     }
 
     void Skip(cCandidate& c) {
@@ -123,9 +135,8 @@ private:
         m_lastDirIndex = c.DirIndex;
         const eSide side = forward ? eSide::Dest : eSide::Source;
         if (forward ? !m_p.CreateDestDirs : !m_p.CreateSrcDirs) return;
-        const std::string root = SideRoot(m_run, side);
         const std::string directory = SideDirectory(m_run, c, side);
-        if (!IsDirectory(platform::NativePath(root, directory))) CreateDirectoryPath(m_run, root, directory);
+        if (!IsDirectoryBelow(m_run, side, directory)) CreateDirectoryPath(m_run, side, directory);
     }
 
     // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them;
@@ -161,8 +172,10 @@ private:
         platform::CopyOptions options;
         options.ownCopy = m_p.MyCopy;
         options.progress = [&](std::int64_t bytesSoFar) {
-            UserInterface().ReportProgress(bytesSoFar - reported, bytesSoFar, t.From.Path);
-            reported = bytesSoFar;
+            // A copy whose source changed starts over: the bar waits until it passes what it showed before.
+            const std::int64_t delta = bytesSoFar > reported ? bytesSoFar - reported : 0;
+            UserInterface().ReportProgress(delta, bytesSoFar, t.From.Path);
+            reported += delta;
             UserInterface().ProcessEvents();
             return !m_s.InterruptRequested && !platform::StopRequested();
         };

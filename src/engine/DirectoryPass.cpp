@@ -71,28 +71,36 @@ std::string NormalizePrefix(std::string_view prefix) {
 }
 
 void CollectAll(std::string_view nativeRoot, const std::vector<std::string>& patterns, std::vector<std::string>& list,
-                std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
-                cFileNameCache* fileNames = nullptr) {
+                std::vector<cScanProblem>& problems, const cWalk& walk) {
     for (const std::string& pattern : patterns) {
-        if (Aborted(abortRequested)) return;
-        CollectDirectories(nativeRoot, pattern, list, problems, abortRequested, fileNames);
+        if (Aborted(walk.AbortRequested)) return;
+        CollectDirectories(nativeRoot, pattern, list, problems, walk);
     }
+}
+
+bool IsSkipped(const cWalk& walk, std::string_view nativeRoot, const std::string& directory,
+               const platform::SubdirectoryName& entry) {
+    for (const platform::FileIdentity& skipped : walk.Skipped) {
+        if (skipped.inode != entry.inode) continue;
+        if (platform::IdentityOf(platform::NativePath(nativeRoot, directory + entry.name)) == skipped) return true;
+    }
+    return false;
 }
 
 } // namespace
 
 void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
-                        cFileNameCache* fileNames) {
+                        std::vector<cScanProblem>& problems, const cWalk& walk) {
+    cFileNameCache* fileNames = walk.FileNames;
     std::vector<std::string> pending{dir};
     std::vector<platform::SubdirectoryName> entries;
     std::vector<std::string> files;
     while (!pending.empty()) {
-        if (Aborted(abortRequested)) return;
+        if (Aborted(walk.AbortRequested)) return;
         std::string current = std::move(pending.back());
         pending.pop_back();
         const std::string native = platform::NativePath(nativeRoot, current);
-        if (platform::ListSubdirectoryNames(native, entries, fileNames ? &files : nullptr) != 0)
+        if (platform::ListSubdirectoryNames(nativeRoot, current, entries, fileNames ? &files : nullptr) != 0)
             entries.clear();
         else if (fileNames)
             (*fileNames)[native] = std::move(files);
@@ -102,6 +110,8 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
                 problems.push_back({platform::NativePath(nativeRoot, current) + entry.name, platform::kInvalidName});
                 continue;
             }
+            if (!walk.Skipped.empty() && IsSkipped(walk, nativeRoot, current, entry)) continue;
+            if (walk.SubdirectoriesFound) ++*walk.SubdirectoriesFound;
             pending.push_back(current + entry.name + "\\");
         }
         // Children are taken from the back: reversed, they are handled in listing order.
@@ -111,8 +121,7 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
 }
 
 void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested,
-                        cFileNameCache* fileNames) {
+                        std::vector<cScanProblem>& problems, const cWalk& walk) {
     const std::string normalized = NormalizePattern(pattern);
     if (!platform::StaysBelowRoot(normalized)) {
         problems.push_back({platform::NativePath(nativeRoot, normalized), platform::kBadPathname});
@@ -127,11 +136,11 @@ void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, s
         return;
     }
     if (form == PatternForm::All) {
-        ListSubdirectories(nativeRoot, prefix, list, problems, abortRequested, fileNames);
+        ListSubdirectories(nativeRoot, prefix, list, problems, walk);
         return;
     }
     std::vector<std::string> below;
-    ListSubdirectories(nativeRoot, prefix, below, problems, abortRequested, fileNames);
+    ListSubdirectories(nativeRoot, prefix, below, problems, walk);
     for (std::string& directory : below) {
         if (FitsForm(form, platform::LowerCase(std::string_view(directory).substr(prefix.size())), text))
             list.push_back(std::move(directory));
@@ -176,8 +185,15 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
     std::vector<cScanProblem> ignored; // exclusions report nothing: their directories are not scanned
     std::vector<std::string> excluded;
 
-    CollectAll(input.SourceRoot, input.SearchDirectories, sourceDirs, problems, input.AbortRequested, input.FileNames);
-    CollectAll(input.SourceRoot, input.ExcludeDirectories, excluded, ignored, input.AbortRequested);
+    const cWalk withoutNames{input.Walk.AbortRequested, nullptr, input.Walk.Skipped};
+    cWalk sourceWalk = input.Walk;
+    cWalk destWalk = input.Walk;
+    std::size_t sourceFound = 0;
+    std::size_t destFound = 0;
+    sourceWalk.SubdirectoriesFound = &sourceFound;
+    destWalk.SubdirectoriesFound = &destFound;
+    CollectAll(input.SourceRoot, input.SearchDirectories, sourceDirs, problems, sourceWalk);
+    CollectAll(input.SourceRoot, input.ExcludeDirectories, excluded, ignored, withoutNames);
     RemoveNames(sourceDirs, excluded);
 
     std::vector<std::string> destSearch;
@@ -190,17 +206,19 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
         std::string mapped = MapDirectory(NormalizePattern(pattern), input.CutPath, input.DestDirectory);
         if (!mapped.empty()) destExclude.push_back(std::move(mapped));
     }
-    CollectAll(input.DestRoot, destSearch, destDirs, problems, input.AbortRequested, input.FileNames);
+    CollectAll(input.DestRoot, destSearch, destDirs, problems, destWalk);
+    if (input.SourceSubdirectories) *input.SourceSubdirectories = sourceFound;
+    if (input.DestSubdirectories) *input.DestSubdirectories = destFound;
     excluded.clear();
-    CollectAll(input.DestRoot, destExclude, excluded, ignored, input.AbortRequested);
+    CollectAll(input.DestRoot, destExclude, excluded, ignored, withoutNames);
     RemoveNames(destDirs, excluded);
 
-    const std::size_t destFound = destDirs.size();
+    const std::size_t destListed = destDirs.size();
     for (std::size_t i = 0, n = sourceDirs.size(); i < n; ++i) {
         std::string mapped = MapDirectory(sourceDirs[i], input.CutPath, input.DestDirectory);
         if (!mapped.empty()) destDirs.push_back(std::move(mapped));
     }
-    for (std::size_t i = 0; i < destFound; ++i) {
+    for (std::size_t i = 0; i < destListed; ++i) {
         std::string mapped = MapDirectory(destDirs[i], input.DestDirectory, input.CutPath);
         if (!mapped.empty()) sourceDirs.push_back(std::move(mapped));
     }

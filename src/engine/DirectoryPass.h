@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/ScanProblem.h"
+#include "platform/FileInfo.h"
 
 #include <functional>
 #include <string>
@@ -19,23 +20,30 @@ using cAbortQuery = std::function<bool()>; // true once the run is to stop; may 
 // (as NativePath forms it), so that the file pass need not read those directories a second time.
 using cFileNameCache = std::unordered_map<std::string, std::vector<std::string>>;
 
+// How a walk goes: when to stop, where to leave the names of the files it sees, and which directories it
+// never enters (the trash directories the program fills: what a run deleted must not come back).
+struct cWalk {
+    cAbortQuery AbortRequested;          // may be empty
+    cFileNameCache* FileNames = nullptr; // filled for the directories listed when given
+    std::vector<platform::FileIdentity> Skipped;
+    std::size_t* SubdirectoriesFound = nullptr; // counts every subdirectory found, when given
+};
+
 // Adds dir (a relative directory, "\" at both ends) and every directory below it under the native root to
 // list, whether or not dir exists. Iterative, so depth is bounded only by path length. Directory symlinks are
-// not descended; a subdirectory whose name cannot be carried is left out and reported in problems; a
-// directory that cannot be read contributes nothing (the file pass reports it).
+// not descended, and no level is reached through one; a subdirectory whose name cannot be carried is left out
+// and reported in problems; a directory that cannot be read contributes nothing (the file pass reports it).
 void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {},
-                        cFileNameCache* fileNames = nullptr);
+                        std::vector<cScanProblem>& problems, const cWalk& walk = {});
 
 // Adds the directories that one directory entry denotes below the native root. With c the last "\" of pattern and
 // rest the text after it: rest "*" gives the directory before it and everything below; "t*", "*t" and "*t*"
 // (t without "*") give the directories below whose path after c has a component beginning with t, a
 // component ending with t, or contains t (lower case); any other rest gives pattern itself. A pattern without a
-// leading or trailing "\" gets one; a pattern with a ".." component would leave the root: nothing is added and
-// it is reported as platform::kBadPathname.
+// leading or trailing "\" gets one; a pattern with a ".." component ("\" and "/" both separate components)
+// would leave the root: nothing is added and it is reported as platform::kBadPathname.
 void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cAbortQuery& abortRequested = {},
-                        cFileNameCache* fileNames = nullptr);
+                        std::vector<cScanProblem>& problems, const cWalk& walk = {});
 
 // Replaces a leading fromPrefix of the relative directory path by toPrefix. Prefixes are normalised (a
 // leading "\" added, one trailing "\" removed, "\" alone becomes empty). Empty fromPrefix: toPrefix + path.
@@ -55,9 +63,10 @@ struct cDirectoryPassInput {
     std::vector<std::string> SearchDirectories;  // expanded entries
     std::vector<std::string> ExcludeDirectories; // expanded entries
     std::string CutPath;
-    std::string DestDirectory; // the resolved destination directory
-    cAbortQuery AbortRequested;
-    cFileNameCache* FileNames = nullptr; // filled for the searched directories when given
+    std::string DestDirectory;                   // the resolved destination directory
+    cWalk Walk;                                  // for the searched directories; exclusions are walked without names
+    std::size_t* SourceSubdirectories = nullptr; // set to the subdirectories the search found on each side
+    std::size_t* DestSubdirectories = nullptr;
 };
 
 // Fills sourceDirs and destDirs with the union of the directories found on either side, mapped through

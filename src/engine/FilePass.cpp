@@ -2,10 +2,12 @@
 #include "engine/FilePass.h"
 
 #include "engine/Snapshot.h"
+#include "platform/BelowRoot.h"
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
 #include "platform/Roots.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/Wildcard.h"
 #include "profile/Parameters.h"
 
@@ -29,6 +31,7 @@ std::vector<platform::cWildcard> Compile(const std::vector<std::string>& masks) 
 // One side of a directory pair: its files in listing order and an exact index by name.
 struct cSideListing {
     std::vector<platform::FileInfo> Files;
+    std::unordered_set<std::string> OwnNames; // the program's own files here: their names are left alone on both sides
     std::unordered_map<std::string_view, const platform::FileInfo*> ByName;
 
     const platform::FileInfo* Find(std::string_view name) const {
@@ -38,32 +41,53 @@ struct cSideListing {
 };
 
 // Lists one side (from the names the directory pass found, when it has them); false (and a problem) when
-// the directory exists but cannot be read.
-bool ListSide(const std::string& nativeDirectory, cFileNameCache* fileNames, cSideListing& side,
-              std::vector<cScanProblem>& problems) {
+// the directory exists but cannot be read, or is reached through a symlink.
+bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& directory, cSideListing& side,
+              cFilePassOutput& output) {
+    const std::string& nativeRoot = sourceSide ? input.SourceRoot : input.DestRoot;
+    cFileNameCache* fileNames = input.FileNames;
+    std::vector<cScanProblem>& problems = output.Problems;
     side.Files.clear();
     side.ByName.clear();
+    side.OwnNames.clear();
+    const std::string nativeDirectory = platform::NativePath(nativeRoot, directory);
     std::vector<platform::FileInfo> entries;
     int rc = 0;
     const auto cached = fileNames ? fileNames->find(nativeDirectory) : cFileNameCache::iterator{};
     if (fileNames && cached != fileNames->end()) {
-        rc = platform::DescribeEntries(nativeDirectory, cached->second, entries);
+        rc = platform::DescribeEntries(nativeRoot, directory, cached->second, entries);
         fileNames->erase(cached);
     } else {
-        rc = platform::ListDirectory(nativeDirectory, "", entries);
+        rc = platform::ListDirectory(nativeRoot, directory, "", entries);
     }
     if (rc != 0) {
         if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return true;
         problems.push_back({nativeDirectory, rc});
         return false;
     }
+    std::vector<std::string> leftovers;
     for (platform::FileInfo& entry : entries) {
         if (entry.IsDirectory()) continue;
+        if (platform::IsTemporaryName(entry.name)) {
+            leftovers.push_back(entry.name);
+            continue;
+        }
+        if (input.OwnFiles && input.OwnFiles->Holds(entry)) {
+            side.OwnNames.insert(entry.name);
+            continue;
+        }
         if (entry.unrepresentable) {
             problems.push_back({nativeDirectory + entry.name, platform::kInvalidName});
             continue;
         }
         side.Files.push_back(std::move(entry));
+    }
+    (sourceSide ? output.SourceFiles : output.DestFiles) += side.Files.size();
+    if (!leftovers.empty() && (sourceSide ? input.RemoveLeftovers.Source : input.RemoveLeftovers.Dest)) {
+        std::vector<std::string> removed;
+        (void)platform::RemoveLeftoverTemporaryFiles(nativeRoot, directory, leftovers, removed);
+        for (const std::string& name : removed)
+            output.LeftoversRemoved.push_back(nativeDirectory + name);
     }
     side.ByName.reserve(side.Files.size());
     for (const platform::FileInfo& file : side.Files)
@@ -95,6 +119,15 @@ std::vector<std::string_view> Without(const std::vector<std::string_view>& names
     return kept;
 }
 
+// A symlink to a directory on one side where the other side has a real directory of that name: neither is an
+// orphan of the other. The scan below reports the link (its directory is reached through it) and the pair is
+// left alone, so that a link planted in a tree is neither copied over the directory nor deleted as an orphan.
+bool LinkFacesDirectory(const platform::FileInfo& found, const std::string& otherRoot, const std::string& otherDir,
+                        std::string_view name) {
+    if (found.kind != platform::FileKind::DirectorySymlink) return false;
+    return platform::CheckDirectoryBelow(otherRoot, otherDir + std::string(name) + "\\") == platform::kSuccess;
+}
+
 struct cPairScan {
     const cFilePassInput& Input;
     cFilePassOutput& Output;
@@ -109,6 +142,14 @@ struct cPairScan {
         for (std::string_view name : names) {
             const platform::FileInfo* source = Source.Find(name);
             const platform::FileInfo* dest = Dest.Find(name);
+            // Nothing is copied over the program's own file, nor is its namesake taken for an orphan.
+            if (Source.OwnNames.contains(std::string(name)) || Dest.OwnNames.contains(std::string(name))) continue;
+            const platform::FileInfo* found = fromSource ? source : dest;
+            const platform::FileInfo* other = fromSource ? dest : source;
+            if (found && !other &&
+                LinkFacesDirectory(*found, fromSource ? Input.DestRoot : Input.SourceRoot,
+                                   fromSource ? destDir : sourceDir, name))
+                continue;
             cPairFacts facts;
             if (source) facts.Source = SideRecordFromFileInfo(*source, p.UseUTC);
             if (dest) facts.Dest = SideRecordFromFileInfo(*dest, p.UseUTC);
@@ -154,10 +195,8 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
         if (input.AbortRequested && input.AbortRequested()) return;
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
-        const bool sourceRead = ListSide(platform::NativePath(input.SourceRoot, input.SourceDirs[i]), input.FileNames,
-                                         source, output.Problems);
-        const bool destRead =
-            ListSide(platform::NativePath(input.DestRoot, input.DestDirs[i]), input.FileNames, dest, output.Problems);
+        const bool sourceRead = ListSide(input, true, input.SourceDirs[i], source, output);
+        const bool destRead = ListSide(input, false, input.DestDirs[i], dest, output);
         if (!sourceRead || !destRead) continue;
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};
 

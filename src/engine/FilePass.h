@@ -4,6 +4,7 @@
 
 #include "engine/Candidate.h"
 #include "engine/DirectoryPass.h"
+#include "engine/OwnFiles.h"
 #include "engine/PairRules.h"
 #include "engine/ScanProblem.h"
 
@@ -21,6 +22,13 @@ struct cMaskLists {
     std::vector<std::string> Exclude;
 };
 
+// On which sides the temporary files that a killed run left behind are removed when the scan meets them: only
+// on a side the profile may change.
+struct cLeftoverRemoval {
+    bool Source = false;
+    bool Dest = false;
+};
+
 struct cFilePassInput {
     std::string SourceRoot; // native
     std::string DestRoot;   // native
@@ -31,6 +39,8 @@ struct cFilePassInput {
     const cSnapshot* Snapshot = nullptr; // the last run's snapshot; null when there is none
     cAbortQuery AbortRequested;
     cFileNameCache* FileNames = nullptr; // the directory pass's names; an entry is used once and dropped
+    const cOwnFiles* OwnFiles = nullptr; // never candidates
+    cLeftoverRemoval RemoveLeftovers;
 };
 
 // A display time that CreateCandidate had to correct, with the native path of the file it belongs to.
@@ -43,14 +53,19 @@ struct cFilePassOutput {
     std::vector<std::unique_ptr<cCandidate>> Candidates;
     std::vector<cCorrectionReport> Corrections;
     std::vector<cScanProblem> Problems;
+    std::vector<std::string> LeftoversRemoved; // native paths
+    // The files listed on each side, before any mask: none on a side means nothing is there.
+    std::size_t SourceFiles = 0;
+    std::size_t DestFiles = 0;
 };
 
-// For each directory pair: the names (files and file symlinks, never directories) matching the masks of each
-// kind, each name once. Exclude beats delete beats enforce beats compare; enforce masks act only when the
-// destination is touched (from the destination only with EnforceBackward), delete masks only when both sides
-// are. The other side of a name is found by exact name. A directory that cannot be read (other than one that
-// does not exist) and a name that cannot be carried are reported in Problems; such a name is left out, and so
-// is the whole pair of an unreadable directory: no candidate is made from one side's files alone.
+// For each directory pair: the names (files and symlinks, never directories) matching the masks of each kind,
+// each name once; the program's own files and temporary files are never among them. Exclude beats delete beats enforce
+// beats compare; enforce masks act only when the destination is touched (from the destination only with
+// EnforceBackward), delete masks only when both sides are. The other side of a name is found by exact name. A directory
+// that cannot be read (other than one that does not exist) and a name that cannot be carried are reported in Problems;
+// such a name is left out, and so is the whole pair of an unreadable directory: no candidate is made from one side's
+// files alone.
 void ScanFiles(const cFilePassInput& input, cFilePassOutput& output);
 
 // The base name and the extension (from the last "." on, dot included, or empty) of a file name.

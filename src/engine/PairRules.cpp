@@ -87,6 +87,16 @@ bool DoubleModified(const cRuleContext& context, const cSideRecord& other) {
     return IsModifiedSinceLastRun(other, context.Params.LastRun, context.Params.UseUTC);
 }
 
+// A file deleted on the other side since the last run but changed on this side since then was changed on both:
+// the change must not be lost through the deletion. The orphan is copied back instead and flagged as a double
+// modification, so the check dialog shows it and its default decides. True when the action was changed.
+bool KeepChangedOrphan(const cRuleContext& context, const cPairFacts& facts, const cSideRecord& found,
+                       std::optional<ActionFlags>& action, ActionFlags copyBack) {
+    if (action != kActionDelete || !facts.ListedInSnapshot || !DoubleModified(context, found)) return false;
+    action = copyBack;
+    return true;
+}
+
 // Size difference for the newer or equal found side: the factor test when newer, any difference when equal.
 ActionFlags SizeFlag(const cRuleContext& context, int c, const cSideRecord& found, const cSideRecord& other) {
     const bool differs = c > 0 ? SizesDiffer(context, found, other) : found.Size != other.Size;
@@ -109,11 +119,12 @@ std::optional<ActionFlags> CompareFromSource(const cRuleContext& context, const 
         action = SourceOrphanAction(p, facts.ListedInSnapshot);
     }
     if (!action || !FiltersPass(context, facts)) return std::nullopt;
+    const bool kept = KeepChangedOrphan(context, facts, source, action, kActionForward);
 
     const int c = Compare(context, source, dest);
     if (c < 0) return std::nullopt;
     ActionFlags flags = *action | SizeFlag(context, c, source, dest);
-    if (DoubleModified(context, dest)) flags |= kFlagDoubleModified;
+    if (kept || DoubleModified(context, dest)) flags |= kFlagDoubleModified;
     if (p.DestType == 0 && p.CompareProperties && dest.Exists() &&
         (source.Attributes != dest.Attributes || facts.SecurityDiffers))
         flags |= kFlagPropertiesDiffer;
@@ -137,11 +148,12 @@ std::optional<ActionFlags> CompareFromDest(const cRuleContext& context, const cP
         action = DestOrphanAction(p, facts.ListedInSnapshot);
     }
     if (!action || !FiltersPass(context, facts)) return std::nullopt;
+    const bool kept = KeepChangedOrphan(context, facts, dest, action, kActionBackward);
 
     if (Compare(context, dest, source) <= 0) return std::nullopt;
     ActionFlags flags = *action | kFlagCopyContent;
     if (SizesDiffer(context, dest, source)) flags |= kFlagSizeDiffers;
-    if (DoubleModified(context, source)) flags |= kFlagDoubleModified;
+    if (kept || DoubleModified(context, source)) flags |= kFlagDoubleModified;
     return flags;
 }
 

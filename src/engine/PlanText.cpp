@@ -4,6 +4,7 @@
 #include "engine/RunState.h"
 #include "platform/GermanFormat.h"
 #include "platform/Roots.h"
+#include "platform/Text.h"
 #include "profile/Parameters.h"
 
 #include <cstddef>
@@ -52,9 +53,7 @@ void AppendCandidate(std::string& text, const cCandidate& c, const cRunState& ru
     text += SideLine("Ziel:   ", dest) + "\n";
 }
 
-} // namespace
-
-std::string PlanText(const cParameters& params, const cRunState& run) {
+std::string PlanTextBytes(const cParameters& params, const cRunState& run) {
     std::string text = "Plan für " + params.ProfileFile + "\n";
     text += "Quelle: " + run.NativeSourceRoot + "\n";
     text += "Ziel:   " + platform::NativePath(run.NativeDestRoot, params.ResolvedDestDirectory) + "\n";
@@ -75,4 +74,12 @@ std::string PlanText(const cParameters& params, const cRunState& run) {
     text += SpaceLine("Quelle ", run.NativeSourceRoot, run.SourceFree, run.SourceBalance) + "\n";
     text += SpaceLine("Ziel ", run.NativeDestRoot, run.DestFree, run.DestBalance) + "\n";
     return text;
+}
+
+} // namespace
+
+// File names may hold bytes that are no UTF-8: the whole text is escaped once at the end, so every name in it is
+// shown the same way as in the log.
+std::string PlanText(const cParameters& params, const cRunState& run) {
+    return platform::EscapeInvalidUtf8(PlanTextBytes(params, run));
 }

@@ -7,7 +7,9 @@
 #include "engine/RunPreparation.h"
 #include "engine/RunReview.h"
 #include "engine/RunScan.h"
+#include "platform/BelowRoot.h"
 #include "platform/Eject.h"
+#include "platform/RunLock.h"
 #include "profile/ErrorText.h"
 #include "profile/Parameters.h"
 #include "shell/UserInterface.h"
@@ -33,23 +35,26 @@ void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
     run.Event(kLogTimeBase);
 }
 
+// A second run of the same profile in another process would scan a tree the first one is changing and
+// write the same snapshot: it stops before anything else.
+void LockProfile(cRun& run, platform::cRunLock& lock) {
+    const std::string& profile = run.Params.ProfileFile;
+    if (run.Stopping() || profile.empty()) return;
+    if (lock.Acquire(RunLockFileName(profile)) == 0) return;
+    run.FailCheck(kLogProfileBusy, {.Path = profile}, {.Text1 = profile});
+}
+
 // The steps up to the sorted candidate list; each only while the run goes on.
 void PrepareAndScan(cRun& run) {
     using Step = void (*)(cRun&);
     constexpr Step steps[] = {
-        PrepareDestination,
-        CheckSomethingToDo,
-        AskMidnight,
-        CheckVolumeLabel,
-        CheckSameRoot,
-        ResolveDestination,
-        CheckOverlap,
-        WaitForSourceRoot,
-        WaitForDestRoot,
-        ComputeRunAgeLimit,
-        ReadRunSnapshot,
-        ScanAndCompare,
-        CheckIdenticalAfterShortening,
+        PrepareDestination, CheckSomethingToDo,
+        AskMidnight,        CheckVolumeLabel,
+        CheckSameRoot,      CheckRunPaths,
+        ResolveDestination, CheckOverlap,
+        WaitForSourceRoot,  WaitForDestRoot,
+        ComputeRunAgeLimit, ReadRunSnapshot,
+        ScanAndCompare,     CheckIdenticalAfterShortening,
     };
     for (Step step : steps) {
         if (run.Stopping()) return;
@@ -64,7 +69,7 @@ void Review(cRun& run) {
         return;
     }
     using Step = void (*)(cRun&);
-    constexpr Step steps[] = {RunCheckDialogs, CheckDeletionPercentage, CheckFreeSpace};
+    constexpr Step steps[] = {RunCheckDialogs, CheckEmptySide, CheckDeletionPercentage, CheckFreeSpace};
     for (Step step : steps) {
         if (run.Stopping()) return;
         step(run);
@@ -87,6 +92,7 @@ void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
 } // namespace
 
 std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_t reason, const cRunOptions& options) {
+    const platform::cRootHandleScope roots;
     cRunState state;
     ResetRun(params, state);
     SetActiveRun(&state);
@@ -95,6 +101,8 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
     cRun run{params, state, log, options.PlanOnly};
 
     OpenRunLog(run, options, reason);
+    platform::cRunLock lock;
+    if (!options.PlanOnly) LockProfile(run, lock);
     ExpandRunInputs(run);
     PrepareAndScan(run);
     if (!run.Stopping()) Review(run);
@@ -103,7 +111,7 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
     } else {
         if (!run.Stopping() && !state.NoFiles) ShowRunPreview(run);
         if (!run.Stopping()) ExecuteDirectoryActions(run);
-        if (!run.Stopping()) WriteRunSnapshot(run);
+        WriteRunSnapshot(run); // also after a stop: a snapshot the actions made outdated must go
         // Whatever happened before: the disk is ejected when the profile asks for it.
         if (params.EjectDisk && !state.NativeDestRoot.empty()) platform::EjectDisk(state.NativeDestRoot);
     }

@@ -7,6 +7,7 @@
 #include "engine/RunContext.h"
 #include "engine/Scan.h"
 #include "platform/Clock.h"
+#include "platform/DirectoryIdentity.h"
 #include "platform/FreeSpace.h"
 #include "platform/Roots.h"
 #include "platform/Text.h"
@@ -114,11 +115,29 @@ void CheckSameRoot(cRun& run) {
     if (p.DestType == kDestTypeFtp) return;
     const std::optional<std::string> source = RealBelow(s.NativeSourceRoot, "\\");
     const std::optional<std::string> dest = RealBelow(s.NativeDestRoot, "\\");
-    s.SameRoot = source && dest ? *source == *dest : platform::EqualNoCase(s.SourceRoot, s.DestRoot);
+    s.SameRoot =
+        source && dest ? platform::SameDirectory(*source, *dest) : platform::EqualNoCase(s.SourceRoot, s.DestRoot);
     if (p.ShortenPaths != 0 || p.Variation != kVariationFixed || !source) return;
     const std::optional<std::string> destDirectory =
         RealBelow(s.NativeDestRoot, ExpandVariables(p.DestDirectory, p.DateOffset));
-    if (destDirectory && *destDirectory == *source) run.FailCheck(kSameRoot);
+    if (destDirectory && platform::SameDirectory(*destDirectory, *source)) run.FailCheck(kSameRoot);
+}
+
+// Every expanded directory and name stays below its root: a ".." typed into the profile or arriving through a
+// variable's value would make the run read, write and delete beside the tree the user chose. Checked before the
+// variation renames anything.
+void CheckRunPaths(cRun& run) {
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    std::vector<std::string> paths{ExpandVariables(p.DestDirectory, p.DateOffset),
+                                   ExpandVariables(p.DestArchive, p.DateOffset)};
+    paths.insert(paths.end(), s.ExpandedSearchDirectories.begin(), s.ExpandedSearchDirectories.end());
+    paths.insert(paths.end(), s.ExpandedExcludeDirectories.begin(), s.ExpandedExcludeDirectories.end());
+    for (const std::string& path : paths) {
+        if (platform::StaysBelowRoot(path)) continue;
+        run.FailCheck(kLogPathRefused, {.Text1 = path}, {.Text1 = path});
+        return;
+    }
 }
 
 void ResolveDestination(cRun& run) {
@@ -127,8 +146,8 @@ void ResolveDestination(cRun& run) {
 }
 
 // A searched tree overlaps the destination when the destination lies in it or it lies in the destination; an
-// entry without "*" overlaps only a destination equal to it. Real paths, so that differently written roots
-// that share directories are caught.
+// entry without "*" overlaps only a destination equal to it. Decided by the directories' identities, so that
+// differently written roots, symlinks and bind mounts of one directory are caught.
 void CheckOverlap(cRun& run) {
     const cRunState& s = run.State;
     if (run.Params.DestType == kDestTypeFtp) return;
@@ -138,9 +157,9 @@ void CheckOverlap(cRun& run) {
         const bool withSubdirectories = !entry.empty() && entry.back() == '*';
         const std::optional<std::string> searched = RealBelow(s.NativeSourceRoot, SearchBase(entry));
         if (!searched) continue;
-        const bool overlaps = withSubdirectories ? platform::IsSameOrInside(*dest, *searched) ||
-                                                       platform::IsSameOrInside(*searched, *dest)
-                                                 : *searched == *dest;
+        const bool overlaps = withSubdirectories
+                                  ? platform::LiesInside(*dest, *searched) || platform::LiesInside(*searched, *dest)
+                                  : platform::SameDirectory(*searched, *dest);
         if (overlaps) {
             run.FailCheck(kOverlap);
             return;

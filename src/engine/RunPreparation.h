@@ -16,6 +16,9 @@ void AskMidnight(cRun& run);
 void CheckVolumeLabel(cRun& run);
 // Stops the run (30116) when the destination would be the source root itself.
 void CheckSameRoot(cRun& run);
+// Stops the run (30131) when the expanded destination directory, archive name, a search or an exclude entry
+// has a ".." component ("\\" and "/" both separate components).
+void CheckRunPaths(cRun& run);
 // Resolves the destination directory and archive name of this run, with the variation.
 void ResolveDestination(cRun& run);
 // Stops the run (30117) when the destination lies inside a searched source tree or the reverse.

@@ -4,9 +4,11 @@
 #include "engine/CheckDialogs.h"
 #include "engine/CompareTimes.h"
 #include "engine/RunContext.h"
+#include "engine/RunScan.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FreeSpace.h"
 #include "platform/GermanFormat.h"
+#include "platform/Roots.h"
 #include "profile/Parameters.h"
 #include "shell/UserInterface.h"
 #include "shell/messages/PlaySignal.h"
@@ -16,6 +18,7 @@ namespace {
 constexpr int kNoFilesFound = 30123;
 constexpr int kManyDeletions = 30124;
 constexpr int kShortOfSpace = 30125;
+constexpr int kEmptySide = 30130;
 
 // Shows one check dialog when its warning is on and a candidate carries its flag.
 void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
@@ -59,7 +62,32 @@ void RunCheckDialogs(cRun& run) {
     ShowCheckDialogFor(run, eCheckDialog::DoubleModifications);
     ShowCheckDialogFor(run, eCheckDialog::SizeDifferences);
     if (run.State.AbortRequested) return;
-    ApplyDefaultActions(run.State.Candidates, run.State.Checks, cTimeTolerance::FromParameters(run.Params));
+    ApplyDefaultActions(run.State.Candidates, run.State.Checks, cTimeTolerance::FromParameters(run.Params),
+                        {run.Params.TouchSrc, run.Params.TouchDest});
+    // The counts and balances that the checks, the plan and the preview show follow the actions now taken.
+    UpdateRunStatistics(run);
+}
+
+// An empty side asks before the other side loses files: "nothing there" looks exactly like an unmounted disk or
+// a dropped share, and a run that took it as "everything was deleted" would delete everything in turn.
+void CheckEmptySide(cRun& run) {
+    const cRunState& s = run.State;
+    int sourceLoses = 0;
+    int destLoses = 0;
+    for (const auto& c : s.Candidates) {
+        if (c->Action() != kActionDelete) continue;
+        if (c->SourceTime != 0) ++sourceLoses;
+        if (c->DestTime != 0) ++destLoses;
+    }
+    const auto ask = [&run](const std::string& root, const std::string& directory, int losing) {
+        const std::string shown = platform::NativePath(root, directory);
+        run.Event(kEmptySide, {.Path = shown, .Number1 = losing});
+        if (run.Ask(kEmptySide, {.Text1 = shown, .Number1 = losing}) == kAnswerYes) return;
+        ++run.State.Counters.ErrorCount;
+        run.State.AbortRequested = true;
+    };
+    if (sourceLoses > 0 && s.DestEmpty) ask(s.NativeDestRoot, run.Params.ResolvedDestDirectory, sourceLoses);
+    if (!run.State.AbortRequested && destLoses > 0 && s.SourceEmpty) ask(s.NativeSourceRoot, "\\", destLoses);
 }
 
 void CheckDeletionPercentage(cRun& run) {

@@ -8,6 +8,9 @@ struct cRun;
 void NoteNoFiles(cRun& run);
 // The double-modification and size-difference dialogs, then their default actions.
 void RunCheckDialogs(cRun& run);
+// Asks (30130) before files are deleted while one side is completely empty; No (the preset) stops the run
+// with an error.
+void CheckEmptySide(cRun& run);
 // Stops the run (30124) when the share of deletions reaches the threshold and the user does not go on.
 void CheckDeletionPercentage(cRun& run);
 // Warns (30125) for each side that will run short of space; No stops the run.

@@ -6,10 +6,14 @@
 #include "engine/RunContext.h"
 #include "engine/Scan.h"
 #include "engine/Statistics.h"
+#include "platform/DirectoryIdentity.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileRemoval.h"
 #include "platform/FreeSpace.h"
+#include "platform/ProgramFolders.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
+#include "profile/SettingsFile.h"
 #include "shell/UserInterface.h"
 
 #include <optional>
@@ -29,13 +33,57 @@ std::array<int, 7> StampFields(const platform::DateTime& t) {
 }
 
 cScanContext ScanContext(cRun& run, const cSnapshot* snapshot) {
-    return {run.Params,
-            run.State.NativeSourceRoot,
-            run.State.NativeDestRoot,
-            cAgeFilter{run.State.AgeLimit, run.State.AgeReversed},
+    const cParameters& p = run.Params;
+    const cRunState& s = run.State;
+    return {p,
+            s.NativeSourceRoot,
+            s.NativeDestRoot,
+            s.ExpandedSearchDirectories,
+            s.ExpandedExcludeDirectories,
+            cAgeFilter{s.AgeLimit, s.AgeReversed},
             snapshot,
             [&run] { return run.Stopping(); },
-            {}};
+            {},
+            s.OwnFiles,
+            {.Source = !run.PlanOnly && p.TouchSrc, .Dest = !run.PlanOnly && p.TouchDest}};
+}
+
+cOwnFiles OwnFilesOf(const cParameters& p) {
+    cOwnFiles own;
+    if (!p.ProfileFile.empty()) {
+        own.Add(p.ProfileFile);
+        own.Add(SnapshotFileName(p.ProfileFile));
+        own.Add(p.ProfileFile + ".ftp");
+        own.Add(RunLockFileName(p.ProfileFile));
+    }
+    if (!p.Log.ActualFileName.empty()) own.Add(p.Log.ActualFileName);
+    own.Add(platform::SettingsFolder() + std::string(kSettingsFileName));
+    return own;
+}
+
+// Whether the run's actions changed anything on disk, so that the last snapshot no longer tells what happened
+// since: a file this run deleted is still listed there, and the next run would take a new file of that name for
+// one deleted on the other side.
+bool ChangedFiles(const cRunCounters& c) {
+    return c.ForwardCount + c.BackwardCount + c.DeletedCount + c.DirsCreatedCount + c.DirsDeletedCount +
+               c.PropsForwardCount + c.PropsBackwardCount >
+           0;
+}
+
+void RemoveOutdatedSnapshot(cRun& run) {
+    const std::string file = SnapshotFileName(run.Params.ProfileFile);
+    const int code = platform::RemoveFile(file);
+    if (code == 0) {
+        run.Event(kLogSnapshotRemoved, {.Path = file});
+    } else if (code != platform::kFileNotFound) {
+        run.Event(kLogDeleteFailed, {.Path = file, .Code = code});
+        ++run.State.Counters.ErrorCount;
+    }
+}
+
+void ReportLeftovers(cRun& run, const std::vector<std::string>& removed) {
+    for (const std::string& path : removed)
+        run.Event(kLogLeftoverRemoved, {.Path = path});
 }
 
 void ReportProblems(cRun& run, const std::vector<cScanProblem>& problems) {
@@ -63,6 +111,13 @@ void BuildCandidateList(cRun& run) {
     SortCandidates(s.Candidates, s.RunSortMode, s.RunReverseOrder);
     s.Folders =
         BuildFolders(s.Candidates, {s.RunSortMode, &s.SourceDirList, s.CutPath, run.Params.Preview.OpenFolders});
+    UpdateRunStatistics(run);
+}
+
+} // namespace
+
+void UpdateRunStatistics(cRun& run) {
+    cRunState& s = run.State;
     const bool sameVolume = s.SameRoot || platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot);
     const cRunStatistics statistics =
         ComputeStatistics(s.Candidates, s.Folders, {sameVolume, s.SourceFree, s.DestFree});
@@ -74,8 +129,6 @@ void BuildCandidateList(cRun& run) {
     s.SourceBalance = statistics.SourceBalance;
     s.DestBalance = statistics.DestBalance;
 }
-
-} // namespace
 
 void ReadRunSnapshot(cRun& run) {
     if (!UsesSnapshot(run.Params)) return;
@@ -89,6 +142,7 @@ void ReadRunSnapshot(cRun& run) {
 
 void ScanAndCompare(cRun& run) {
     cRunState& s = run.State;
+    s.OwnFiles = OwnFilesOf(run.Params);
     UserInterface().ShowStatus("Suche Verzeichnisse...", 0);
     cScanResult result;
     cScanContext context = ScanContext(run, UsesSnapshot(run.Params) ? &s.Snapshot : nullptr);
@@ -102,8 +156,11 @@ void ScanAndCompare(cRun& run) {
     s.DestDirTree.Build(s.DestDirList);
     s.CutPath = std::move(result.CutPath);
     s.Candidates = std::move(result.Files.Candidates);
+    s.SourceEmpty = result.SourceSubdirectories == 0 && result.Files.SourceFiles == 0;
+    s.DestEmpty = result.DestSubdirectories == 0 && result.Files.DestFiles == 0;
     UserInterface().HideStatus();
 
+    ReportLeftovers(run, result.Files.LeftoversRemoved);
     ReportProblems(run, result.Files.Problems);
     if (rc == kDirectoryCountMismatch) {
         const auto sourceCount = static_cast<int>(s.SourceDirList.size());
@@ -127,18 +184,23 @@ void CheckIdenticalAfterShortening(cRun& run) {
     if (platform::RealPath(platform::NativePath(s.NativeSourceRoot, s.CutPath), cut) != 0 ||
         platform::RealPath(platform::NativePath(s.NativeDestRoot, p.ResolvedDestDirectory), dest) != 0)
         return;
-    if (cut == dest) run.FailCheck(kIdentical);
+    if (platform::SameDirectory(cut, dest)) run.FailCheck(kIdentical);
 }
 
 void WriteRunSnapshot(cRun& run) {
     cRunState& s = run.State;
-    if (s.AbortRequested || !UsesSnapshot(run.Params) || (s.NoFiles && s.SnapshotRead)) return;
-    UserInterface().ShowStatus("Schreibe Schnappschuss...", 0);
-    s.Candidates.clear();
-    int code = CollectSnapshot(ScanContext(run, nullptr), s.Snapshot);
-    // A collection that was stopped or went wrong must not replace the last complete snapshot.
-    if (code == 0) code = WriteSnapshot(s.Snapshot, run.Params.ProfileFile);
-    run.Event(kLogSnapshotWritten, {.Path = SnapshotFileName(run.Params.ProfileFile), .Code = code});
-    s.Snapshot.Clear();
-    UserInterface().HideStatus();
+    if (!UsesSnapshot(run.Params)) return;
+    const bool stopped = run.Stopping();
+    if (!stopped && !(s.NoFiles && s.SnapshotRead)) {
+        UserInterface().ShowStatus("Schreibe Schnappschuss...", 0);
+        s.Candidates.clear();
+        int code = CollectSnapshot(ScanContext(run, nullptr), s.Snapshot);
+        // A collection that was stopped or went wrong must not replace the last complete snapshot.
+        if (code == 0) code = WriteSnapshot(s.Snapshot, run.Params.ProfileFile);
+        run.Event(kLogSnapshotWritten, {.Path = SnapshotFileName(run.Params.ProfileFile), .Code = code});
+        s.Snapshot.Clear();
+        UserInterface().HideStatus();
+        if (code == 0) return;
+    }
+    if (ChangedFiles(s.Counters)) RemoveOutdatedSnapshot(run);
 }

@@ -9,8 +9,11 @@ void ReadRunSnapshot(cRun& run);
 // directories, names the program cannot carry), then sorts the candidates, builds the folders and computes
 // the statistics.
 void ScanAndCompare(cRun& run);
+// The planned counts, bytes and free-space balances of the candidates' current actions.
+void UpdateRunStatistics(cRun& run);
 // Stops the run (30116) when the shortened source directory is the destination directory itself (compared as
 // real paths, so it holds also for differently written roots).
 void CheckIdenticalAfterShortening(cRun& run);
-// Writes the snapshot of both sides as they are now (30308).
+// Writes the snapshot of both sides as they are now (30308). When the run acted but the snapshot cannot be
+// written, the old one is removed (30132): it no longer tells what was deleted since.
 void WriteRunSnapshot(cRun& run);

@@ -7,6 +7,7 @@
 #include "engine/CheckDialogs.h"
 #include "engine/DirectoryTree.h"
 #include "engine/Folders.h"
+#include "engine/OwnFiles.h"
 #include "engine/Snapshot.h"
 #include "log/LogEvent.h"
 #include "platform/FileTime.h"
@@ -65,6 +66,10 @@ struct cRunState {
     bool InterruptRequested = false;
     cRunCounters Counters;
     std::string LastErrorMessage;
+
+    cOwnFiles OwnFiles;       // the program's files in the trees: never candidates
+    bool SourceEmpty = false; // the scan found no file and no subdirectory on that side
+    bool DestEmpty = false;
 
     bool NoFiles = false;      // the scan found no candidate
     bool SnapshotRead = false; // the last run's snapshot was read without error

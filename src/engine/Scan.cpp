@@ -5,24 +5,31 @@
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
 #include "platform/Roots.h"
+#include "platform/TemporaryFiles.h"
+#include "platform/Trash.h"
 #include "profile/Parameters.h"
 #include "profile/Variables.h"
 
 namespace {
 
 // The names of the files directly in a directory, in listing order: from the directory pass when it read the
-// directory, else read now. Names the program cannot carry are left out.
-std::vector<std::string> FileNames(const std::string& nativeDirectory, cFileNameCache& cache) {
+// directory, else read now. Names the program cannot carry, its temporary files and its own files are left
+// out.
+std::vector<std::string> FileNames(const std::string& nativeRoot, const std::string& directory, cFileNameCache& cache,
+                                   const cOwnFiles& own) {
     std::vector<std::string> names;
-    const auto cached = cache.find(nativeDirectory);
+    const auto cached = cache.find(platform::NativePath(nativeRoot, directory));
     if (cached != cache.end()) {
         names = std::move(cached->second);
         cache.erase(cached);
     } else {
         std::vector<platform::SubdirectoryName> subdirectories;
-        if (platform::ListSubdirectoryNames(nativeDirectory, subdirectories, &names) != 0) return {};
+        if (platform::ListSubdirectoryNames(nativeRoot, directory, subdirectories, &names) != 0) return {};
     }
-    std::erase_if(names, [](const std::string& name) { return !platform::IsRepresentableName(name); });
+    const std::string native = platform::NativePath(nativeRoot, directory);
+    std::erase_if(names, [&](const std::string& name) {
+        return !platform::IsRepresentableName(name) || platform::IsTemporaryName(name) || own.Holds(native + name);
+    });
     return names;
 }
 
@@ -38,11 +45,11 @@ cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::s
     const cParameters& p = context.Params;
     return {context.SourceRoot,
             context.DestRoot,
-            ExpandedTexts(p.SearchDirectories, p.DateOffset),
-            ExpandedTexts(p.ExcludeDirectories, p.DateOffset),
+            context.SearchDirectories,
+            context.ExcludeDirectories,
             cutPath,
             p.ResolvedDestDirectory,
-            context.AbortRequested};
+            {context.AbortRequested, nullptr, platform::TrashDirectoriesFor({context.SourceRoot, context.DestRoot})}};
 }
 
 std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset) {
@@ -60,7 +67,9 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
 
     cFileNameCache fileNames;
     cDirectoryPassInput directories = DirectoryPassInput(context, result.CutPath);
-    directories.FileNames = &fileNames;
+    directories.Walk.FileNames = &fileNames;
+    directories.SourceSubdirectories = &result.SourceSubdirectories;
+    directories.DestSubdirectories = &result.DestSubdirectories;
     const int rc = BuildDirectoryLists(directories, result.SourceDirList, result.DestDirList, result.Files.Problems);
     if (rc != 0) return rc;
 
@@ -76,7 +85,9 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
                                rules,
                                context.Snapshot,
                                context.AbortRequested,
-                               &fileNames};
+                               &fileNames,
+                               &context.OwnFiles,
+                               context.RemoveLeftovers};
     ScanFiles(files, result.Files);
     return 0;
 }
@@ -88,13 +99,13 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     std::vector<cScanProblem> problems;
     cFileNameCache fileNames;
     cDirectoryPassInput directories = DirectoryPassInput(context, ComputeCutPath(context.Params));
-    directories.FileNames = &fileNames;
+    directories.Walk.FileNames = &fileNames;
     const int rc = BuildDirectoryLists(directories, sourceDirs, destDirs, problems);
     if (rc != 0) return rc;
     for (std::size_t i = 0; i < sourceDirs.size(); ++i) {
         if (context.AbortRequested && context.AbortRequested()) return platform::kCancelled;
-        snapshot.AddPair({sourceDirs[i], FileNames(platform::NativePath(context.SourceRoot, sourceDirs[i]), fileNames)},
-                         {destDirs[i], FileNames(platform::NativePath(context.DestRoot, destDirs[i]), fileNames)});
+        snapshot.AddPair({sourceDirs[i], FileNames(context.SourceRoot, sourceDirs[i], fileNames, context.OwnFiles)},
+                         {destDirs[i], FileNames(context.DestRoot, destDirs[i], fileNames, context.OwnFiles)});
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "engine/DirectoryPass.h"
 #include "engine/FileFilters.h"
 #include "engine/FilePass.h"
+#include "engine/OwnFiles.h"
 
 #include <functional>
 #include <string>
@@ -14,13 +15,19 @@ class cTextList;
 class cSnapshot;
 
 struct cScanContext {
-    const cParameters& Params; // lists, masks, path shortening, touch modes, ResolvedDestDirectory
+    const cParameters& Params; // masks, path shortening, touch modes, ResolvedDestDirectory
     std::string SourceRoot;    // native root of the source
     std::string DestRoot;      // native root of the destination
+    // The search and exclude entries as the run expanded them once, so that every pass sees the same
+    // directories (also with a variable that changes by the minute).
+    const std::vector<std::string>& SearchDirectories;
+    const std::vector<std::string>& ExcludeDirectories;
     cAgeFilter Age;
     const cSnapshot* Snapshot = nullptr;
     cAbortQuery AbortRequested;
     std::function<void()> FilePassStarts; // called between the two passes; may be empty
+    cOwnFiles OwnFiles;                   // never candidates, never in the snapshot
+    cLeftoverRemoval RemoveLeftovers;     // none for a plan, which changes nothing
 };
 
 struct cScanResult {
@@ -28,6 +35,8 @@ struct cScanResult {
     std::vector<std::string> DestDirList;
     std::string CutPath;
     cFilePassOutput Files;
+    std::size_t SourceSubdirectories = 0; // subdirectories found on each side where the profile looks
+    std::size_t DestSubdirectories = 0;
 };
 
 // The entries of a list after ExpandVariables, in list order.
@@ -37,11 +46,11 @@ std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset)
 // none, 1 AutoPathOffset, 2 PathOffset as written.
 std::string ComputeCutPath(const cParameters& p);
 
-// The input of the directory pass for a run: the expanded search and exclude entries, the cut path and the
-// resolved destination directory.
+// The input of the directory pass for a run: the expanded search and exclude entries, the cut path, the
+// resolved destination directory, and the trash directories that must not be walked.
 cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::string& cutPath);
 
-// Runs both passes; lists, masks and the destination directory are expanded first. Returns 0;
+// Runs both passes; the masks are expanded first. Returns 0;
 // kDirectoryCountMismatch (the lists are filled, no file is scanned); platform::kNotSupported for a zip or
 // FTP destination, which this scan does not list.
 int ScanTrees(const cScanContext& context, cScanResult& result);

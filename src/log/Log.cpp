@@ -5,6 +5,7 @@
 #include "log/LogRunLines.h"
 #include "platform/Clock.h"
 #include "platform/GermanFormat.h"
+#include "platform/Text.h"
 #include "profile/Parameters.h"
 #include "shell/messages/UserMessage.h"
 
@@ -70,15 +71,15 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
         return;
     }
     for (std::string& line : lines) {
+        // A file name may hold bytes that are no UTF-8: they show escaped, so the log stays readable as a whole.
+        line = platform::EscapeInvalidUtf8(line);
         // A control character from a file name (a line break above all) would break the line or forge another;
         // it shows as "?", as ls -q shows it.
         for (char& c : line)
             if (static_cast<unsigned char>(c) < 0x20) c = '?';
-        if (log.m_memoryOnly)
-            log.m_text += line + "\r\n";
-        else
-            log.m_file.AppendLine(line);
+        if (log.m_memoryOnly) log.m_text += line + "\r\n";
     }
+    if (!log.m_memoryOnly) log.m_file.AppendLines(lines);
 }
 
 void OpenLogInMemory(cLog& log, cParameters& params) {

@@ -35,10 +35,12 @@ private:
 bool OpenLog(cLog& log, cParameters& params);
 
 // Writes the lines of one event (LogEventCode) unless the log is inactive or not open, or NoNormal filters the
-// event. Unknown events write nothing. Never fails.
+// event. Unknown events write nothing. Bytes that are no UTF-8 (from a file name) show as "\xHH", control
+// characters as "?". Never fails.
 void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data = {});
 
-// Writes what is still buffered and closes the file; errors are swallowed.
+// Closes the file; every line is in it already (lines are written as they come, so a run that is killed
+// leaves what it logged, and no flush is needed at phase changes).
 void CloseLog(cLog& log, const cParameters& params);
 
 // For a run that must not write anything: the events are collected as OpenLog's would be (when the log is

@@ -26,6 +26,11 @@ enum LogEventCode : int {
     kLogSnapshotWritten = 30308,
     kLogStampListRead = 30309,
     kLogStampListWritten = 30310,
+    kLogEmptySide = 30130,       // a side is empty while files would be deleted on the other
+    kLogPathRefused = 30131,     // an expanded directory or name leaves its root
+    kLogSnapshotRemoved = 30132, // an outdated snapshot was removed after a failed write
+    kLogLeftoverRemoved = 30133, // a temporary file of a killed run was removed
+    kLogProfileBusy = 30134,     // another run of the same profile is going on
     kLogDestinationUnsupported = 30993,
     kLogScanProblem = 30994,
     kLogCopyFailed = 30995,

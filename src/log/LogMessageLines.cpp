@@ -89,6 +89,17 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
                " gefundenen Dateien sollen gelöscht werden.";
     case 30125:
         return "Warnung: Laufwerk " + data.Path + " hat " + data.Text1 + " MB zuwenig Speicherplatz.";
+    case kLogEmptySide:
+        return "Fehler: " + data.Path + " ist leer oder fehlt, aber " + std::to_string(data.Number1) +
+               " Dateien sollen gelöscht werden.";
+    case kLogPathRefused:
+        return "Fehler: Der Pfad " + Quoted(data.Text1) + " führt aus dem Stammverzeichnis heraus.";
+    case kLogSnapshotRemoved:
+        return "Der veraltete Schnappschuss " + Quoted(data.Path) + " wurde gelöscht.";
+    case kLogProfileBusy:
+        return "Fehler: Das Profil " + Quoted(data.Path) + " wird schon von einem anderen Lauf ausgeführt.";
+    case kLogLeftoverRemoved:
+        return "  Temporäre Datei eines abgebrochenen Laufs gelöscht: " + data.Path;
     case 30209:
         return ZipCountLine(kZipDelete, event, data, "");
     case 30210:

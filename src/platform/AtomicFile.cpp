@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/ErrorCodes.h"
+#include "platform/TemporaryFiles.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,18 +30,22 @@ int WriteAll(int fd, std::string_view bytes) {
     return kSuccess;
 }
 
-}  // namespace
+} // namespace
 
 int WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {
-    std::string temp = path + ".tmp-XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return ErrorFromErrno(errno);
+    // Locked until it is renamed or removed: a cleaner removes only a killed writer's file.
+    std::string temp;
+    int fd = -1;
+    if (const int error = CreateTemporaryFile(FolderOf(path), 0600, fd, temp); error != kSuccess) return error;
 
     int error = WriteAll(fd, bytes);
     if (error == kSuccess && ::fchmod(fd, mode) != 0) error = ErrorFromErrno(errno);
     if (error == kSuccess && ::fsync(fd) != 0) error = ErrorFromErrno(errno);
+    // A duplicate keeps the lock from the close, which may report a late write error, to the rename.
+    const int lockHolder = ::dup(fd);
     if (::close(fd) != 0 && error == kSuccess) error = ErrorFromErrno(errno);
     if (error == kSuccess && ::rename(temp.c_str(), path.c_str()) != 0) error = ErrorFromErrno(errno);
+    if (lockHolder >= 0) ::close(lockHolder);
     if (error != kSuccess) {
         ::unlink(temp.c_str());
         return error;
@@ -54,4 +59,4 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t 
     return kSuccess;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -1,6 +1,7 @@
 // Directory listing: getdents64 plus one fstatat per matching entry, relative to the open directory.
 #include "platform/Directory.h"
 
+#include "platform/BelowRoot.h"
 #include "platform/ErrorCodes.h"
 #include "platform/Wildcard.h"
 
@@ -33,12 +34,6 @@ bool IsDotOrDotDot(const char* name) {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// Whether the symlink name in the directory leads to a directory (a symlink that is never descended).
-bool LeadsToDirectory(int dirFd, const char* name) {
-    struct stat target {};
-    return fstatat(dirFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode);
-}
-
 // The entries of one open directory, read with getdents64 into a buffer of its own: no DIR stream, which would
 // cost two fcntl calls per directory, a measurable share of a scan over many small directories.
 class cDirectoryReader {
@@ -51,6 +46,9 @@ public:
     int Open(std::string_view nativeDirectory) {
         m_fd = open(std::string(nativeDirectory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         return m_fd < 0 ? ListingError(errno) : kSuccess;
+    }
+    int OpenBelow(std::string_view nativeRoot, std::string_view relative) {
+        return OpenDirectoryBelow(nativeRoot, relative, m_fd);
     }
     int Fd() const { return m_fd; }
 
@@ -84,11 +82,9 @@ private:
 
 } // namespace
 
-int ListDirectory(std::string_view nativeDirectory, std::string_view mask, std::vector<FileInfo>& entries) {
-    entries.clear();
-    auto reader = std::make_unique<cDirectoryReader>();
-    if (const int code = reader->Open(nativeDirectory); code != kSuccess) return code;
+namespace {
 
+int ReadEntries(cDirectoryReader* reader, std::string_view mask, std::vector<FileInfo>& entries) {
     std::optional<cWildcard> filter;
     if (!mask.empty()) filter.emplace(mask);
     while (const dirent64* entry = reader->Next()) {
@@ -110,12 +106,29 @@ int ListDirectory(std::string_view nativeDirectory, std::string_view mask, std::
     return kSuccess;
 }
 
-int ListSubdirectoryNames(std::string_view nativeDirectory, std::vector<SubdirectoryName>& names,
+} // namespace
+
+int ListDirectory(std::string_view nativeDirectory, std::string_view mask, std::vector<FileInfo>& entries) {
+    entries.clear();
+    auto reader = std::make_unique<cDirectoryReader>();
+    if (const int code = reader->Open(nativeDirectory); code != kSuccess) return code;
+    return ReadEntries(reader.get(), mask, entries);
+}
+
+int ListDirectory(std::string_view nativeRoot, std::string_view relative, std::string_view mask,
+                  std::vector<FileInfo>& entries) {
+    entries.clear();
+    auto reader = std::make_unique<cDirectoryReader>();
+    if (const int code = reader->OpenBelow(nativeRoot, relative); code != kSuccess) return code;
+    return ReadEntries(reader.get(), mask, entries);
+}
+
+int ListSubdirectoryNames(std::string_view nativeRoot, std::string_view relative, std::vector<SubdirectoryName>& names,
                           std::vector<std::string>* otherNames) {
     names.clear();
     if (otherNames) otherNames->clear();
     auto reader = std::make_unique<cDirectoryReader>();
-    if (const int code = reader->Open(nativeDirectory); code != kSuccess) return code;
+    if (const int code = reader->OpenBelow(nativeRoot, relative); code != kSuccess) return code;
     while (const dirent64* entry = reader->Next()) {
         unsigned char type = entry->d_type;
         if (type == DT_UNKNOWN) {
@@ -127,9 +140,8 @@ int ListSubdirectoryNames(std::string_view nativeDirectory, std::vector<Subdirec
                                            : DT_FIFO;
         }
         if (type == DT_DIR)
-            names.push_back({entry->d_name, !IsRepresentableName(entry->d_name)});
-        else if (otherNames && !IsSpecialType(type) &&
-                 !(type == DT_LNK && LeadsToDirectory(reader->Fd(), entry->d_name)))
+            names.push_back({entry->d_name, !IsRepresentableName(entry->d_name), entry->d_ino});
+        else if (otherNames && !IsSpecialType(type))
             otherNames->emplace_back(entry->d_name);
     }
     if (reader->Error() != 0) {
@@ -140,11 +152,11 @@ int ListSubdirectoryNames(std::string_view nativeDirectory, std::vector<Subdirec
     return kSuccess;
 }
 
-int DescribeEntries(std::string_view nativeDirectory, const std::vector<std::string>& names,
+int DescribeEntries(std::string_view nativeRoot, std::string_view relative, const std::vector<std::string>& names,
                     std::vector<FileInfo>& entries) {
     entries.clear();
     cDirectoryReader reader;
-    if (const int code = reader.Open(nativeDirectory); code != kSuccess) return code;
+    if (const int code = reader.OpenBelow(nativeRoot, relative); code != kSuccess) return code;
     entries.reserve(names.size());
     for (const std::string& name : names) {
         FileInfo info;

@@ -3,6 +3,7 @@
 
 #include "platform/FileInfo.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,25 +21,33 @@ namespace platform {
 [[nodiscard]] int ListDirectory(std::string_view nativeDirectory, std::string_view mask,
                                 std::vector<FileInfo>& entries);
 
+// The same for the internal relative directory below a native root, reached without following a symlink at
+// any level below the root (see OpenDirectoryBelow): a listing never leaves the tree through a planted link.
+// Returns as ListDirectory, and kLinkInPath when a level is a symlink.
+[[nodiscard]] int ListDirectory(std::string_view nativeRoot, std::string_view relative, std::string_view mask,
+                                std::vector<FileInfo>& entries);
+
 // A subdirectory found by ListSubdirectoryNames.
 struct SubdirectoryName {
     std::string name;
     bool unrepresentable = false; // see IsRepresentableName
+    std::uint64_t inode = 0;      // as the listing gives it; with the directory's device, its identity
 };
 
-// Replaces names with the real subdirectories of a native directory (symlinks to directories are not
-// included), in listing order, and, when otherNames is given, fills it with the names of the files: the other
-// entries ListDirectory would list, without symlinks to directories (FIFOs, sockets and devices are left out
-// as always). Cheaper than ListDirectory: the entry type of the listing decides; only an entry of unknown type
-// and a symlink are looked up.
-// Returns as ListDirectory.
-[[nodiscard]] int ListSubdirectoryNames(std::string_view nativeDirectory, std::vector<SubdirectoryName>& names,
+// Replaces names with the real subdirectories of the internal relative directory below a native root (reached
+// as ListDirectory below a root does), in listing order, and, when otherNames is given, fills it with the names
+// of the other entries ListDirectory would list: files and symlinks, those to directories included, which are
+// carried as links of their own and never descended (FIFOs, sockets and devices are left out as always).
+// Cheaper than ListDirectory: the entry type of the listing decides; only an entry of unknown type is looked up.
+// Returns as ListDirectory below a root.
+[[nodiscard]] int ListSubdirectoryNames(std::string_view nativeRoot, std::string_view relative,
+                                        std::vector<SubdirectoryName>& names,
                                         std::vector<std::string>* otherNames = nullptr);
 
-// Replaces entries with the information on the given names in a native directory, as ListDirectory gives it
-// for a listing that found exactly these names: a name that has vanished or turned out a special file is left
-// out. Returns as ListDirectory.
-[[nodiscard]] int DescribeEntries(std::string_view nativeDirectory, const std::vector<std::string>& names,
-                                  std::vector<FileInfo>& entries);
+// Replaces entries with the information on the given names in the internal relative directory below a native
+// root, as ListDirectory gives it for a listing that found exactly these names: a name that has vanished or
+// turned out a special file is left out. Returns as ListDirectory below a root.
+[[nodiscard]] int DescribeEntries(std::string_view nativeRoot, std::string_view relative,
+                                  const std::vector<std::string>& names, std::vector<FileInfo>& entries);
 
 } // namespace platform

@@ -9,8 +9,11 @@
 
 namespace platform {
 
-int CreateDirectoryLevel(const std::string& nativePath) {
-    if (::mkdir(nativePath.c_str(), 0777) != 0) return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno);
+int CreateDirectoryLevel(const std::string& nativePath, std::optional<mode_t> sourceMode) {
+    // Created with the restricted mode at once: a directory that is open to others for a moment is open to them
+    // for good (they can enter it and keep a descriptor).
+    const mode_t mode = sourceMode ? (*sourceMode & (S_IRWXG | S_IRWXO | S_ISVTX)) | S_IRWXU : 0777;
+    if (::mkdir(nativePath.c_str(), mode) != 0) return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno);
     return kSuccess;
 }
 

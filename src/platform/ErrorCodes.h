@@ -39,6 +39,9 @@ enum ErrorCode : int {
     kNoSnapshotUntitled = 2003,
     kUnknownFileError = -101,
     kFileReadOnly = -102,
+    kSourceChanged = -103,  // the source changed while it was copied
+    kLinkInPath = -104,     // a directory on the way is a symbolic link, which the program never goes through
+    kPathLeavesRoot = -105, // ".." or an absolute part would lead out of the root
     kFtpFileNotFound = -201,
     kFtpCannotWrite = -202,
     kFtpCannotAccessDirectory = -203,
@@ -57,4 +60,4 @@ int ErrorFromErrno(int err);
 // Windows counterpart; std::nullopt for every other code.
 std::optional<std::string> SystemMessage(int code);
 
-}  // namespace platform
+} // namespace platform

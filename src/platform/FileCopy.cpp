@@ -9,16 +9,14 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
+#include "platform/TemporaryFiles.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <random>
 #include <sys/ioctl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -29,7 +27,7 @@ namespace {
 
 // copy_file_range moves at most this much per call, so that progress and cancel come often enough.
 constexpr std::size_t kChunkSize = 4 * 1024 * 1024;
-// Creating a temporary name gives up after this many names that were taken.
+// Naming a temporary symlink or a nameless file gives up after this many names that were taken.
 constexpr int kNameAttempts = 100;
 
 class UniqueFd {
@@ -60,35 +58,13 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+std::string TemporaryPathIn(const std::string& directory) {
+    return (directory.ends_with('/') ? directory : directory + "/") + MakeTemporaryName();
 }
 
 // A failure to create something in the target's directory: a missing directory is "path not found".
 int TargetError(int err) {
     return err == ENOENT ? kPathNotFound : ErrorFromErrno(err);
-}
-
-std::uint64_t RandomSeed() {
-    std::uint64_t seed = 0;
-    if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof seed))
-        seed = static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ull ^
-               static_cast<std::uint64_t>(::time(nullptr));
-    return seed;
-}
-
-// ".<name>.XXXXXX" beside the target: hidden, recognisably the target's, and short enough for any name.
-std::string TemporaryPath(const std::string& directory, const std::string& name) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 engine(RandomSeed());
-    std::size_t keep = std::min<std::size_t>(name.size(), 200);
-    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
-        --keep; // never cut a UTF-8 character in two
-    std::string path = directory + "/." + name.substr(0, keep) + ".";
-    for (int i = 0; i < 6; ++i)
-        path += kLetters[engine() % (sizeof kLetters - 1)];
-    return path;
 }
 
 bool ProcSelfAvailable() {
@@ -107,14 +83,14 @@ int CheckTarget(const std::string& to) {
 }
 
 // The file that becomes the target. Until Publish succeeds, destroying it removes every trace: an O_TMPFILE
-// file has no name at all, a named temporary file is unlinked.
+// file has no name at all, a named temporary file is unlinked. A named one is locked while it exists (see
+// LockTemporaryFile), so the next run's cleaner tells a killed copy's leftover from a copy under way.
 class PendingTarget {
 public:
-    PendingTarget(std::string directory, std::string name)
-        : m_directory(std::move(directory)), m_name(std::move(name)) {}
+    explicit PendingTarget(std::string directory) : m_directory(std::move(directory)) {}
     ~PendingTarget() {
+        if (!m_tempPath.empty()) ::unlink(m_tempPath.c_str()); // while the lock still holds cleaners off
         m_fd.Reset();
-        if (!m_tempPath.empty()) ::unlink(m_tempPath.c_str());
     }
     PendingTarget(const PendingTarget&) = delete;
     PendingTarget& operator=(const PendingTarget&) = delete;
@@ -131,17 +107,10 @@ public:
             // EISDIR: a kernel without O_TMPFILE; EOPNOTSUPP: a file system without it.
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return TargetError(errno);
         }
-        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            std::string path = TemporaryPath(m_directory, m_name);
-            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd >= 0) {
-                m_fd.Reset(fd);
-                m_tempPath = std::move(path);
-                return kSuccess;
-            }
-            if (errno != EEXIST) return TargetError(errno);
-        }
-        return kAlreadyExists;
+        int fd = -1;
+        const int error = CreateTemporaryFile(m_directory, 0600, fd, m_tempPath);
+        m_fd.Reset(fd);
+        return error;
     }
 
     // Gives the file its final name, replacing the old target in one step. A nameless file for a target that
@@ -161,6 +130,9 @@ public:
         } else if (const int error = CheckTarget(to); error != kSuccess) {
             return error;
         }
+        // Closed before the rename, for a write error that a network file system reports only here; a duplicate
+        // keeps the lock until the file has its final name.
+        const UniqueFd lockHolder(::dup(m_fd.Get()));
         int error = m_fd.Close();
         if (error != kSuccess) return error;
         if (::rename(m_tempPath.c_str(), to.c_str()) != 0) return ErrorFromErrno(errno);
@@ -174,8 +146,9 @@ private:
 
     int LinkAnonymousFile() {
         const std::string self = SelfPath();
+        if (const int error = LockTemporaryFile(m_fd.Get()); error != kSuccess) return error;
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            std::string path = TemporaryPath(m_directory, m_name);
+            std::string path = TemporaryPathIn(m_directory);
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 m_tempPath = std::move(path);
                 return kSuccess;
@@ -186,7 +159,6 @@ private:
     }
 
     std::string m_directory;
-    std::string m_name;
     std::string m_tempPath;
     UniqueFd m_fd;
 };
@@ -298,11 +270,12 @@ int CopySymlink(const std::string& from, const std::string& to, const struct sta
     int error = ReadSymlinkTarget(from, target);
     if (error != kSuccess) return error;
 
-    std::string directory = DirectoryOf(to);
-    std::string name = NameOf(to);
+    // A symlink cannot be locked: a killed copy's temporary link stays until someone removes it, but its name
+    // keeps it from ever being taken for a user's file.
+    const std::string directory = DirectoryOf(to);
     std::string tempPath;
     for (int attempt = 0; attempt < kNameAttempts && tempPath.empty(); ++attempt) {
-        std::string path = TemporaryPath(directory, name);
+        std::string path = TemporaryPathIn(directory);
         if (::symlink(target.c_str(), path.c_str()) == 0)
             tempPath = std::move(path);
         else if (errno != EEXIST)
@@ -321,7 +294,27 @@ int CopySymlink(const std::string& from, const std::string& to, const struct sta
     return error;
 }
 
-// An existing target that may not be replaced: a directory, or a file its owner may not write.
+// Whether the source changed since `before`: its length, its modification time or its change time (which
+// also moves for a write that restores the old modification time).
+bool SourceChanged(int source, const struct stat& before) {
+    struct stat after {};
+    if (::fstat(source, &after) != 0) return true;
+    return after.st_size != before.st_size || after.st_mtim.tv_sec != before.st_mtim.tv_sec ||
+           after.st_mtim.tv_nsec != before.st_mtim.tv_nsec || after.st_ctim.tv_sec != before.st_ctim.tv_sec ||
+           after.st_ctim.tv_nsec != before.st_ctim.tv_nsec;
+}
+
+// The source's mode for the copy: without set-user-ID and set-group-ID when the copy's owner or group is not
+// the source's (it belongs to whoever runs the program), as cp -p and rsync do.
+mode_t ModeForCopy(int target, const struct stat& source) {
+    mode_t mode = source.st_mode & 07777;
+    if ((mode & (S_ISUID | S_ISGID)) == 0) return mode;
+    struct stat copy {};
+    if (::fstat(target, &copy) != 0 || copy.st_uid != source.st_uid || copy.st_gid != source.st_gid)
+        mode &= ~mode_t{S_ISUID | S_ISGID};
+    return mode;
+}
+
 int CopyRegularFile(const std::string& from, const std::string& to, const CopyOptions& options) {
     // O_NONBLOCK and the type check guard against a FIFO or device put in the file's place since lstat.
     UniqueFd source(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -330,7 +323,7 @@ int CopyRegularFile(const std::string& from, const std::string& to, const CopyOp
     if (::fstat(source.Get(), &st) != 0) return ErrorFromErrno(errno);
     if (!S_ISREG(st.st_mode)) return kFileNotFound;
 
-    PendingTarget target(DirectoryOf(to), NameOf(to));
+    PendingTarget target(DirectoryOf(to));
     int error = target.Create();
     if (error != kSuccess) return error;
     ::posix_fadvise(source.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -343,18 +336,19 @@ int CopyRegularFile(const std::string& from, const std::string& to, const CopyOp
     else if (!sparse || (error = CopySegments(source.Get(), target.Fd(), size, true, options)) == kNotSupported)
         error = CopyBlocks(source.Get(), target.Fd(), 0, options);
     if (error != kSuccess) return error;
+    // A copy of a file that was written meanwhile may hold part old, part new content; stamped with the old
+    // time it would pass for a good copy of the old file.
+    if (SourceChanged(source.Get(), st)) return kSourceChanged;
 
     // A file system that cannot hold the mode (FAT, some FUSE) refuses it; the copy itself is still good.
-    if (::fchmod(target.Fd(), st.st_mode & 07777) != 0 && errno != EPERM && errno != EOPNOTSUPP)
+    if (::fchmod(target.Fd(), ModeForCopy(target.Fd(), st)) != 0 && errno != EPERM && errno != EOPNOTSUPP)
         return ErrorFromErrno(errno);
     const timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(target.Fd(), times) != 0) return ErrorFromErrno(errno);
     return target.Publish(to);
 }
 
-} // namespace
-
-int CopyFileSafely(const std::string& from, const std::string& to, const CopyOptions& options) {
+int CopyOnce(const std::string& from, const std::string& to, const CopyOptions& options) {
     struct stat source {};
     if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
     if (S_ISDIR(source.st_mode)) return kAccessDenied;
@@ -362,6 +356,14 @@ int CopyFileSafely(const std::string& from, const std::string& to, const CopyOpt
     if (S_ISREG(source.st_mode)) return CopyRegularFile(from, to, options); // checks the target when it publishes
     if (const int error = CheckTarget(to); error != kSuccess) return error;
     return CopySymlink(from, to, source, options);
+}
+
+} // namespace
+
+int CopyFileSafely(const std::string& from, const std::string& to, const CopyOptions& options) {
+    const int error = CopyOnce(from, to, options);
+    // A file written once while it was copied is usually at rest the next moment.
+    return error == kSourceChanged ? CopyOnce(from, to, options) : error;
 }
 
 } // namespace platform

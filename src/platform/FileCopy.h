@@ -22,13 +22,18 @@ struct CopyOptions {
 // Copies the file `from` to `to` through a temporary file in the target's directory that is renamed over the
 // target once its content, its mode bits and its access and modification times (to the nanosecond) are those
 // of the source. Until then the old target is untouched; a failed or cancelled copy leaves no temporary file
-// behind, and on file systems with O_TMPFILE neither does a killed process.
+// behind, and on file systems with O_TMPFILE neither does a killed process. Elsewhere (vfat, NFS, FUSE) a killed
+// copy leaves a file with a temporary name (IsTemporaryName), which RemoveLeftoverTemporaryFiles removes.
+// A source whose length, modification time or change time moved while it was copied is not published: the copy
+// starts over once (progress then counts from 0 again), and a source that changed again gives kSourceChanged.
+// The copy belongs to whoever runs the program: when its owner or group is not the source's, it does not get
+// the source's set-user-ID and set-group-ID bits (TransferSecurity with the owner gives them back).
 // A symlink is recreated as a symlink with the same target (never followed). An existing target whose owner
 // has no write permission is not replaced (the caller clears read-only first when it may).
 // Returns 0; 2 when the source does not exist or is a FIFO, socket or device node (never opened); 3 when the
 // target's directory does not exist or is no directory; 5 when access is denied or the target is read-only or
-// a directory; 112 when the disk is full or the file too large for it; 1235 when progress cancelled; other
-// codes from ErrorFromErrno.
+// a directory; 112 when the disk is full or the file too large for it; 1235 when progress cancelled;
+// -103 (kSourceChanged) when the source changed while it was copied, twice; other codes from ErrorFromErrno.
 [[nodiscard]] int CopyFileSafely(const std::string& from, const std::string& to, const CopyOptions& options);
 
 } // namespace platform

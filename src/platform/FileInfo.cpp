@@ -48,6 +48,7 @@ int Describe(int dirFd, const char* path, std::string_view name, FileInfo& info)
     if (!name.empty() && name.front() == '.') info.attributes |= kAttributeHidden;
     if (info.IsDirectory()) info.attributes |= kAttributeDirectory;
     info.unrepresentable = !IsRepresentableName(name);
+    info.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     return kSuccess;
 }
 
@@ -68,6 +69,12 @@ int GetFileInfo(std::string_view nativePath, FileInfo& info) {
 
 int GetFileInfoAt(int dirFd, const char* name, FileInfo& info) {
     return Describe(dirFd, name, name, info);
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& nativePath) {
+    struct stat st {};
+    if (::stat(nativePath.c_str(), &st) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 int ReadSymlinkTarget(const std::string& path, std::string& target) {

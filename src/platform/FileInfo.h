@@ -6,6 +6,7 @@
 #include "platform/FileTime.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,13 @@ enum class FileKind {
     DirectorySymlink, // a symlink to a directory: never descended
 };
 
+// Which file an entry is, whatever its name: a path that reaches the same file another way has the same identity.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 struct FileInfo {
     std::string name; // as on disk, without a directory
     FileKind kind = FileKind::File;
@@ -37,8 +45,10 @@ struct FileInfo {
     std::uint32_t uid = 0;
     std::uint32_t gid = 0;
     bool unrepresentable = false; // see IsRepresentableName
+    FileIdentity identity;
 
-    bool IsDirectory() const { return kind == FileKind::Directory || kind == FileKind::DirectorySymlink; }
+    // A real directory; a symlink to one is a file of its own.
+    bool IsDirectory() const { return kind == FileKind::Directory; }
     bool IsSymlink() const { return kind == FileKind::FileSymlink || kind == FileKind::DirectorySymlink; }
 };
 
@@ -55,6 +65,9 @@ bool IsRepresentableName(std::string_view name);
 // The same for name relative to an open directory (openat conventions: dirFd may be AT_FDCWD). Listings use
 // this so that an entry is looked up without building its full path.
 [[nodiscard]] int GetFileInfoAt(int dirFd, const char* name, FileInfo& info);
+
+// The identity of the file a native path leads to (symlinks followed); std::nullopt when it does not exist.
+std::optional<FileIdentity> IdentityOf(const std::string& nativePath);
 
 // The target a symlink points to, as stored in the link (not resolved). Returns 0 or the system code.
 [[nodiscard]] int ReadSymlinkTarget(const std::string& path, std::string& target);

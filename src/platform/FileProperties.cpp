@@ -57,9 +57,10 @@ int SetDefaultAccessList(const std::string& from, const std::string& to) {
     return kSuccess;
 }
 
-// Mode bits and access lists of two paths that are no symlinks.
+// Mode bits (`mode`, the source's less what the owner forbids) and access lists of two paths that are no
+// symlinks.
 int TransferPermissions(const std::string& from, const std::string& to, const struct stat& source,
-                        const struct stat& target) {
+                        const struct stat& target, mode_t mode) {
     int error = kSuccess;
     if (HasExtendedAcl(from) || HasExtendedAcl(to)) {
         error = SetAccessList(from, to, source.st_mode);
@@ -67,8 +68,19 @@ int TransferPermissions(const std::string& from, const std::string& to, const st
             error = SetDefaultAccessList(from, to);
     }
     // After the access list: chmod adds the set-user-ID, set-group-ID and sticky bits, which the list lacks.
-    if (::chmod(to.c_str(), source.st_mode & 07777) != 0 && error == kSuccess) error = ErrorFromErrno(errno);
+    if (::chmod(to.c_str(), mode) != 0 && error == kSuccess) error = ErrorFromErrno(errno);
     return error;
+}
+
+// After chown alone: chown cleared the set-user-ID and set-group-ID bits of a file. A file whose permission
+// bits are the source's (a copy, which holds those bits back while its owner differs) gets the source's now
+// that its owner and group are the source's; other bits stay as they were.
+int RestoreSpecialBits(const std::string& to, const struct stat& source, const struct stat& target) {
+    constexpr mode_t kSpecial = S_ISUID | S_ISGID;
+    mode_t mode = target.st_mode & 01777;
+    if ((target.st_mode & 0777) == (source.st_mode & 0777)) mode |= source.st_mode & kSpecial;
+    if (((mode | target.st_mode) & kSpecial) == 0) return kSuccess; // chown changed nothing
+    return ::chmod(to.c_str(), mode) == 0 ? kSuccess : ErrorFromErrno(errno);
 }
 
 bool AclsDiffer(const std::string& a, const std::string& b, acl_type_t type) {
@@ -104,12 +116,24 @@ int TransferSecurity(const std::string& from, const std::string& to, bool permis
     if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
     if (::lstat(to.c_str(), &target) != 0) return ErrorFromErrno(errno);
     int error = kSuccess;
-    // The owner first: chown clears the set-user-ID and set-group-ID bits, which the mode then restores.
-    if (owner && ::lchown(to.c_str(), source.st_uid, source.st_gid) != 0) error = ErrorFromErrno(errno);
+    bool sameOwner = source.st_uid == target.st_uid && source.st_gid == target.st_gid;
+    // The owner first: chown clears the set-user-ID and set-group-ID bits, which the mode then sets again.
+    if (owner) {
+        if (::lchown(to.c_str(), source.st_uid, source.st_gid) == 0)
+            sameOwner = true;
+        else
+            error = ErrorFromErrno(errno);
+    }
     // Mode and access lists of a symlink are those of its target, which is not this transfer's business.
-    if (permissions && !S_ISLNK(source.st_mode) && !S_ISLNK(target.st_mode)) {
-        int permissionsError = TransferPermissions(from, to, source, target);
+    if (S_ISLNK(source.st_mode) || S_ISLNK(target.st_mode)) return error;
+    if (permissions) {
+        // Set-user-ID and set-group-ID act for the source's owner and group, and for no one else.
+        mode_t mode = source.st_mode & 07777;
+        if (!sameOwner) mode &= ~mode_t{S_ISUID | S_ISGID};
+        const int permissionsError = TransferPermissions(from, to, source, target, mode);
         if (error == kSuccess) error = permissionsError;
+    } else if (owner && error == kSuccess && !S_ISDIR(target.st_mode)) {
+        error = RestoreSpecialBits(to, source, target);
     }
     return error;
 }

@@ -20,10 +20,13 @@ namespace platform {
                                std::optional<FileTime> lastAccess = std::nullopt);
 
 // Gives `to` the security of `from`: with `owner` its owner and group (lchown), then with `permissions` its mode
-// bits and POSIX access list (and the default access list between directories). Between symlinks, or when
-// either side is a symlink, only the owner is transferred. Every requested part is tried; returns 0 or the
-// code of the first part that failed (5 when changing the owner is not permitted, 50 when `to` cannot hold
-// the source's access list).
+// bits and POSIX access list (and the default access list between directories). The set-user-ID and
+// set-group-ID bits go over only when `to` has the source's owner and group afterwards (owner not asked for,
+// or not permitted, leaves them off). With `owner` alone the mode stays, but a file with the source's
+// permission bits (a copy, see CopyFileSafely) gets the source's set-user-ID and set-group-ID bits once its
+// owner is the source's. Between symlinks, or when either side is a symlink, only the owner is transferred.
+// Every requested part is tried; returns 0 or the code of the first part that failed (5 when changing the
+// owner is not permitted, 50 when `to` cannot hold the source's access list).
 [[nodiscard]] int TransferSecurity(const std::string& from, const std::string& to, bool permissions, bool owner);
 
 // True when mode, owner, group or access list of the two paths differ, or when either cannot be examined.

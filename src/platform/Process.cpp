@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/Environment.h"
+#include "platform/WriteSignals.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -51,6 +52,7 @@ void StartProgram(const std::vector<std::string>& argv, bool wait, bool silent) 
             }
             if (devNull > STDERR_FILENO) ::close(devNull);
         }
+        RestoreWriteSignals();
         ::execv(args[0], args.data());
         ::_exit(127);
     }

@@ -135,7 +135,7 @@ std::optional<std::string> InternalRelative(std::string_view nativeRoot, std::st
 bool StaysBelowRoot(std::string_view internalRelative) {
     std::size_t start = 0;
     while (start <= internalRelative.size()) {
-        std::size_t end = internalRelative.find('\\', start);
+        std::size_t end = internalRelative.find_first_of("\\/", start);
         if (end == std::string_view::npos) end = internalRelative.size();
         if (internalRelative.substr(start, end - start) == "..") return false;
         start = end + 1;

@@ -50,7 +50,8 @@ std::string NativePath(std::string_view nativeRoot, std::string_view internalRel
 // or holds a "\", which the internal form cannot carry.
 std::optional<std::string> InternalRelative(std::string_view nativeRoot, std::string_view nativePath);
 
-// False when a component of an internal relative path is "..": such a path would leave its root.
+// False when a component of an internal relative path is "..": such a path would leave its root. "/" separates
+// components as "\" does, since the native path turns both into "/".
 bool StaysBelowRoot(std::string_view internalRelative);
 
 // The real form of an absolute native path: symlinks, ".", ".." and repeated "/" resolved, no trailing "/".

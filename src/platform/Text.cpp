@@ -60,6 +60,20 @@ Utf8Char DecodeAt(std::string_view text, std::size_t pos) {
     return {codePoint, length};
 }
 
+// The position of the first byte from pos on that is not part of a valid character; bytes.size() if none.
+std::size_t FirstInvalidByte(std::string_view bytes, std::size_t pos) {
+    while (pos < bytes.size()) {
+        if (Byte(bytes, pos) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t length = DecodeAt(bytes, pos).length;
+        if (length == 0) return pos;
+        pos += length;
+    }
+    return pos;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     const auto put = [&out](char32_t bits) { out += static_cast<char>(bits); };
     if (c < 0x80) {
@@ -156,12 +170,22 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = DecodeAt(bytes, pos).length;
-        if (length == 0) return false;
-        pos += length;
+    return FirstInvalidByte(bytes, 0) == bytes.size();
+}
+
+std::string EscapeInvalidUtf8(std::string_view bytes) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t pos = 0;;) {
+        const std::size_t bad = FirstInvalidByte(bytes, pos);
+        out.append(bytes, pos, bad - pos);
+        if (bad == bytes.size()) return out;
+        const unsigned byte = Byte(bytes, bad);
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0x0F];
+        pos = bad + 1;
     }
-    return true;
 }
 
 std::string DecodeFileText(std::string_view bytes) {

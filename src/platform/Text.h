@@ -14,6 +14,10 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
+// Text for showing (log, plan, windows): each byte that is not part of a valid UTF-8 character becomes "\xHH"
+// (uppercase hex), so one odd file name cannot spoil the encoding of everything around it. Valid UTF-8 passes
+// unchanged.
+std::string EscapeInvalidUtf8(std::string_view bytes);
 
 // Bytes of a text file → UTF-8: valid UTF-8 holding a non-ASCII byte is taken as UTF-8, anything else as
 // Windows-1252. The decision is made once for the whole text.

@@ -213,4 +213,22 @@ int MoveToTrash(const std::string& nativePath) {
     return MoveIntoTrash(path, trash, recordedPath);
 }
 
+std::vector<FileIdentity> TrashDirectoriesFor(const std::vector<std::string>& nativeDirectories) {
+    std::vector<FileIdentity> found;
+    const auto add = [&found](const std::string& path) {
+        const std::optional<FileIdentity> identity = IdentityOf(path);
+        if (identity && std::find(found.begin(), found.end(), *identity) == found.end()) found.push_back(*identity);
+    };
+    add(HomeTrash());
+    const std::string uid = std::to_string(::getuid());
+    for (const std::string& directory : nativeDirectories) {
+        struct stat st {};
+        if (directory.empty() || ::stat(directory.c_str(), &st) != 0) continue;
+        const std::string top = TopDirectory(directory, st.st_dev);
+        add(Join(top, ".Trash-" + uid));
+        add(Join(Join(top, ".Trash"), uid));
+    }
+    return found;
+}
+
 } // namespace platform

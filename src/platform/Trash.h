@@ -1,7 +1,10 @@
 // Moving files into the user's trash (the freedesktop.org trash that desktop file managers show).
 #pragma once
 
+#include "platform/FileInfo.h"
+
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -14,5 +17,10 @@ namespace platform {
 // be created, other codes from ErrorFromErrno). On every failure the file is left where it was and no trash
 // entry is left behind.
 [[nodiscard]] int MoveToTrash(const std::string& nativePath);
+
+// The trash directories MoveToTrash fills for files below the given native directories and that exist now:
+// the home trash and the top-directory trashes of their mounts. A tree that holds one must not scan it, or
+// what a run deleted would come back with the next run.
+std::vector<FileIdentity> TrashDirectoriesFor(const std::vector<std::string>& nativeDirectories);
 
 } // namespace platform

@@ -2,7 +2,9 @@
 #include "profile/MigrateSettings.h"
 
 #include "platform/Directory.h"
+#include "platform/ErrorCodes.h"
 #include "platform/ProgramFolders.h"
+#include "platform/TemporaryFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -79,9 +81,11 @@ bool CopyContent(int from, int to) {
 void CopyWithoutReplacing(const std::string& source, const std::string& target) {
     int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (from < 0) return;
-    std::string temp = target + ".tmp-XXXXXX";
-    int to = ::mkostemp(temp.data(), O_CLOEXEC); // mode 0600
-    if (to < 0) {
+    auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));
+    std::string temp;
+    int to = -1;
+    if (platform::CreateTemporaryFile(folder, 0600, to, temp) != platform::kSuccess) {
         ::close(from);
         return;
     }

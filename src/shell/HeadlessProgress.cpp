@@ -2,6 +2,7 @@
 #include "shell/HeadlessProgress.h"
 
 #include "platform/Clock.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void cHeadlessProgress::Report(std::int64_t deltaBytes, std::int64_t fileBytes, 
     if (!m_open) return;
     m_model.ReportProgress(deltaBytes, fileBytes);
     m_model.Tick();
-    m_fileName = fileName;
+    m_fileName = platform::EscapeInvalidUtf8(fileName);
     // Output is rate-limited, not per file: a run of many small files would otherwise spend its time writing
     // to the terminal.
     const platform::FileTime now = platform::NowUtc();

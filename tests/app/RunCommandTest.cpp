@@ -1,14 +1,17 @@
 // The headless run commands end to end: a profile made with --new-profile, planned with --plan (which must
 // change nothing at all) and carried out with --run.
 #include "TolvanCommand.h"
+#include "platform/Text.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -105,6 +108,56 @@ TEST_F(RunCommandTest, ARunWithErrorsExitsWithTwo) {
     const CommandResult run = Command("--run");
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("nicht bereit"), std::string::npos) << run.err;
+}
+
+// Names that are no UTF-8 (here the profile's own and a source file's, which is not copied but reported) show
+// escaped in the plan and in the log, so both stay readable as a whole: the umlauts around them keep their form.
+TEST_F(RunCommandTest, NamesThatAreNoUtf8ShowEscapedInPlanAndLog) {
+    std::ofstream(Source() / "Gr\xFC\xDF.txt") << "Grüße";
+    const std::string profile = (dir.Path() / "Sicherung \xFF.tvp").string();
+    ASSERT_EQ(apptest::RunTolvan(dir, "--new-profile " + Quoted(profile) + " " + Quoted(Source().string()) + " " +
+                                          Quoted(Dest().string()) + " --one-way")
+                  .exitStatus,
+              0);
+    const std::string escapedProfile = (dir.Path() / "Sicherung \\xFF.tvp").string();
+    const std::string escapedFile = Source().string() + "/Gr\\xFC\\xDF.txt";
+
+    const CommandResult plan = apptest::RunTolvan(dir, "--plan " + Quoted(profile));
+    EXPECT_NE(plan.out.find("Plan für " + escapedProfile + "\n"), std::string::npos) << plan.out;
+    EXPECT_NE(plan.out.find("Vorwärts: Brief an Frau Müller.txt"), std::string::npos) << plan.out;
+    EXPECT_TRUE(platform::IsValidUtf8(plan.out));
+    EXPECT_NE(plan.err.find(escapedFile), std::string::npos) << plan.err;
+    EXPECT_TRUE(platform::IsValidUtf8(plan.err));
+
+    apptest::RunTolvan(dir, "--run " + Quoted(profile));
+    EXPECT_TRUE(fs::exists(Dest() / "Briefe" / "Brief an Frau Müller.txt"));
+    const std::string log = platform::DecodeFileText(dir.ReadFile("data/tolvan/Log.txt"));
+    EXPECT_NE(log.find("Profil: " + escapedProfile), std::string::npos) << log;
+    EXPECT_NE(log.find(escapedFile), std::string::npos) << log;
+    EXPECT_NE(log.find("Brief an Frau Müller.txt"), std::string::npos) << log;
+}
+
+// A copy beyond the file-size limit fails with error 112 (disk full) instead of a signal ending the process:
+// the other files are copied, no temporary file is left, and the log holds the failure and the summary.
+TEST_F(RunCommandTest, AFileBeyondTheSizeLimitFailsAloneAndTheRunEnds) {
+    std::ofstream(Source() / "Groß.bin") << std::string(2 * 1024 * 1024, 'x');
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    // 512 blocks are 256 KiB in dash's units and 512 KiB in bash's: well above every other file written.
+    const CommandResult run = apptest::RunTolvan(dir, "--run " + Quoted(Profile()), "ulimit -f 512 && ");
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_TRUE(fs::exists(Dest() / "Notiz.txt"));
+    EXPECT_TRUE(fs::exists(Dest() / "Briefe" / "Brief an Frau Müller.txt"));
+    std::vector<std::string> top;
+    for (const auto& entry : fs::directory_iterator(Dest()))
+        top.push_back(entry.path().filename().string());
+    std::sort(top.begin(), top.end());
+    EXPECT_EQ(top, (std::vector<std::string>{"Briefe", "Notiz.txt"}));
+    const std::string log = platform::DecodeFileText(dir.ReadFile("data/tolvan/Log.txt"));
+    EXPECT_NE(log.find("FEHLER beim Kopieren:               " + Source().string() + "/Groß.bin"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("  ! Fehler 112 - "), std::string::npos) << log;
+    EXPECT_NE(log.find("Zusammenfassung"), std::string::npos) << log;
+    EXPECT_NE(log.find("     1 Fehler"), std::string::npos) << log;
 }
 
 TEST_F(RunCommandTest, BadArgumentsAreRefused) {

@@ -16,11 +16,14 @@ struct CommandResult {
     std::string err;
 };
 
-// arguments are passed to the shell as they are: quote paths with '...'.
-inline CommandResult RunTolvan(const testsupport::TempDir& dir, const std::string& arguments) {
+// arguments are passed to the shell as they are: quote paths with '...'. shellSetup runs in the same shell
+// before the program (a limit such as "ulimit -f 512 && ").
+inline CommandResult RunTolvan(const testsupport::TempDir& dir, const std::string& arguments,
+                               const std::string& shellSetup = "") {
     const std::string d = dir.Path().string();
-    const std::string command = "env HOME='" + d + "/home' XDG_CONFIG_HOME='" + d + "/config' XDG_DATA_HOME='" + d +
-                                "/data' '" TOLVAN_EXECUTABLE "' " + arguments + " >'" + d + "/out' 2>'" + d + "/err'";
+    const std::string command = shellSetup + "env HOME='" + d + "/home' XDG_CONFIG_HOME='" + d +
+                                "/config' XDG_DATA_HOME='" + d + "/data' '" TOLVAN_EXECUTABLE "' " + arguments + " >'" +
+                                d + "/out' 2>'" + d + "/err'";
     CommandResult result;
     const int status = std::system(command.c_str());
     if (status != -1 && WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);

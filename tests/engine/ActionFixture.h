@@ -123,13 +123,7 @@ protected:
     }
 
     // The names in one directory, hidden ones included, sorted.
-    static std::vector<std::string> Names(const fs::path& directory) {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(directory))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    static std::vector<std::string> Names(const fs::path& directory) { return testsupport::NamesIn(directory); }
 
     static std::string Read(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);

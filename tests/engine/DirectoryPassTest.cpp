@@ -101,10 +101,13 @@ TEST_F(DirectoryPassTest, DirectoryEntryForms) {
 }
 
 TEST_F(DirectoryPassTest, AnEntryLeavingTheRootIsRefused) {
-    std::vector<cScanProblem> problems;
-    EXPECT_TRUE(Collect("\\Projekte\\..\\..\\*", &problems).empty());
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].Code, platform::kBadPathname);
+    // "/" separates components as "\\" does: the native path would climb out just the same.
+    for (const char* entry : {"\\Projekte\\..\\..\\*", "\\x/../../victim\\*", "\\..\\", "../victim"}) {
+        std::vector<cScanProblem> problems;
+        EXPECT_TRUE(Collect(entry, &problems).empty()) << entry;
+        ASSERT_EQ(problems.size(), 1u) << entry;
+        EXPECT_EQ(problems[0].Code, platform::kBadPathname) << entry;
+    }
 }
 
 TEST_F(DirectoryPassTest, ExclusionsWithAndWithoutSubdirectories) {
@@ -182,7 +185,7 @@ TEST_F(DirectoryPassTest, AbortStopsTheWalk) {
     Lines list;
     std::vector<cScanProblem> problems;
     int calls = 0;
-    ListSubdirectories(Root(), "\\", list, problems, [&] { return ++calls > 2; });
+    ListSubdirectories(Root(), "\\", list, problems, {.AbortRequested = [&] { return ++calls > 2; }});
     EXPECT_EQ(list, (Lines{"\\", "\\a\\"}));
 }
 

@@ -335,11 +335,14 @@ TEST_F(RunActionsTest, DirectoriesEmptiedByTheRunAreRemovedButNeverTheRoots) {
     EXPECT_EQ(Names(Source()), std::vector<std::string>{"Bleibt"});
     EXPECT_EQ(Names(Dest()), std::vector<std::string>{"Bleibt"});
 
-    // A run that empties the roots themselves leaves them in place.
+    // A run that empties the roots themselves leaves them in place (the emptied source is confirmed first).
     fs::remove_all(Source() / "Bleibt");
     Write(Dest(), "Bleibt/k.txt", "k", Older());
     EXPECT_EQ(Run(), kRunSucceeded);
-    EXPECT_EQ(LogEvents(), (Lines{Deleted(On(Dest(), "Bleibt/k.txt", "1", kOlderDate, kOlderTime)),
+    EXPECT_EQ(LogEvents(), (Lines{"Fehler: " + Source().string() +
+                                      "/ ist leer oder fehlt, aber 1 Dateien sollen "
+                                      "gelöscht werden.",
+                                  Deleted(On(Dest(), "Bleibt/k.txt", "1", kOlderDate, kOlderTime)),
                                   DirDeleted(Dest() / "Bleibt/")}));
     EXPECT_TRUE(fs::is_directory(Source()));
     EXPECT_TRUE(fs::is_directory(Dest()));
@@ -351,7 +354,8 @@ TEST_F(RunActionsTest, AnEmptiedVariationDirectoryIsRemovedWithItsParent) {
     p.OrphanModeD2 = 2;
     p.DeleteEmptyDestDirs = true;
     p.DestDirectory = "\\Sicherung\\";
-    p.Variation = 3; // 9 December: "Ungerade"
+    p.Variation = 3;                          // 9 December: "Ungerade"
+    fs::create_directories(Source() / "Neu"); // a source that is there, only without files
     Write(Dest(), "Sicherung/Ungerade/alt.txt", "a", Older());
     EXPECT_EQ(Run(), kRunSucceeded);
     EXPECT_EQ(LogEvents(), (Lines{Deleted(On(Dest(), "Sicherung/Ungerade/alt.txt", "1", kOlderDate, kOlderTime)),

@@ -172,15 +172,22 @@ TEST_F(RunBadInputTest, AnUnreadableDestinationDecidesNoDeletionFromTheSnapshot)
     EXPECT_EQ(SummaryCount("Fehler"), 1);
 }
 
-TEST_F(RunBadInputTest, SymlinksToDirectoriesAreNotDescended) {
+TEST_F(RunBadInputTest, SymlinksToDirectoriesAreCopiedAsLinksNeverDescended) {
     p.TouchSrc = false;
+    p.Log.NoNormal = true;
     Write(Source(), "a/x.txt", "x", kNewer);
     fs::create_directory_symlink("..", Source() / "a/schleife");
     fs::create_directory_symlink(".", Source() / "a/selbst");
     fs::create_symlink("a/x.txt", Source() / "verweis.txt"); // a link to a file is a file of its own
     EXPECT_EQ(Run(), kRunSucceeded);
-    EXPECT_EQ(planned, (Plan{{"Quelle/a/x.txt", kPlanForward}, {"Quelle/verweis.txt", kPlanForward}}));
+    EXPECT_EQ(planned, (Plan{{"Quelle/a/schleife", kPlanForward},
+                             {"Quelle/a/selbst", kPlanForward},
+                             {"Quelle/a/x.txt", kPlanForward},
+                             {"Quelle/verweis.txt", kPlanForward}}));
     EXPECT_EQ(LogEvents(), Lines{});
+    EXPECT_TRUE(fs::is_symlink(Dest() / "a/schleife"));
+    EXPECT_EQ(fs::read_symlink(Dest() / "a/schleife"), "..");
+    EXPECT_EQ(fs::read_symlink(Dest() / "a/selbst"), ".");
 }
 
 TEST_F(RunBadInputTest, ADeepTreeIsScannedToItsBottom) {

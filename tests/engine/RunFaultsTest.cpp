@@ -88,6 +88,7 @@ TEST_F(RunFaultsTest, AReadOnlyFileIsDeletedOnlyWhenTheProfileAllowsIt) {
     p.OrphanModeD2 = 2; // destination orphans are deleted
     for (const int attributes : {1, 0}) {
         FreshDest();
+        fs::create_directories(Source() / "Alt"); // the source is there, only the file is gone
         WriteExact(Dest(), "Alt/weg.txt", "w", Older(), 0, 0444);
         p.Attributes = attributes;
         const cSide side = Old(Dest(), "Alt/weg.txt", "1");

@@ -202,7 +202,8 @@ TEST_F(RunFiltersTest, SizeDifferencesAreShownAndTheirDefaultApplied) {
     const Case cases[] = {
         {"keep the newer version", true, true, kDefaultKeepNewer, {}, byFactor, planWith(byFactor, kPlanForward)},
         {"skip", true, true, kDefaultSkip, {}, byFactor, planWith(byFactor, kPlanSkip)},
-        {"backward", true, true, kDefaultBackward, {}, byFactor, planWith(byFactor, kPlanBackward)},
+        // The profile does not touch the source: a default never copies into it.
+        {"backward, refused one way", true, true, kDefaultBackward, {}, byFactor, planWith(byFactor, kPlanForward)},
         {"factor test off: only equal times with different sizes", false, true, kDefaultSkip, {}, flaggedAlways,
          planWith(flaggedAlways, kPlanSkip)},
         {"not shown, the default applies all the same", true, false, kDefaultSkip, {}, {},

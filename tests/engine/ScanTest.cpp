@@ -62,9 +62,13 @@ protected:
 
     int Scan() {
         result = cScanResult{};
-        const cScanContext context{p, source.Path().string(), dest.Path().string(), {}, snapshot, {}, {}};
+        search = ExpandedTexts(p.SearchDirectories, p.DateOffset);
+        exclude = ExpandedTexts(p.ExcludeDirectories, p.DateOffset);
+        const cScanContext context{p, source.Path().string(), dest.Path().string(), search, exclude, {}, snapshot};
         return ScanTrees(context, result);
     }
+    std::vector<std::string> search;
+    std::vector<std::string> exclude;
     Actions Found() const {
         Actions actions;
         for (const auto& c : result.Files.Candidates) {

@@ -201,6 +201,18 @@ TEST_F(LogEncodingTest, AppendingNeverMixesEncodings) {
     EXPECT_EQ(m_dir.ReadFile("Log.txt"), afterUtf8 + "  Verzeichnis erstellt:               /home/anna/Bär\r\n");
 }
 
+// A file name that is no UTF-8 shows escaped and leaves the file's encoding alone: the umlaut beside it stays
+// Windows-1252 in the file and UTF-8 in the log kept in memory.
+TEST_F(LogEncodingTest, BytesThatAreNoUtf8ShowEscaped) {
+    const std::string name = "/home/anna/Gr\xFC\xDF-Bär";
+    WriteOne(name);
+    EXPECT_EQ(m_dir.ReadFile("Log.txt"), "  Verzeichnis erstellt:               /home/anna/Gr\\xFC\\xDF-B\xE4r\r\n");
+    cLog log;
+    OpenLogInMemory(log, m_params);
+    WriteLogEvent(log, m_params, kLogDirCreated, {.Path = name});
+    EXPECT_EQ(LogText(log), "  Verzeichnis erstellt:               /home/anna/Gr\\xFC\\xDF-Bär\r\n");
+}
+
 TEST_F(LogEncodingTest, AsciiFileTakesWindows1252Part) {
     m_dir.WriteFile("Log.txt", "alt\r\n");
     WriteOne("/home/anna/Bär");

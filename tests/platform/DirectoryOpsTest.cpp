@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -16,6 +18,30 @@ TEST(DirectoryOps, CreatesOneLevel) {
     EXPECT_EQ(platform::CreateDirectoryLevel(dir.Path() / "file"), platform::kAlreadyExists);
     EXPECT_EQ(platform::CreateDirectoryLevel(dir.Path() / "a/b"), platform::kPathNotFound);
     EXPECT_EQ(platform::CreateDirectoryLevel(dir.Path() / "file/b"), platform::kPathNotFound);
+}
+
+// A directory the run creates is never more open to group and others than the directory it mirrors; its
+// owner, who runs the program, can always fill it.
+TEST(DirectoryOps, CreatedLevelIsNoMoreOpenThanItsSource) {
+    const struct {
+        std::optional<mode_t> source;
+        mode_t created; // with umask 022
+    } cases[] = {
+        {0700, 0700},   {0750, 0750},  {0711, 0711},  {0500, 0700},         {0777, 0755},
+        {01777, 01755}, {04755, 0755}, {02770, 0750}, {std::nullopt, 0755},
+    };
+    testsupport::TempDir dir;
+    const mode_t oldMask = umask(022);
+    int i = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << (c.source ? *c.source : 07777));
+        const std::filesystem::path path = dir.Path() / std::to_string(i++);
+        EXPECT_EQ(platform::CreateDirectoryLevel(path, c.source), 0);
+        struct stat st {};
+        EXPECT_EQ(lstat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.created);
+    }
+    umask(oldMask);
 }
 
 TEST(DirectoryOps, RemovesOnlyEmptyDirectories) {

@@ -126,9 +126,11 @@ TEST_F(Listing, EntriesCarryKindSizeTimeAndAttributes) {
 
     EXPECT_EQ(entries.at("dangling").kind, FileKind::FileSymlink);
 
+    // A symlink to a directory is a link of its own too, never a directory to descend.
     const FileInfo& dirLink = entries.at("dir-link");
     EXPECT_EQ(dirLink.kind, FileKind::DirectorySymlink);
-    EXPECT_TRUE(dirLink.IsDirectory());
+    EXPECT_FALSE(dirLink.IsDirectory());
+    EXPECT_EQ(dirLink.attributes, 0u);
     EXPECT_TRUE(dirLink.IsSymlink());
 }
 
@@ -143,29 +145,28 @@ TEST_F(Listing, UnrepresentableNamesAreFlaggedNotDropped) {
 TEST_F(Listing, SubdirectoryNamesAreOnlyRealDirectories) {
     std::filesystem::create_directory(m_dir.Path() / "zeile\nbruch");
     std::vector<platform::SubdirectoryName> names;
-    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), names), platform::kSuccess);
+    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), "\\", names), platform::kSuccess);
     std::map<std::string, bool> found; // name -> unrepresentable
     for (const auto& entry : names)
         found[entry.name] = entry.unrepresentable;
     EXPECT_EQ(found, (std::map<std::string, bool>{{"sub", false}, {"zeile\nbruch", true}}));
-    EXPECT_EQ(platform::ListSubdirectoryNames((m_dir.Path() / "Brief.doc").string(), names), platform::kPathNotFound);
+    EXPECT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), "\\Brief.doc\\", names), platform::kPathNotFound);
     EXPECT_TRUE(names.empty());
 }
 
 TEST_F(Listing, FileNamesFromTheSubdirectoryListingDescribeAsTheFullListingDoes) {
     std::vector<platform::SubdirectoryName> subdirectories;
     std::vector<std::string> files;
-    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), subdirectories, &files), platform::kSuccess);
+    ASSERT_EQ(platform::ListSubdirectoryNames(m_dir.Path().string(), "\\", subdirectories, &files), platform::kSuccess);
     std::sort(files.begin(), files.end());
-    // Everything the full listing has but directories and symlinks to them.
-    EXPECT_EQ(files, (std::vector<std::string>{".hidden", "Brief.doc", "back\\slash", "bad\xff", "dangling",
+    // Everything the full listing has but directories; a symlink to a directory is one of the files.
+    EXPECT_EQ(files, (std::vector<std::string>{".hidden", "Brief.doc", "back\\slash", "bad\xff", "dangling", "dir-link",
                                                "file-link", "new\nline", "readonly.txt", "Ärger.txt"}));
     files.push_back("verschwunden.txt"); // listed, then gone
     std::vector<FileInfo> described;
-    ASSERT_EQ(platform::DescribeEntries(m_dir.Path().string(), files, described), platform::kSuccess);
+    ASSERT_EQ(platform::DescribeEntries(m_dir.Path().string(), "\\", files, described), platform::kSuccess);
     auto full = ByName(List(""));
     full.erase("sub");
-    full.erase("dir-link");
     const auto byName = ByName(described);
     ASSERT_EQ(byName.size(), full.size());
     for (const auto& [name, info] : full) {

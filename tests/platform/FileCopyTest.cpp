@@ -1,5 +1,7 @@
 #include "platform/FileCopy.h"
+#include "ChildProcess.h"
 #include "platform/ErrorCodes.h"
+#include "platform/TemporaryFiles.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
@@ -24,6 +26,7 @@ namespace {
 using platform::CopyFileSafely;
 using platform::CopyOptions;
 using platform::kCopyBlockSize;
+using testsupport::RunInChild;
 
 constexpr timespec kAccessTime{1'650'000'000, 111'222'333};
 constexpr timespec kWriteTime{1'700'000'000, 123'456'789};
@@ -51,29 +54,7 @@ struct stat Lstat(const std::filesystem::path& path) {
 }
 
 std::vector<std::string> Names(const std::filesystem::path& directory) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(directory))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Runs body in a forked child and returns its wait status; std::nullopt when it did not end within the time
-// (the child is then killed).
-std::optional<int> RunInChild(const std::function<int()>& body, std::chrono::seconds limit = std::chrono::seconds(20)) {
-    pid_t child = fork();
-    if (child == 0) _exit(std::min(body(), 255));
-    auto deadline = std::chrono::steady_clock::now() + limit;
-    int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return status;
+    return testsupport::NamesIn(directory);
 }
 
 // Whether the file system of directory shares blocks instead of writing them.
@@ -106,7 +87,7 @@ protected:
     }
 
     void ExpectOldTargetAlone() const {
-        EXPECT_EQ(m_dir.ReadFile("Ziel.bin"), m_oldTarget);
+        EXPECT_TRUE(m_dir.ReadFile("Ziel.bin") == m_oldTarget) << "the old target was replaced";
         EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Quelle.bin", "Ziel.bin"}));
     }
 
@@ -217,6 +198,131 @@ TEST_P(CopyMethod, KilledCopyLeavesTheOldTarget) {
     ExpectOldTargetAlone();
 }
 
+// How a test changes the source while it is copied.
+enum class SourceChange {
+    Append,          // a few bytes more
+    Rewrite,         // bytes overwritten in place, with a new modification time of their own
+    RewriteKeepTime, // bytes overwritten in place, the old modification time restored: only the change time moves
+};
+
+void ChangeSource(const std::filesystem::path& source, SourceChange change, int serial) {
+    const int fd = open(source.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const std::string bytes = "written meanwhile " + std::to_string(serial);
+    if (change == SourceChange::Append) {
+        ASSERT_GE(lseek(fd, 0, SEEK_END), 0);
+        ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    } else {
+        // The change time comes from a coarse clock: a pause makes sure it moves.
+        if (change == SourceChange::RewriteKeepTime) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), kCopyBlockSize), static_cast<ssize_t>(bytes.size()));
+        // An explicit new time, so the change shows even where the clock's granularity would hide it.
+        const timespec newTime{kWriteTime.tv_sec + serial, 0};
+        const timespec times[2] = {{0, UTIME_OMIT}, change == SourceChange::Rewrite ? newTime : kWriteTime};
+        ASSERT_EQ(futimens(fd, times), 0);
+    }
+    close(fd);
+}
+
+TEST_P(CopyMethod, SourceChangedWhileCopiedIsNotPublished) {
+    const struct {
+        const char* name;
+        SourceChange change;
+        bool everyCall; // else only on the first progress call: the second attempt finds the source at rest
+        int expected;
+    } cases[] = {
+        {"appended once", SourceChange::Append, false, 0},
+        {"rewritten once", SourceChange::Rewrite, false, 0},
+        {"rewritten all the time", SourceChange::Rewrite, true, platform::kSourceChanged},
+        {"rewritten all the time, time kept", SourceChange::RewriteKeepTime, true, platform::kSourceChanged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        int calls = 0;
+        int changes = 0;
+        const int code = CopyFileSafely(m_source, m_target, Options([&](std::int64_t) {
+                                            if (c.everyCall || calls++ == 0)
+                                                ChangeSource(m_source, c.change, ++changes);
+                                            return true;
+                                        }));
+        EXPECT_EQ(code, c.expected);
+        if (c.expected != 0) {
+            ExpectOldTargetAlone();
+            continue;
+        }
+        EXPECT_TRUE(m_dir.ReadFile("Ziel.bin") == m_dir.ReadFile("Quelle.bin")) << "not the source as it is now";
+        EXPECT_EQ(Lstat(m_target).st_mtim.tv_sec, Lstat(m_source).st_mtim.tv_sec);
+        EXPECT_EQ(Lstat(m_target).st_mtim.tv_nsec, Lstat(m_source).st_mtim.tv_nsec);
+        EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Quelle.bin", "Ziel.bin"}));
+    }
+}
+
+// On vfat, NFS and FUSE (no O_TMPFILE) the copy is written under a temporary name; a child process that sees
+// O_TMPFILE refused takes that path.
+TEST_P(CopyMethod, KilledCopyWithoutTmpfileLeavesALeftoverTheCleanerRemoves) {
+    std::optional<int> status = RunInChild([&] {
+        if (!testsupport::RefuseTmpfile()) return testsupport::kCannotFilter;
+        return CopyFileSafely(m_source, m_target, Options([](std::int64_t) {
+                                  raise(SIGKILL);
+                                  return true;
+                              }));
+    });
+    if (testsupport::ExitCode(status) == testsupport::kCannotFilter) GTEST_SKIP() << "no seccomp filter here";
+    ASSERT_TRUE(status && WIFSIGNALED(*status));
+    std::vector<std::string> names = Names(m_dir.Path());
+    ASSERT_EQ(names.size(), 3u) << "no partial copy was left: O_TMPFILE was not refused";
+    const std::string leftover = names[0]; // "." sorts first
+    EXPECT_TRUE(platform::IsTemporaryName(leftover)) << leftover;
+    EXPECT_TRUE(m_dir.ReadFile("Ziel.bin") == m_oldTarget) << "the old target was replaced";
+
+    std::vector<std::string> removed;
+    ASSERT_EQ(platform::RemoveLeftoverTemporaryFiles(m_dir.Path().string(), names, removed), 0);
+    EXPECT_EQ(removed, std::vector<std::string>{leftover});
+    ExpectOldTargetAlone();
+}
+
+TEST_P(CopyMethod, CopyUnderWayWithoutTmpfileKeepsItsTemporaryFile) {
+    int paused[2];
+    int resume[2];
+    ASSERT_EQ(pipe(paused), 0);
+    ASSERT_EQ(pipe(resume), 0);
+    std::optional<int> status;
+    std::thread copier([&] {
+        status = RunInChild([&] {
+            if (!testsupport::RefuseTmpfile()) return testsupport::kCannotFilter;
+            bool first = true;
+            return CopyFileSafely(m_source, m_target, Options([&](std::int64_t) {
+                                      char byte = 1;
+                                      if (first && (write(paused[1], &byte, 1) != 1 || read(resume[0], &byte, 1) != 1))
+                                          return false;
+                                      first = false;
+                                      return true;
+                                  }));
+        });
+        close(paused[1]); // a child that never pauses ends the wait below
+    });
+    char byte = 0;
+    const bool copying = read(paused[0], &byte, 1) == 1;
+    std::vector<std::string> names = Names(m_dir.Path());
+    std::vector<std::string> removed;
+    EXPECT_EQ(platform::RemoveLeftoverTemporaryFiles(m_dir.Path().string(), names, removed), 0);
+    if (copying) {
+        EXPECT_EQ(write(resume[1], &byte, 1), 1);
+    }
+    copier.join();
+    for (int fd : {paused[0], resume[0], resume[1]})
+        close(fd);
+    if (testsupport::ExitCode(status) == testsupport::kCannotFilter) GTEST_SKIP() << "no seccomp filter here";
+    ASSERT_TRUE(copying);
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_TRUE(platform::IsTemporaryName(names[0])) << names[0];
+    EXPECT_TRUE(removed.empty()) << "the cleaner removed a copy under way";
+    EXPECT_EQ(testsupport::ExitCode(status), 0);
+    EXPECT_TRUE(m_dir.ReadFile("Ziel.bin") == m_dir.ReadFile("Quelle.bin")) << "the copy is not the source";
+    EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Quelle.bin", "Ziel.bin"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(FileCopy, CopyMethod, ::testing::Bool(),
                          [](const auto& param) { return param.param ? "OwnCopy" : "SystemCopy"; });
 
@@ -309,6 +415,52 @@ TEST_F(FileCopy, UnwritableTargetDirectoryIsAccessDenied) {
     EXPECT_EQ(CopyFileSafely(source, locked / "target", {}), platform::kAccessDenied);
     EXPECT_EQ(m_dir.ReadFile("locked/target"), "old");
     EXPECT_EQ(Names(locked), (std::vector<std::string>{"target"}));
+}
+
+// A copy belongs to whoever runs the program; set-user-ID and set-group-ID would then act for the wrong user.
+TEST_F(FileCopy, CopyOwnedBySomeoneElseHasNoSetIdBits) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving the source another owner takes root";
+    constexpr uid_t kUser = 12345;
+    constexpr gid_t kGroup = 23456;
+    const struct {
+        mode_t source;
+        uid_t uid;
+        gid_t gid;
+        mode_t copy; // as root copies it
+    } cases[] = {
+        {04755, kUser, kGroup, 0755}, {02755, kUser, kGroup, 0755}, {06750, kUser, kGroup, 0750},
+        {04755, 0, kGroup, 0755},     {02711, kUser, 0, 0711},      {01755, kUser, kGroup, 01755},
+        {06755, 0, 0, 06755}, // root's own file keeps them, as with cp -p
+    };
+    for (const auto& c : cases) {
+        for (bool ownCopy : {true, false}) {
+            SCOPED_TRACE(testing::Message() << std::oct << c.source << std::dec << " of " << c.uid << ":" << c.gid
+                                            << (ownCopy ? " (own copy)" : " (system copy)"));
+            const std::filesystem::path source = m_dir.WriteFile("programm", "#!/bin/sh\n");
+            ASSERT_EQ(chown(source.c_str(), c.uid, c.gid), 0);
+            ASSERT_EQ(chmod(source.c_str(), c.source), 0);
+            const std::filesystem::path copy = m_dir.Path() / "kopie";
+            ASSERT_EQ(CopyFileSafely(source, copy, {ownCopy, {}}), 0);
+            EXPECT_EQ(Lstat(copy).st_uid, 0u);
+            EXPECT_EQ(Lstat(copy).st_mode & 07777, c.copy);
+            std::filesystem::remove(copy);
+        }
+    }
+
+    // The other way round: a user copies root's set-user-ID program.
+    ASSERT_EQ(chmod(m_dir.Path().c_str(), 0755), 0);
+    const std::filesystem::path source = m_dir.WriteFile("programm", "#!/bin/sh\n");
+    ASSERT_EQ(chown(source.c_str(), 0, 0), 0);
+    ASSERT_EQ(chmod(source.c_str(), 06755), 0);
+    const std::filesystem::path home = m_dir.Path() / "benutzer";
+    std::filesystem::create_directory(home);
+    ASSERT_EQ(chown(home.c_str(), kUser, kGroup), 0);
+    const auto status =
+        testsupport::RunAsUser(kUser, kGroup, [&] { return CopyFileSafely(source, home / "kopie", {}); });
+    if (testsupport::ExitCode(status) == testsupport::kCannotSwitchUser) GTEST_SKIP() << "cannot switch to user 12345";
+    ASSERT_EQ(testsupport::ExitCode(status), 0);
+    EXPECT_EQ(Lstat(home / "kopie").st_uid, kUser);
+    EXPECT_EQ(Lstat(home / "kopie").st_mode & 07777, 0755u);
 }
 
 } // namespace

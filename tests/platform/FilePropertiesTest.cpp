@@ -1,5 +1,7 @@
 #include "platform/FileProperties.h"
+#include "ChildProcess.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileCopy.h"
 #include "platform/FileInfo.h"
 #include "support/TempDir.h"
 
@@ -209,6 +211,55 @@ TEST(TransferSecurity, OwnerAndGroupOfFilesAndSymlinks) {
     EXPECT_EQ(Lstat(dir.Path() / "link-to").st_uid, 777u);
     EXPECT_EQ(Lstat(dir.Path() / "link-to").st_gid, 888u);
     EXPECT_EQ(Lstat(linked).st_uid, 0u);
+}
+
+// Set-user-ID and set-group-ID go over only together with the owner and group they act for.
+TEST(TransferSecurity, SetIdBitsOnlyWithTheSourcesOwner) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving files other owners takes root";
+    constexpr uid_t kUser = 12345;
+    constexpr gid_t kGroup = 23456;
+    testsupport::TempDir dir;
+    auto from = dir.WriteFile("from", "a");
+    ASSERT_EQ(lchown(from.c_str(), kUser, kGroup), 0);
+    ASSERT_EQ(chmod(from.c_str(), 06750), 0);
+
+    // The mode without the owner: the target stays root's and must not run as the user.
+    auto to = dir.WriteFile("to", "b");
+    EXPECT_EQ(TransferSecurity(from, to, true, false), 0);
+    EXPECT_EQ(ModeOf(to), 0750u);
+    EXPECT_EQ(Lstat(to).st_uid, 0u);
+    EXPECT_EQ(TransferSecurity(from, to, true, true), 0);
+    EXPECT_EQ(ModeOf(to), 06750u);
+
+    // A copy holds the bits back while it is root's; giving it the owner alone gives them back.
+    auto copy = dir.Path() / "copy";
+    ASSERT_EQ(platform::CopyFileSafely(from, copy, {}), 0);
+    EXPECT_EQ(ModeOf(copy), 0750u);
+    EXPECT_EQ(TransferSecurity(from, copy, false, true), 0);
+    EXPECT_EQ(Lstat(copy).st_uid, kUser);
+    EXPECT_EQ(ModeOf(copy), 06750u);
+    // The owner alone never adds the bits to a file whose permissions are not the source's.
+    auto other = dir.WriteFile("other", "c");
+    ASSERT_EQ(chmod(other.c_str(), 04700), 0);
+    EXPECT_EQ(TransferSecurity(from, other, false, true), 0);
+    EXPECT_EQ(ModeOf(other), 0700u);
+
+    // A user cannot give a file to root: the mode goes over without the bits.
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+    auto rootProgram = dir.WriteFile("root-program", "d");
+    ASSERT_EQ(chmod(rootProgram.c_str(), 04755), 0);
+    auto mine = dir.Path() / "mine";
+    std::filesystem::create_directory(mine);
+    ASSERT_EQ(chown(mine.c_str(), kUser, kGroup), 0);
+    const auto status = testsupport::RunAsUser(kUser, kGroup, [&] {
+        const auto target = mine / "program";
+        close(open(target.c_str(), O_WRONLY | O_CREAT, 0600));
+        return TransferSecurity(rootProgram, target, true, true);
+    });
+    if (testsupport::ExitCode(status) == testsupport::kCannotSwitchUser) GTEST_SKIP() << "cannot switch to user 12345";
+    EXPECT_EQ(testsupport::ExitCode(status), platform::kAccessDenied);
+    EXPECT_EQ(Lstat(mine / "program").st_uid, kUser);
+    EXPECT_EQ(ModeOf(mine / "program"), 0755u);
 }
 
 } // namespace

@@ -76,6 +76,29 @@ TEST(Text, Utf8IsCheckedStrictly) {
         EXPECT_EQ(platform::IsValidUtf8(c.bytes), c.valid) << testing::PrintToString(c.bytes);
 }
 
+// Each byte outside a valid character is shown on its own; a valid character right after it stays whole.
+TEST(Text, InvalidUtf8IsShownEscapedAndValidTextPassesUnchanged) {
+    const struct {
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {"", ""},
+        {"Brief an Frau Müller ä€😀.doc", "Brief an Frau Müller ä€😀.doc"},
+        {"Gr\xFC\xDF.txt", "Gr\\xFC\\xDF.txt"}, // a Windows-1252 name
+        {"\xFF\xFE", "\\xFF\\xFE"},
+        {"a\xE2\x82z", "a\\xE2\\x82z"},      // cut off before an ASCII letter
+        {"\xC3\xC3\xA4", "\\xC3\xC3\xA4"},   // cut off before a whole "ä"
+        {"\xC0\x80", "\\xC0\\x80"},          // overlong
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"}, // a surrogate
+        {"ende\xC3", "ende\\xC3"},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = platform::EscapeInvalidUtf8(c.bytes);
+        EXPECT_EQ(shown, c.shown) << testing::PrintToString(c.bytes);
+        EXPECT_TRUE(platform::IsValidUtf8(shown)) << shown;
+    }
+}
+
 TEST(Text, FileTextIsDecidedForTheWholeText) {
     const struct {
         std::string bytes;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace testsupport {
 
@@ -23,4 +24,7 @@ private:
     std::filesystem::path m_path;
 };
 
-}  // namespace testsupport
+// The names in one directory, hidden ones included, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& directory);
+
+} // namespace testsupport

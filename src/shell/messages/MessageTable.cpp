@@ -95,6 +95,13 @@ constexpr cMessageRow kRows[] = {
      {},
      "Eintrag",
      "Einträge"},
+    // A side that holds nothing where the profile looks is most likely an unmounted disk or a dropped share.
+    {30130, K::Warning, B::YesNoHelp, A::No, W::Other,
+     "%s ist leer oder fehlt, aber %d Dateien sollen gelöscht werden.\r\rIst der Datenträger eingebunden?\r\r"
+     "Trotzdem fortfahren?"},
+    {30131, K::Error, B::OkHelp, A::Ok, W::Other, "Der Pfad \"%s\" führt aus dem Stammverzeichnis heraus."},
+    {30134, K::Error, B::OkHelp, A::Ok, W::Other,
+     "Das Profil \"%s\" wird schon von einem anderen Lauf ausgeführt.\r\rWarten Sie, bis er beendet ist."},
 
     {30209,
      K::Error,

@@ -66,6 +66,8 @@ std::vector<std::string> PlaceholderValues(const cMessageRow& row, const cMessag
     case 30213:
     case 30216:
         return {n1, n2, CountWord(row, args.Number2)};
+    case 30130:
+        return {args.Text1, n1};
     case 30219:
         return {args.Text1, args.Text2, std::to_string(args.Error)};
     case 30220:

@@ -14,8 +14,9 @@ class cParameters;
 // 30102 Text1 the log file; 30105/30106 Text1 the required version, Text2 the version found (empty: none found);
 // 30107 Text1 the directory; 30112 Text1 given: no signal; 30118 Text1 the drive; 30121, 30124 Number1, Number2;
 // 30122 Text1 the file, Stamp the fields as read, CorrectedStamp as corrected; 30125 Text1 the drive, Text2 the
-// missing megabytes; 30126 Number1 the limit, Number2 the excess; 30209, 30211, 30212, 30214, 30215 Number1 the
-// count of files; 30210, 30213, 30216 Number1 done of Number2; 30219 Text1 the file, Text2 the zip error text;
+// missing megabytes; 30126 Number1 the limit, Number2 the excess; 30130 Text1 the empty side, Number1 the
+// files to be deleted; 30131 Text1 the refused path; 30134 Text1 the profile; 30209, 30211, 30212, 30214, 30215 Number1
+// the count of files; 30210, 30213, 30216 Number1 done of Number2; 30219 Text1 the file, Text2 the zip error text;
 // 30220 Text1 the zip error text; 30221 Text1 the file; 30302 Text1 and Text2 the two files.
 // Error is the error number: its ErrorText fills 30102, 30112, 30118, 30221 and 30302; 30219 and 30220 show
 // the number itself as "Fehlercode".
