@@ -49,6 +49,9 @@ std::array<bool*, 8> BatchWarnings(cBatchParameters& b) {
             &b.Warning3Message, &b.Warning3Sound, &b.Warning4Message, &b.Warning4Sound};
 }
 
+// Rows 10 to 12, in file order.
+constexpr std::array<std::string_view, 3> kBatchMarkers = {kExtra403, kExtra502, kExtra503};
+
 bool IsBlank(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
@@ -57,7 +60,7 @@ bool IsBlank(std::string_view line) {
 
 void ReadBatch4(cLineReader& lines, cBatchParameters& batch) {
     cRowReader rows(lines);
-    cMarkerReader markers(lines);
+    cMarkerReader markers(lines, kBatchMarkers);
     int count = 0;
     rows.Count(count);
     for (int i = 0; i < count; ++i) {
@@ -72,9 +75,9 @@ void ReadBatch4(cLineReader& lines, cBatchParameters& batch) {
     rows.Number(batch.AutoShutdown);
     rows.Bool(batch.AutoHook);
     rows.Schedule(batch.Schedule);
-    if (markers.Next("Tolvan 4.03 Extra Data")) rows.Bool(batch.TrayIcon);
-    if (markers.Next("Tolvan 5.02 Extra Data")) rows.Bool(batch.WarningsOverride);
-    if (markers.Next("Tolvan 5.03 Extra Data")) {
+    if (markers.Next(kExtra403)) rows.Bool(batch.TrayIcon);
+    if (markers.Next(kExtra502)) rows.Bool(batch.WarningsOverride);
+    if (markers.Next(kExtra503)) {
         for (std::size_t i = 0; i < batch.EntryCount(); ++i) {
             auto continuation = NumberRow(rows);
             if (!continuation) return;

@@ -64,30 +64,34 @@ void ReadExtra503(cRowReader& rows, cParameters& p) {
     rows.Number(log.PrintFontSize);
 }
 
+// Rows 75 to 80, in file order.
+constexpr std::array<std::string_view, 6> kProfileMarkers = {kExtra403, kExtra420, kExtra501,
+                                                             kExtra502, kExtra503, kExtra504};
+
 // Rows 75 to 80: each block is present only in files of the version that introduced it or later.
 void ReadExtraBlocks4(cRowReader& rows, cMarkerReader& markers, cParameters& p) {
-    if (markers.Next("Tolvan 4.03 Extra Data"))
+    if (markers.Next(kExtra403))
         for (bool* flag : {&p.EightThree, &p.CreateAllSrcDirs, &p.CreateAllDestDirs, &p.TrayIcon})
             rows.Bool(*flag);
-    if (markers.Next("Tolvan 4.20 Extra Data")) {
+    if (markers.Next(kExtra420)) {
         rows.Text(p.CheckLabel);
         rows.Bool(p.OfferFormat);
         rows.Bool(p.EjectDisk);
     }
-    if (markers.Next("Tolvan 5.01 Extra Data")) {
+    if (markers.Next(kExtra501)) {
         rows.Bool(p.TransferPermissions);
         rows.Number(p.MidnightHours);
         rows.Bool(p.CompareProperties);
         rows.Bool(p.Preview.PropertiesFilter);
     }
-    if (markers.Next("Tolvan 5.02 Extra Data")) {
+    if (markers.Next(kExtra502)) {
         rows.Text(p.Preview.FontName);
         rows.Number(p.Preview.FontSize);
         for (bool* flag : {&p.Recycle, &p.Verify, &p.IgnoreDST, &p.AutoSense1})
             rows.Bool(*flag);
     }
-    if (markers.Next("Tolvan 5.03 Extra Data")) ReadExtra503(rows, p);
-    if (markers.Next("Tolvan 5.04 Extra Data")) rows.Bool(p.AutoSense2);
+    if (markers.Next(kExtra503)) ReadExtra503(rows, p);
+    if (markers.Next(kExtra504)) rows.Bool(p.AutoSense2);
 }
 
 // 3.00 stored one orphan choice o for all five orphan modes.
@@ -133,7 +137,7 @@ void SetOldestAge(int age, cParameters& p) {
 
 void ReadProfile4(cLineReader& lines, cParameters& p) {
     cRowReader rows(lines);
-    cMarkerReader markers(lines);
+    cMarkerReader markers(lines, kProfileMarkers);
     rows.Text(p.SourceDrive);
     for (cTextList* list : {&p.SearchDirectories, &p.ExcludeDirectories, &p.CompareFiles, &p.EnforceFiles,
                             &p.DeleteFiles, &p.ExcludeFiles})

@@ -8,6 +8,7 @@
 #include "profile/TextList.h"
 #include "profile/Utf8Prefix.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace legacy {
@@ -63,9 +64,15 @@ bool cMarkerReader::Next(std::string_view marker) {
         if (m_lines.Error() != 0 || m_lines.AtEnd() || !m_lines.ReadText(line)) return false;
         m_pending = std::move(line);
     }
-    if (*m_pending != marker) return false;
-    m_pending.reset();
-    return true;
+    if (*m_pending == marker) {
+        m_pending.reset();
+        return true;
+    }
+    // A later block's marker waits for that block; any other line belonged to this position and is used up.
+    auto position = std::find(m_markers.begin(), m_markers.end(), marker);
+    auto later = position == m_markers.end() ? position : position + 1;
+    if (std::find(later, m_markers.end(), *m_pending) == m_markers.end()) m_pending.reset();
+    return false;
 }
 
 void SetWarningBits(int bits, const std::array<bool*, 8>& flags) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,19 +25,32 @@ std::optional<std::string> TextRow(cRowReader& rows);
 // receives the drive of the first entry that has one, upper-cased.
 void FullPathList(cRowReader& rows, cTextList& list, std::string* sourceDrive, bool bulletMarkers);
 
-// The marker lines in front of the optional blocks at the end of a file.
+// The marker texts of the optional blocks, named by the version that introduced each.
+inline constexpr std::string_view kExtra403 = "Tolvan 4.03 Extra Data";
+inline constexpr std::string_view kExtra420 = "Tolvan 4.20 Extra Data";
+inline constexpr std::string_view kExtra501 = "Tolvan 5.01 Extra Data";
+inline constexpr std::string_view kExtra502 = "Tolvan 5.02 Extra Data";
+inline constexpr std::string_view kExtra503 = "Tolvan 5.03 Extra Data";
+inline constexpr std::string_view kExtra504 = "Tolvan 5.04 Extra Data";
+
+// The marker lines in front of the optional blocks at the end of a file. Each marker position holds its own
+// marker when its block follows. A line that equals a later block's marker means that this block (and maybe
+// more) is simply left out: the line is kept for that marker. Any other line (an empty line, a "1", a marker
+// with a trailing blank) stands at its own position: it is consumed there and skips only its own block.
 class cMarkerReader {
 public:
-    explicit cMarkerReader(cLineReader& lines) : m_lines(lines) {}
+    // markers: every marker of the layout in file order; the caller keeps them alive while reading.
+    cMarkerReader(cLineReader& lines, std::span<const std::string_view> markers) : m_lines(lines), m_markers(markers) {}
 
-    // True when the next marker position holds marker exactly: the caller then reads the block behind it.
-    // A line that does not match is kept for the next marker position, so every block is optional on its
-    // own and a missing block costs no other; at the end of the file no marker matches and nothing fails.
+    // True when the next marker position holds marker (one of the layout's markers, asked in file order)
+    // exactly: the caller then reads the block behind it. At the end of the file no marker matches and nothing
+    // fails.
     bool Next(std::string_view marker);
 
 private:
     cLineReader& m_lines;
-    std::optional<std::string> m_pending;
+    std::span<const std::string_view> m_markers;
+    std::optional<std::string> m_pending; // a line kept for a later marker
 };
 
 // Bits 0 to 7 of bits into the eight flags, given in the order Warning1Message, Warning1Sound, ...,

@@ -1,6 +1,8 @@
 // The 4.00/5.00 and 3.00 batch files: entries split from full paths, options, extra-data blocks.
 #include "LegacyTestRows.h"
 
+#include <functional>
+
 namespace {
 
 using namespace legacytest;
@@ -63,6 +65,32 @@ TEST_F(LegacyBatchTest, Batch4ReadsEntriesOptionsAndExtraBlocks) {
 
     EXPECT_FALSE(Read(Batch4("Tolvan 5.00 Batch File", paths, {"Tolvan 5.03 Extra Data", "1", "eins"})));
     EXPECT_EQ(Error(), 2002);
+}
+
+// A marker position may hold a line that is no marker: it skips only its own block, and every later block is
+// still read (the continuation codes too); so it is when a block is simply left out.
+TEST_F(LegacyBatchTest, Batch4LineThatIsNoMarkerSkipsOnlyItsOwnBlock) {
+    const std::vector<Rows> blocks = {
+        {"Tolvan 4.03 Extra Data", "1"}, {"Tolvan 5.02 Extra Data", "1"}, {"Tolvan 5.03 Extra Data", "1", "2", "1"}};
+    const std::function<bool(const cBatchParameters&)> probes[] = {
+        [](const cBatchParameters& b) { return b.TrayIcon; },
+        [](const cBatchParameters& b) { return b.WarningsOverride; },
+        [](const cBatchParameters& b) {
+            return b.Entry(0).Continuation == 1 && b.Entry(1).Continuation == 2 && b.Entry(2).Continuation == 1;
+        },
+    };
+    std::vector<BlockChanges> cases = EachPositionChanged(blocks);
+    cases.push_back({{0, ""}, {1, std::nullopt}});
+    const Rows paths = {"C:\\A.tvp", "C:\\B.tvp", "C:\\C.tvp"};
+    for (const char* firstLine : {"Tolvan 4.00 Batch File", "Tolvan 5.00 Batch File"}) {
+        for (const BlockChanges& changes : cases) {
+            SCOPED_TRACE(std::string(firstLine) + ", " + Describe(changes));
+            ASSERT_TRUE(Read(Batch4(firstLine, paths, BlocksWith(blocks, changes)))) << Error();
+            ASSERT_EQ(params.Batch.EntryCount(), 3u);
+            for (std::size_t block = 0; block < std::size(probes); ++block)
+                EXPECT_EQ(probes[block](params.Batch), !changes.contains(block)) << "block " << block;
+        }
+    }
 }
 
 TEST_F(LegacyBatchTest, BatchEntryPathsSplitIntoRootDirectoryAndName) {

@@ -66,6 +66,22 @@ const std::vector<Rows>& ExtraBlocks() {
     return blocks;
 }
 
+// Whether each block was read, by fields that only it sets.
+const std::vector<std::function<bool(const cParameters&)>>& ExtraBlockProbes() {
+    static const std::vector<std::function<bool(const cParameters&)>> probes = {
+        {[](const cParameters& p) { return p.TrayIcon && p.EightThree; }},
+        {[](const cParameters& p) { return p.CheckLabel == "BACKUP" && p.EjectDisk; }},
+        {[](const cParameters& p) { return p.MidnightHours == 5 && p.TransferPermissions; }},
+        {[](const cParameters& p) { return p.Preview.FontName == "Arial" && p.AutoSense1; }},
+        {[](const cParameters& p) {
+            return p.AppName == "winword.exe" && p.Log.MailOnSuccess && p.Log.Recipient1Address == "bert@example.org" &&
+                   p.Log.PrintFontSize == 11;
+        }},
+        {[](const cParameters& p) { return p.AutoSense2; }},
+    };
+    return probes;
+}
+
 Rows AllExtraBlocks() {
     Rows rows;
     for (const Rows& block : ExtraBlocks())
@@ -249,15 +265,7 @@ TEST_F(LegacyFormatsTest, Profile41EndingAfterItsScheduleKeepsEveryExtraDefault)
 // Every combination of present blocks: each one is read exactly when it is there, whatever is missing before it
 // (a 5.0 profile with the 5.02 block but without the 5.01 block, a profile with only the last one ...).
 TEST_F(LegacyFormatsTest, Profile4ExtraBlocksAreIndependent) {
-    // Whether each block was read, by fields that only it sets.
-    const std::vector<std::function<bool(const cParameters&)>> probes = {
-        {[](const cParameters& p) { return p.TrayIcon && p.EightThree; }},
-        {[](const cParameters& p) { return p.CheckLabel == "BACKUP"; }},
-        {[](const cParameters& p) { return p.MidnightHours == 5 && p.TransferPermissions; }},
-        {[](const cParameters& p) { return p.Preview.FontName == "Arial" && p.AutoSense1; }},
-        {[](const cParameters& p) { return p.AppName == "winword.exe" && p.Log.PrintFontSize == 11; }},
-        {[](const cParameters& p) { return p.AutoSense2; }},
-    };
+    const auto& probes = ExtraBlockProbes();
     for (const auto& probe : probes)
         ASSERT_FALSE(probe(defaults));
 
@@ -269,6 +277,27 @@ TEST_F(LegacyFormatsTest, Profile4ExtraBlocksAreIndependent) {
         ASSERT_TRUE(Read(rows)) << Error();
         for (std::size_t block = 0; block < probes.size(); ++block)
             EXPECT_EQ(probes[block](params), (present & (1u << block)) != 0) << "block " << block;
+    }
+}
+
+// A marker position may hold a line that is no marker, where a hand-written file keeps the place of a block it
+// leaves out: the line is read at its own position and skips only its own block. In every variant, at every
+// position, each later block is still read; so it is when the block is simply left out, and when both come
+// together in one file.
+TEST_F(LegacyFormatsTest, Profile4LineThatIsNoMarkerSkipsOnlyItsOwnBlock) {
+    const auto& probes = ExtraBlockProbes();
+    std::vector<BlockChanges> cases = EachPositionChanged(ExtraBlocks());
+    cases.push_back({{0, ""}, {1, std::nullopt}, {3, "1"}});
+    cases.push_back({{1, "Tolvan 4.03 Extra Data"}, {4, std::nullopt}}); // an earlier block's marker is no marker here
+    for (const char* firstLine :
+         {"Tolvan 4.00 Workfile", "Tolvan 4.1 Profile", "Tolvan 4.2 Profile", "Tolvan 5.0 Profile"}) {
+        for (const BlockChanges& changes : cases) {
+            SCOPED_TRACE(std::string(firstLine) + ", " + Describe(changes));
+            ASSERT_TRUE(Read(Profile4Base(firstLine) + BlocksWith(ExtraBlocks(), changes))) << Error();
+            for (std::size_t block = 0; block < probes.size(); ++block)
+                EXPECT_EQ(probes[block](params), !changes.contains(block)) << "block " << block;
+            EXPECT_EQ(params.Schedule.size(), 2u);
+        }
     }
 }
 
@@ -284,7 +313,7 @@ TEST_F(LegacyFormatsTest, Profile4FailsOnBadNumbersAndCutBlocksButKeepsWhatItRea
     EXPECT_FALSE(Read(cutBlock));
     EXPECT_EQ(Error(), 2002);
 
-    // A line that is no marker is no failure: the blocks behind it are simply not there.
+    // Lines that are no markers are no failure and read no block.
     EXPECT_TRUE(Read(Profile4Base("Tolvan 5.0 Profile") + Rows{"Tolvan 9.99 Extra Data", "1"}));
     EXPECT_EQ(params.TrayIcon, defaults.TrayIcon);
 }

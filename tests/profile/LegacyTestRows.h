@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,42 @@ inline std::string Join(const Rows& rows) {
 inline Rows operator+(Rows a, const Rows& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
+}
+
+// The optional blocks at the end of a file (each a marker line and its rows), with some marker positions
+// changed: a text stands alone at its position instead of the block (a line that is no marker), nullopt leaves
+// the block out altogether.
+using BlockChanges = std::map<std::size_t, std::optional<std::string>>;
+
+inline Rows BlocksWith(const std::vector<Rows>& blocks, const BlockChanges& changes) {
+    Rows rows;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        auto change = changes.find(i);
+        if (change == changes.end())
+            rows = rows + blocks[i];
+        else if (change->second)
+            rows.push_back(*change->second);
+    }
+    return rows;
+}
+
+// Every change of one marker position: the block left out, or in its place a line that matches no marker (an
+// empty line, a "1", the block's own marker with a trailing blank).
+inline std::vector<BlockChanges> EachPositionChanged(const std::vector<Rows>& blocks) {
+    std::vector<BlockChanges> cases;
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        for (const std::optional<std::string>& line :
+             {std::optional<std::string>{}, std::optional<std::string>{""}, std::optional<std::string>{"1"},
+              std::optional<std::string>{blocks[i].front() + " "}})
+            cases.push_back({{i, line}});
+    return cases;
+}
+
+inline std::string Describe(const BlockChanges& changes) {
+    std::string text;
+    for (const auto& [position, line] : changes)
+        text += "position " + std::to_string(position) + (line ? ": line \"" + *line + "\"; " : ": left out; ");
+    return text;
 }
 
 inline std::string ScheduleRow(ScheduleEntry entry) {
