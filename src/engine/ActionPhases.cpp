@@ -113,7 +113,7 @@ void CreateDirectoriesPhase(cRun& run) {
                             const std::vector<std::string>& toList) {
         for (std::size_t i = 0; i < fromList.size() && i < toList.size(); ++i)
             if (!IsDirectoryBelow(run, to, toList[i]) && IsDirectoryBelow(run, from, fromList[i]))
-                CreateDirectoryPath(run, to, toList[i]);
+                CreateDirectoryPath(run, to, toList[i], fromList[i]);
     };
     if (source) mirror(eSide::Dest, s.DestDirList, eSide::Source, s.SourceDirList);
     if (dest) mirror(eSide::Source, s.SourceDirList, eSide::Dest, s.DestDirList);

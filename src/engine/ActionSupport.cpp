@@ -32,6 +32,14 @@ int Remove(const cParameters& p, const std::string& path) {
     return code == 0 || !Exists(path) ? 0 : platform::kUnknownFileError;
 }
 
+// The mode of a real directory of one side.
+std::optional<mode_t> DirectoryMode(const cRun& run, eSide side, const std::string& relative) {
+    if (relative.empty() || !IsDirectoryBelow(run, side, relative)) return std::nullopt;
+    platform::FileInfo info;
+    if (platform::GetFileInfo(platform::NativePath(SideRoot(run, side), relative), info) != 0) return std::nullopt;
+    return static_cast<mode_t>(info.mode);
+}
+
 // The mode of the directory that a level of one side mirrors on the other side, when that is a real directory.
 std::optional<mode_t> CounterpartMode(const cRun& run, eSide side, const std::string& relative) {
     const std::string& cut = run.State.CutPath;
@@ -39,11 +47,7 @@ std::optional<mode_t> CounterpartMode(const cRun& run, eSide side, const std::st
     const bool toDest = side == eSide::Dest;
     const std::string other =
         toDest ? MapDirectory(relative, destDirectory, cut) : MapDirectory(relative, cut, destDirectory);
-    const eSide otherSide = toDest ? eSide::Source : eSide::Dest;
-    if (other.empty() || !IsDirectoryBelow(run, otherSide, other)) return std::nullopt;
-    platform::FileInfo info;
-    if (platform::GetFileInfo(platform::NativePath(SideRoot(run, otherSide), other), info) != 0) return std::nullopt;
-    return static_cast<mode_t>(info.mode);
+    return DirectoryMode(run, toDest ? eSide::Source : eSide::Dest, other);
 }
 
 } // namespace
@@ -95,9 +99,11 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
     return code;
 }
 
-int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory) {
+int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory, const std::string& mirrored) {
     const std::string root = SideRoot(run, side);
-    const std::optional<mode_t> leafMode = CounterpartMode(run, side, relativeDirectory);
+    // The pair's own directory decides for the levels that mirror nothing found.
+    const std::optional<mode_t> leafMode =
+        DirectoryMode(run, side == eSide::Dest ? eSide::Source : eSide::Dest, mirrored);
     int created = 0;
     std::string level;
     std::size_t start = 0;

@@ -27,5 +27,6 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side);
 // Creates every missing level of the relative directory below the side's root (never the root itself), logging
 // each level (30206, or 30207 with one error); a failed level does not stop the walk, a level that is a symlink
 // does (30207 with kLinkInPath). A level whose counterpart on the other side is a directory grants no more
-// access than that one. Returns the number of levels created.
-int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory);
+// access than that one; mirrored is the directory of the other side that relativeDirectory pairs with.
+// Returns the number of levels created.
+int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory, const std::string& mirrored);

@@ -9,8 +9,8 @@
 // Sort modes as the profile stores them; any other value keeps every candidate equal.
 enum CandidateSortMode : int {
     kSortByPath = 0,     // directory index ascending (the directory lists are sorted by path)
-    kSortByName = 1,     // base name ascending, without regard to case
-    kSortByType = 2,     // extension ascending, without regard to case
+    kSortByName = 1,     // base name ascending, German collation without regard to case ("Äpfel" before "Axt")
+    kSortByType = 2,     // extension ascending, likewise
     kSortBySize = 3,     // largest first
     kSortByDateTime = 4, // newest first
     kSortByCategory = 5, // forward, skip, delete, backward

@@ -39,6 +39,13 @@ std::string ListedName(const cCandidate& c, const std::vector<std::string>& sour
     return std::string(directory) + c.BaseName + c.Extension;
 }
 
+// Whether a dialog lists the candidate and its default may change it: it carries the dialog's flag and the rules
+// gave it an action to take. A pair the rules only list as skipped (with "Nur Waisen", or for an invalid time
+// stamp) is never acted on, so no default turns it into a copy.
+bool ActedOnWithFlag(const cCandidate& c, ActionFlags flag) {
+    return (c.Flags & flag) != 0 && c.Action() != kActionSkip;
+}
+
 } // namespace
 
 cRunChecks cRunChecks::FromParameters(const cParameters& p) {
@@ -55,7 +62,7 @@ bool NeedsCheckDialog(eCheckDialog kind, const cParameters& p,
     if (!warn) return false;
     const ActionFlags flag = CheckDialogFlag(kind);
     for (const auto& c : candidates)
-        if ((c->Flags & flag) != 0) return true;
+        if (ActedOnWithFlag(*c, flag)) return true;
     return false;
 }
 
@@ -74,7 +81,7 @@ cCheckDialogModel BuildCheckDialog(eCheckDialog kind, const cParameters& p, cons
     const ActionFlags flag = CheckDialogFlag(kind);
     const std::string cut = DirectoryCut(cutPath);
     for (const auto& c : candidates)
-        if ((c->Flags & flag) != 0) model.Files.push_back(ListedName(*c, sourceDirList, cut));
+        if (ActedOnWithFlag(*c, flag)) model.Files.push_back(ListedName(*c, sourceDirList, cut));
     return model;
 }
 
@@ -117,8 +124,15 @@ void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& t
 
 void ApplyDefaultActions(const std::vector<std::unique_ptr<cCandidate>>& candidates, const cRunChecks& checks,
                          const cTimeTolerance& tolerance, cTouchedSides touched) {
-    for (const auto& c : candidates)
-        if ((c->Flags & kFlagSizeDiffers) != 0) ApplyDefaultAction(*c, checks.SizesDefault, tolerance, touched);
-    for (const auto& c : candidates)
-        if ((c->Flags & kFlagDoubleModified) != 0) ApplyDefaultAction(*c, checks.DoubleDefault, tolerance, touched);
+    // Decided before the first default: the sizes default may skip a pair that the double default then moves.
+    std::vector<cCandidate*> sizes;
+    std::vector<cCandidate*> doubles;
+    for (const auto& c : candidates) {
+        if (ActedOnWithFlag(*c, kFlagSizeDiffers)) sizes.push_back(c.get());
+        if (ActedOnWithFlag(*c, kFlagDoubleModified)) doubles.push_back(c.get());
+    }
+    for (cCandidate* c : sizes)
+        ApplyDefaultAction(*c, checks.SizesDefault, tolerance, touched);
+    for (cCandidate* c : doubles)
+        ApplyDefaultAction(*c, checks.DoubleDefault, tolerance, touched);
 }

@@ -53,7 +53,9 @@ struct cCheckDialogModel {
 // The flag a dialog lists: kFlagDoubleModified or kFlagSizeDiffers.
 ActionFlags CheckDialogFlag(eCheckDialog kind);
 
-// True when the dialog is to be shown: its warning (DoubleWarn, SizesWarn) is on and a candidate has its flag.
+// True when the dialog is to be shown: its warning (DoubleWarn, SizesWarn) is on and a candidate that is not
+// skipped has its flag. The dialogs list, and their defaults change, only such candidates: a pair the rules only
+// list as skipped ("Nur Waisen", an invalid time stamp) is never acted on.
 bool NeedsCheckDialog(eCheckDialog kind, const cParameters& p,
                       const std::vector<std::unique_ptr<cCandidate>>& candidates);
 
@@ -83,6 +85,7 @@ struct cTouchedSides {
 void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance, cTouchedSides touched = {});
 
 // Applies SizesDefault to the size-different candidates, then DoubleDefault to the double-modified ones, so
-// that the double-modification default wins for a candidate with both flags.
+// that the double-modification default wins for a candidate with both flags. Candidates that the rules gave
+// skip stay skipped.
 void ApplyDefaultActions(const std::vector<std::unique_ptr<cCandidate>>& candidates, const cRunChecks& checks,
                          const cTimeTolerance& tolerance, cTouchedSides touched = {});

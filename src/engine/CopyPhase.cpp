@@ -136,7 +136,8 @@ private:
         const eSide side = forward ? eSide::Dest : eSide::Source;
         if (forward ? !m_p.CreateDestDirs : !m_p.CreateSrcDirs) return;
         const std::string directory = SideDirectory(m_run, c, side);
-        if (!IsDirectoryBelow(m_run, side, directory)) CreateDirectoryPath(m_run, side, directory);
+        if (!IsDirectoryBelow(m_run, side, directory))
+            CreateDirectoryPath(m_run, side, directory, SideDirectory(m_run, c, forward ? eSide::Source : eSide::Dest));
     }
 
     // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them;

@@ -39,16 +39,33 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
 // Adds the directories that one directory entry denotes below the native root. With c the last "\" of pattern and
 // rest the text after it: rest "*" gives the directory before it and everything below; "t*", "*t" and "*t*"
 // (t without "*") give the directories below whose path after c has a component beginning with t, a
-// component ending with t, or contains t (lower case); any other rest gives pattern itself. A pattern without a
-// leading or trailing "\" gets one; a pattern with a ".." component ("\" and "/" both separate components)
-// would leave the root: nothing is added and it is reported as platform::kBadPathname.
+// component ending with t, or contains t; any other rest gives pattern itself, exactly as written. With a "*",
+// the pattern is a typed pattern and matched without regard to case in every part: the directory before c is
+// every directory on disk whose path equals it so (two that differ only in case both), or, when there is none,
+// that directory in the spelling SpellingOnDisk gives it. A pattern without a leading or trailing "\" gets one;
+// a pattern with a ".." component ("\" and "/" both separate components) would leave the root: nothing is added
+// and it is reported as platform::kBadPathname.
 void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
                         std::vector<cScanProblem>& problems, const cWalk& walk = {});
 
+// A typed directory prefix ("\Daten\Projekte", a trailing "\" allowed) in the spelling the disk gives it below
+// the native root: each component that names a real subdirectory without regard to case takes the name found
+// (the one spelt as typed when there are several, else the first in byte order); from the first component
+// that names none on, the rest stays as typed. The result has a leading "\" and no trailing one; "\" alone and
+// the empty prefix give "".
+std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix);
+
+// Every real directory below the native root that a typed directory ("\Daten\Projekte", "\" at the end
+// allowed) names without regard to case in every component, each with "\" at both ends (two that differ only
+// in case both); when there is none, the directory in the spelling SpellingOnDisk gives it. The directories that
+// a pattern with "*" searches from are these.
+std::vector<std::string> MatchingDirectories(std::string_view nativeRoot, std::string_view directory);
+
 // Replaces a leading fromPrefix of the relative directory path by toPrefix. Prefixes are normalised (a
 // leading "\" added, one trailing "\" removed, "\" alone becomes empty). Empty fromPrefix: toPrefix + path.
-// Otherwise path must be fromPrefix or begin with fromPrefix followed by "\" (case-insensitive), else the
-// result is empty, so "\DatenAlt\" is not below "\Daten". Path equal to fromPrefix gives toPrefix + "\".
+// Otherwise path must be fromPrefix or begin with fromPrefix followed by "\", compared component by component
+// without regard to case (a typed prefix), else the result is empty, so "\DatenAlt\" is not below "\Daten".
+// Path equal to fromPrefix gives toPrefix + "\".
 std::string MapDirectory(std::string_view path, std::string_view fromPrefix, std::string_view toPrefix);
 
 // Deletes from list every entry equal (exactly: names on disk are case-sensitive) to an entry of names.
@@ -71,6 +88,10 @@ struct cDirectoryPassInput {
 
 // Fills sourceDirs and destDirs with the union of the directories found on either side, mapped through
 // CutPath and DestDirectory, sorted and free of duplicates, so that entry i of both names the same
-// directory. Returns 0, or kDirectoryCountMismatch when the lists differ in length (they stay filled).
+// directory: the one whose part below DestDirectory equals (exactly) the source directory's part below
+// CutPath. CutPath and DestDirectory are typed prefixes: they match without regard to case, and a directory
+// that only one side has gets the other side's prefix as SpellingOnDisk spells it, so a directory found on disk
+// maps back onto itself. Returns 0, or kDirectoryCountMismatch when the lists differ in length or two
+// directories of one side would share one of the other (the lists stay filled).
 int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::string>& sourceDirs,
                         std::vector<std::string>& destDirs, std::vector<cScanProblem>& problems);

@@ -32,12 +32,19 @@ std::vector<std::string> ExpandedSorted(const cTextList& list, double dateOffset
     return texts;
 }
 
-// The real path of an internal relative path below a native root; std::nullopt when it cannot be resolved.
-std::optional<std::string> RealBelow(const std::string& nativeRoot, std::string_view relative) {
+// The real path of an internal relative path below a native root, as written; std::nullopt when it cannot be
+// resolved.
+std::optional<std::string> RealExactly(const std::string& nativeRoot, std::string_view relative) {
     std::string real;
     if (nativeRoot.empty() || platform::RealPath(platform::NativePath(nativeRoot, relative), real) != 0)
         return std::nullopt;
     return real;
+}
+
+// The same for a directory the user typed, which names the directory on disk without regard to case.
+std::optional<std::string> RealBelow(const std::string& nativeRoot, std::string_view typed) {
+    if (nativeRoot.empty()) return std::nullopt;
+    return RealExactly(nativeRoot, SpellingOnDisk(nativeRoot, typed) + "\\");
 }
 
 // The directory below which a directory entry can find directories: the entry itself, or for an entry whose
@@ -155,14 +162,20 @@ void CheckOverlap(cRun& run) {
     if (!dest) return;
     for (const std::string& entry : s.ExpandedSearchDirectories) {
         const bool withSubdirectories = !entry.empty() && entry.back() == '*';
-        const std::optional<std::string> searched = RealBelow(s.NativeSourceRoot, SearchBase(entry));
-        if (!searched) continue;
-        const bool overlaps = withSubdirectories
-                                  ? platform::LiesInside(*dest, *searched) || platform::LiesInside(*searched, *dest)
-                                  : platform::SameDirectory(*searched, *dest);
-        if (overlaps) {
-            run.FailCheck(kOverlap);
-            return;
+        // An entry with "*" searches every directory its typed base names without regard to case.
+        const std::vector<std::string> bases = withSubdirectories
+                                                   ? MatchingDirectories(s.NativeSourceRoot, SearchBase(entry))
+                                                   : std::vector<std::string>{SearchBase(entry)};
+        for (const std::string& base : bases) {
+            const std::optional<std::string> searched = RealExactly(s.NativeSourceRoot, base);
+            if (!searched) continue;
+            const bool overlaps = withSubdirectories
+                                      ? platform::LiesInside(*dest, *searched) || platform::LiesInside(*searched, *dest)
+                                      : platform::SameDirectory(*searched, *dest);
+            if (overlaps) {
+                run.FailCheck(kOverlap);
+                return;
+            }
         }
     }
 }

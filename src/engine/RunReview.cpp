@@ -64,8 +64,8 @@ void RunCheckDialogs(cRun& run) {
     if (run.State.AbortRequested) return;
     ApplyDefaultActions(run.State.Candidates, run.State.Checks, cTimeTolerance::FromParameters(run.Params),
                         {run.Params.TouchSrc, run.Params.TouchDest});
-    // The counts and balances that the checks, the plan and the preview show follow the actions now taken.
-    UpdateRunStatistics(run);
+    // The groups, counts and balances that the checks, the plan and the preview show follow the actions now taken.
+    BuildCandidateList(run);
 }
 
 // An empty side asks before the other side loses files: "nothing there" looks exactly like an unmounted disk or

@@ -2,6 +2,7 @@
 #include "engine/RunScan.h"
 
 #include "engine/CandidateSort.h"
+#include "engine/DirectoryPass.h"
 #include "engine/FileFilters.h"
 #include "engine/RunContext.h"
 #include "engine/Scan.h"
@@ -106,16 +107,6 @@ void ReportCorrections(cRun& run, const std::vector<cCorrectionReport>& correcti
     }
 }
 
-void BuildCandidateList(cRun& run) {
-    cRunState& s = run.State;
-    SortCandidates(s.Candidates, s.RunSortMode, s.RunReverseOrder);
-    s.Folders =
-        BuildFolders(s.Candidates, {s.RunSortMode, &s.SourceDirList, s.CutPath, run.Params.Preview.OpenFolders});
-    UpdateRunStatistics(run);
-}
-
-} // namespace
-
 void UpdateRunStatistics(cRun& run) {
     cRunState& s = run.State;
     const bool sameVolume = s.SameRoot || platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot);
@@ -128,6 +119,16 @@ void UpdateRunStatistics(cRun& run) {
     s.PlannedBackward = statistics.PlannedBackward;
     s.SourceBalance = statistics.SourceBalance;
     s.DestBalance = statistics.DestBalance;
+}
+
+} // namespace
+
+void BuildCandidateList(cRun& run) {
+    cRunState& s = run.State;
+    SortCandidates(s.Candidates, s.RunSortMode, s.RunReverseOrder);
+    s.Folders =
+        BuildFolders(s.Candidates, {s.RunSortMode, &s.SourceDirList, s.CutPath, run.Params.Preview.OpenFolders});
+    UpdateRunStatistics(run);
 }
 
 void ReadRunSnapshot(cRun& run) {
@@ -182,7 +183,9 @@ void CheckIdenticalAfterShortening(cRun& run) {
     std::string cut;
     std::string dest;
     if (platform::RealPath(platform::NativePath(s.NativeSourceRoot, s.CutPath), cut) != 0 ||
-        platform::RealPath(platform::NativePath(s.NativeDestRoot, p.ResolvedDestDirectory), dest) != 0)
+        platform::RealPath(
+            platform::NativePath(s.NativeDestRoot, SpellingOnDisk(s.NativeDestRoot, p.ResolvedDestDirectory) + "\\"),
+            dest) != 0)
         return;
     if (platform::SameDirectory(cut, dest)) run.FailCheck(kIdentical);
 }

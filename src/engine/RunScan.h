@@ -9,8 +9,9 @@ void ReadRunSnapshot(cRun& run);
 // directories, names the program cannot carry), then sorts the candidates, builds the folders and computes
 // the statistics.
 void ScanAndCompare(cRun& run);
-// The planned counts, bytes and free-space balances of the candidates' current actions.
-void UpdateRunStatistics(cRun& run);
+// Sorts the candidates, groups them into folders and computes the planned counts, bytes and free-space
+// balances of their current actions; again after anything changed the actions.
+void BuildCandidateList(cRun& run);
 // Stops the run (30116) when the shortened source directory is the destination directory itself (compared as
 // real paths, so it holds also for differently written roots).
 void CheckIdenticalAfterShortening(cRun& run);

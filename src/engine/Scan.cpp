@@ -35,10 +35,14 @@ std::vector<std::string> FileNames(const std::string& nativeRoot, const std::str
 
 } // namespace
 
-std::string ComputeCutPath(const cParameters& p) {
-    if (p.ShortenPaths == 1) return p.AutoPathOffset();
+std::string ComputeCutPath(const cParameters& p, const std::vector<std::string>& searchDirectories) {
+    if (p.ShortenPaths == 1) return cParameters::AutoPathOffset(searchDirectories);
     if (p.ShortenPaths == 2) return p.PathOffset;
     return {};
+}
+
+std::string RunCutPath(const cScanContext& context) {
+    return SpellingOnDisk(context.SourceRoot, ComputeCutPath(context.Params, context.SearchDirectories));
 }
 
 cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::string& cutPath) {
@@ -63,7 +67,7 @@ std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset)
 int ScanTrees(const cScanContext& context, cScanResult& result) {
     const cParameters& p = context.Params;
     if (p.DestType != 0) return platform::kNotSupported;
-    result.CutPath = ComputeCutPath(p);
+    result.CutPath = RunCutPath(context);
 
     cFileNameCache fileNames;
     cDirectoryPassInput directories = DirectoryPassInput(context, result.CutPath);
@@ -98,7 +102,7 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     std::vector<std::string> destDirs;
     std::vector<cScanProblem> problems;
     cFileNameCache fileNames;
-    cDirectoryPassInput directories = DirectoryPassInput(context, ComputeCutPath(context.Params));
+    cDirectoryPassInput directories = DirectoryPassInput(context, RunCutPath(context));
     directories.Walk.FileNames = &fileNames;
     const int rc = BuildDirectoryLists(directories, sourceDirs, destDirs, problems);
     if (rc != 0) return rc;

@@ -43,8 +43,11 @@ struct cScanResult {
 std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset);
 
 // The leading part of the source directories that the destination directory replaces, by ShortenPaths: 0
-// none, 1 AutoPathOffset, 2 PathOffset as written.
-std::string ComputeCutPath(const cParameters& p);
+// none, 1 AutoPathOffset of the search directories as the run expanded them, 2 PathOffset as written.
+std::string ComputeCutPath(const cParameters& p, const std::vector<std::string>& searchDirectories);
+// The cut path of a run: ComputeCutPath of its expanded search directories, in the spelling the source disk
+// gives it (a typed prefix matches without regard to case).
+std::string RunCutPath(const cScanContext& context);
 
 // The input of the directory pass for a run: the expanded search and exclude entries, the cut path, the
 // resolved destination directory, and the trash directories that must not be walked.

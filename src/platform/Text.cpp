@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include <unicode/uchar.h>
+
 namespace platform {
 namespace {
 
@@ -222,6 +224,13 @@ int CompareNoCase(std::string_view a, std::string_view b) {
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return CompareNoCase(a, b) == 0;
+}
+
+std::string FoldCase(std::string_view utf8) {
+    return MapCase(utf8, [](char32_t c) -> char32_t {
+        if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+        return static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT));
+    });
 }
 
 } // namespace platform

@@ -36,4 +36,9 @@ std::string LowerCase(std::string_view utf8);
 int CompareNoCase(std::string_view a, std::string_view b);
 bool EqualNoCase(std::string_view a, std::string_view b);
 
+// Unicode simple case folding, one character for one (so "?" of a mask still stands for one character): "Ω" and
+// "ω" fold alike, as do "Ä" and "ä"; "ß" stays. Bytes that are no valid UTF-8 stay as they are. Two texts are
+// equal without regard to case when their foldings are equal.
+std::string FoldCase(std::string_view utf8);
+
 } // namespace platform

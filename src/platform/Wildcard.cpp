@@ -12,13 +12,13 @@ constexpr char32_t kAppendedDot = 0x110000;
 // A byte that is no part of valid UTF-8 keeps its own value here, apart from every real character.
 constexpr char32_t kStrayByteBase = 0x110100;
 
-// Lower-cased UTF-8 as characters.
+// Case-folded UTF-8 as characters.
 std::u32string Characters(std::string_view utf8) {
-    std::string lower = LowerCase(utf8);
+    std::string folded = FoldCase(utf8);
     std::u32string chars;
-    chars.reserve(lower.size());
-    const auto* bytes = reinterpret_cast<const unsigned char*>(lower.data());
-    std::size_t size = lower.size();
+    chars.reserve(folded.size());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(folded.data());
+    std::size_t size = folded.size();
     for (std::size_t i = 0; i < size;) {
         unsigned char lead = bytes[i];
         std::size_t length = lead < 0x80           ? 1

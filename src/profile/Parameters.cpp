@@ -82,14 +82,22 @@ void cParameters::PushOldFile() {
 }
 
 std::string cParameters::AutoPathOffset() const {
+    std::vector<std::string> directories;
+    directories.reserve(SearchDirectories.Size());
+    for (std::size_t i = 0; i < SearchDirectories.Size(); ++i)
+        directories.emplace_back(SearchDirectories.Text(i));
+    return AutoPathOffset(directories);
+}
+
+std::string cParameters::AutoPathOffset(const std::vector<std::string>& searchDirectories) {
     std::string_view common = "\\";
-    if (!SearchDirectories.Empty()) common = SearchDirectories.Text(0);
-    if (SearchDirectories.Size() > 1) {
+    if (!searchDirectories.empty()) common = searchDirectories.front();
+    if (searchDirectories.size() > 1) {
         // Directories compare exactly: "\Daten\" and "\daten\" are two directories here, and treating them as
         // one would map both onto the same destination directory.
         common = Utf8Prefix(common, kMaxPathOffset);
-        for (std::size_t i = 1; i < SearchDirectories.Size(); ++i) {
-            std::string_view other = SearchDirectories.Text(i);
+        for (std::size_t i = 1; i < searchDirectories.size(); ++i) {
+            std::string_view other = searchDirectories[i];
             auto end = std::mismatch(common.begin(), common.end(), other.begin(), other.end()).first;
             common = common.substr(0, static_cast<std::size_t>(end - common.begin()));
         }

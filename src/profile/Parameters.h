@@ -54,6 +54,8 @@ public:
     // The leading directory common to all SearchDirectories, without a trailing "\" ("\Daten\Briefe\*" and
     // "\Daten\Bilder\" give "\Daten"); empty without search directories.
     std::string AutoPathOffset() const;
+    // The same for a list of search directories, as a run takes them after expanding their variables.
+    static std::string AutoPathOffset(const std::vector<std::string>& searchDirectories);
 
     // Reads a profile or batch file of any known format and makes it the current document; on failure shows
     // the timed error box, empties the document and returns false (LastDocumentError holds the code).

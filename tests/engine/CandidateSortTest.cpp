@@ -87,4 +87,29 @@ TEST(CandidateSortTest, CompareIsNegatedByReverseOrder) {
     EXPECT_EQ(CompareCandidates(*list[1], *list[4], kSortByName, true), 0);
 }
 
+TEST(CandidateSortTest, NamesAndTypesFollowTheGermanCollation) {
+    // Umlauts sort with their base letter; case does not count, so equal names keep the order of the scan.
+    const std::vector<Row> rows = {
+        {"Zebra", 0, ".txt", 0, kMonday, kActionForward}, {"Äpfel", 0, ".TXT", 0, kMonday, kActionForward},
+        {"Axt", 0, ".tät", 0, kMonday, kActionForward},   {"apfel", 0, ".doc", 0, kMonday, kActionForward},
+        {"Apfel", 0, ".Tät", 0, kMonday, kActionForward}, {"Übel", 0, "", 0, kMonday, kActionForward},
+    };
+    auto list = MakeList(rows);
+    SortCandidates(list, kSortByName, false);
+    EXPECT_EQ(Order(list), "apfel Apfel Äpfel Axt Übel Zebra");
+    SortCandidates(list, kSortByName, true);
+    EXPECT_EQ(Order(list), "Zebra Übel Axt Äpfel apfel Apfel");
+    list = MakeList(rows);
+    SortCandidates(list, kSortByType, false);
+    EXPECT_EQ(Order(list), "Übel apfel Axt Apfel Zebra Äpfel");
+
+    // A single comparison agrees with the sort.
+    list = MakeList(rows);
+    EXPECT_LT(CompareCandidates(*list[1], *list[0], kSortByName, false), 0); // Äpfel < Zebra
+    EXPECT_LT(CompareCandidates(*list[4], *list[1], kSortByName, false), 0); // Apfel < Äpfel
+    EXPECT_EQ(CompareCandidates(*list[3], *list[4], kSortByName, false), 0); // apfel = Apfel
+    EXPECT_LT(CompareCandidates(*list[2], *list[0], kSortByType, false), 0); // .tät < .txt
+    EXPECT_GT(CompareCandidates(*list[2], *list[0], kSortByType, true), 0);
+}
+
 } // namespace

@@ -40,14 +40,19 @@ struct DefaultCase {
 
 TEST(CheckDialogsTest, EachDefaultCodeOnEachFlag) {
     const DefaultCase cases[] = {
-        {"keep newer, source newer", kDefaultKeepNewer, kActionSkip, 60 * kTicksPerSecond, kActionForward},
+        {"keep newer, source newer", kDefaultKeepNewer, kActionBackward, 60 * kTicksPerSecond, kActionForward},
         {"keep newer, destination newer", kDefaultKeepNewer, kActionForward, -60 * kTicksPerSecond, kActionBackward},
         {"forward", kDefaultForward, kActionBackward, -60 * kTicksPerSecond, kActionForward},
         {"skip", kDefaultSkip, kActionForward, 60 * kTicksPerSecond, kActionSkip},
-        {"backward", kDefaultBackward, kActionSkip, 60 * kTicksPerSecond, kActionBackward},
+        {"backward", kDefaultBackward, kActionForward, 60 * kTicksPerSecond, kActionBackward},
+        {"backward replaces a deletion", kDefaultBackward, kActionDelete, 60 * kTicksPerSecond, kActionBackward},
         {"none keeps the rule's action", kDefaultNone, kActionBackward, 60 * kTicksPerSecond, kActionBackward},
         {"unknown code keeps the rule's action", 7, kActionForward, 60 * kTicksPerSecond, kActionForward},
-        {"negative code keeps the rule's action", -1, kActionSkip, 60 * kTicksPerSecond, kActionSkip},
+        {"negative code keeps the rule's action", -1, kActionBackward, 60 * kTicksPerSecond, kActionBackward},
+        // A pair the rules only list ("Nur Waisen", an invalid time stamp) is never acted on.
+        {"the rules' skip stays, keep newer", kDefaultKeepNewer, kActionSkip, 60 * kTicksPerSecond, kActionSkip},
+        {"the rules' skip stays, forward", kDefaultForward, kActionSkip, 60 * kTicksPerSecond, kActionSkip},
+        {"the rules' skip stays, backward", kDefaultBackward, kActionSkip, -60 * kTicksPerSecond, kActionSkip},
     };
     const cTimeTolerance tolerance;
     for (const ActionFlags flag : {kFlagDoubleModified, kFlagSizeDiffers}) {
@@ -70,18 +75,29 @@ TEST(CheckDialogsTest, EachDefaultCodeOnEachFlag) {
 }
 
 TEST(CheckDialogsTest, DoubleModificationDefaultWinsOverSizesDefault) {
-    std::vector<std::unique_ptr<cCandidate>> candidates;
-    candidates.push_back(Pair(kActionForward | kFlagDoubleModified | kFlagSizeDiffers));
-    cRunChecks checks;
-    checks.SizesDefault = kDefaultBackward;
-    checks.DoubleDefault = kDefaultSkip;
-    ApplyDefaultActions(candidates, checks, {});
-    EXPECT_EQ(candidates[0]->Action(), kActionSkip);
-
-    // "Keine" for double modifications leaves the sizes default in place.
-    checks.DoubleDefault = kDefaultNone;
-    ApplyDefaultActions(candidates, checks, {});
-    EXPECT_EQ(candidates[0]->Action(), kActionBackward);
+    struct Case {
+        const char* name;
+        int sizesDefault;
+        int doubleDefault;
+        ActionFlags expected;
+    };
+    const Case cases[] = {
+        {"both defaults: the double modification's wins", kDefaultBackward, kDefaultSkip, kActionSkip},
+        {"\"Keine\" for double modifications leaves the sizes default", kDefaultBackward, kDefaultNone,
+         kActionBackward},
+        // The sizes default's skip is no skip of the rules: the double default still applies.
+        {"the sizes default skips, the double default copies", kDefaultSkip, kDefaultForward, kActionForward},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::unique_ptr<cCandidate>> candidates;
+        candidates.push_back(Pair(kActionForward | kFlagDoubleModified | kFlagSizeDiffers));
+        cRunChecks checks;
+        checks.SizesDefault = c.sizesDefault;
+        checks.DoubleDefault = c.doubleDefault;
+        ApplyDefaultActions(candidates, checks, {});
+        EXPECT_EQ(candidates[0]->Action(), c.expected);
+    }
 }
 
 struct NewerCase {
@@ -187,6 +203,8 @@ TEST(CheckDialogsTest, ListsFlaggedCandidatesWithoutTheCutPath) {
     add(3, "d", ".txt", kFlagDoubleModified);
     add(0, "e", ".txt", kFlagSizeDiffers);
     add(0, "f", ".txt", 0);
+    add(0, "g", ".txt", kFlagDoubleModified | kFlagSizeDiffers);
+    candidates.back()->Flags = kActionSkip | kFlagDoubleModified | kFlagSizeDiffers; // only listed: not shown
 
     cParameters p;
     p.SizesFactor = 3;
@@ -216,6 +234,10 @@ TEST(CheckDialogsTest, ShownOnlyWithWarningAndFlaggedCandidate) {
     p.SizesWarn = true;
     EXPECT_TRUE(NeedsCheckDialog(eCheckDialog::SizeDifferences, p, candidates));
     EXPECT_FALSE(NeedsCheckDialog(eCheckDialog::SizeDifferences, p, {}));
+    // A pair the rules only list as skipped is nothing the dialog's default could change.
+    candidates[0]->Flags = kActionSkip | kFlagSizeDiffers | kFlagDoubleModified;
+    EXPECT_FALSE(NeedsCheckDialog(eCheckDialog::SizeDifferences, p, candidates));
+    EXPECT_FALSE(NeedsCheckDialog(eCheckDialog::DoubleModifications, p, candidates));
 }
 
 } // namespace

@@ -57,7 +57,9 @@ TEST(MapDirectoryTest, ReplacesTheLeadingDirectoryAtAComponentBoundary) {
         {"\\daten\\X\\", "Daten\\", "Ziel", "\\Ziel\\X\\"},
         {"\\Daten\\", "\\Daten", "\\Ziel", "\\Ziel\\"},
         {"\\Ziel\\X\\", "\\Ziel\\", "\\Daten\\Projekte", "\\Daten\\Projekte\\X\\"},
-        {"\\DatenAlt\\X\\", "\\Daten", "\\Ziel", ""}, // a longer name is no subdirectory
+        {"\\DATEN\\X\\", "\\daten\\", "\\Ziel", "\\Ziel\\X\\"}, // a typed prefix ignores case
+        {"\\ΩMEGA\\X\\", "\\ωmega", "\\Ziel", "\\Ziel\\X\\"},   // beyond Latin-1 too
+        {"\\DatenAlt\\X\\", "\\Daten", "\\Ziel", ""},           // a longer name is no subdirectory
         {"\\Andere\\", "\\Daten", "\\Ziel", ""},
         {"\\", "\\Daten", "\\Ziel", ""},
     };
@@ -98,6 +100,80 @@ TEST_F(DirectoryPassTest, DirectoryEntryForms) {
     Lines everything = all;
     everything.insert(everything.end(), {"\\", "\\Andere\\"});
     EXPECT_EQ(Collect("\\*"), Sorted(everything));
+}
+
+TEST_F(DirectoryPassTest, EntriesWithStarIgnoreCaseInEveryPart) {
+    // Two directories that differ only in case both match; an entry without star stays as written.
+    MakeDirs({"Projekte/Alt/sub", "Projekte/Neu", "PROJEKTE/Alt", "Ωmega/Alt"}, source.Path());
+    struct Case {
+        const char* pattern;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"\\projekte\\*",
+         {"\\PROJEKTE\\", "\\PROJEKTE\\Alt\\", "\\Projekte\\", "\\Projekte\\Alt\\", "\\Projekte\\Alt\\sub\\",
+          "\\Projekte\\Neu\\"}},
+        {"\\projekte\\alt\\*", {"\\PROJEKTE\\Alt\\", "\\Projekte\\Alt\\", "\\Projekte\\Alt\\sub\\"}},
+        {"\\PROJEKTE\\*UB", {"\\Projekte\\Alt\\sub\\"}},
+        {"\\ωMEGA\\a*", {"\\Ωmega\\Alt\\"}},
+        {"\\projekte\\", {"\\projekte\\"}},
+        // Not on disk: as far as the disk has it in its spelling (the first in byte order), the rest as typed.
+        {"\\projekte\\fehlt\\*", {"\\PROJEKTE\\fehlt\\"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Collect(c.pattern), Sorted(c.expected)) << c.pattern;
+}
+
+TEST_F(DirectoryPassTest, SpellingOnDiskOfATypedPrefix) {
+    MakeDirs({"Daten/Projekte", "daten", "Musik"}, source.Path());
+    struct Case {
+        const char* prefix;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"\\MUSIK\\", "\\Musik"},
+        {"\\daten\\projekte", "\\daten\\projekte"}, // the spelling typed wins where it is on disk
+        {"\\DATEN\\projekte", "\\Daten\\Projekte"}, // else the first in byte order
+        {"\\musik\\Neu\\Alt", "\\Musik\\Neu\\Alt"},
+        {"\\", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SpellingOnDisk(Root(), c.prefix), c.expected) << c.prefix;
+
+    MakeDirs({"DATEN/Projekte"}, source.Path());
+    EXPECT_EQ(Sorted(MatchingDirectories(Root(), "\\daten\\PROJEKTE\\")),
+              (Lines{"\\DATEN\\Projekte\\", "\\Daten\\Projekte\\"}));
+    EXPECT_EQ(MatchingDirectories(Root(), "\\DATEN\\Alt"), (Lines{"\\DATEN\\Alt\\"}));
+    EXPECT_EQ(MatchingDirectories(Root(), "\\"), (Lines{"\\"}));
+}
+
+TEST_F(DirectoryPassTest, ATypedCutPathInAnotherCaseMapsBackOntoTheDisk) {
+    // The source lacks Y, the destination lacks X: each side gets the other's, the source in its own spelling.
+    MakeDirs({"Daten/Projekte/X"}, source.Path());
+    MakeDirs({"Ziel/Projekte/Y"}, dest.Path());
+    cDirectoryPassInput input{Root(), dest.Path().string(), {"\\Daten\\Projekte\\*"}, {}, "\\DATEN\\", "\\ziel", {}};
+    Lines sourceDirs;
+    Lines destDirs;
+    std::vector<cScanProblem> problems;
+    ASSERT_EQ(BuildDirectoryLists(input, sourceDirs, destDirs, problems), 0);
+    EXPECT_EQ(sourceDirs, (Lines{"\\Daten\\Projekte\\", "\\Daten\\Projekte\\X\\", "\\Daten\\Projekte\\Y\\"}));
+    EXPECT_EQ(destDirs, (Lines{"\\Ziel\\Projekte\\", "\\Ziel\\Projekte\\X\\", "\\Ziel\\Projekte\\Y\\"}));
+}
+
+TEST_F(DirectoryPassTest, CaseVariantsBelowATypedPrefixStayPaired) {
+    // Two source directories that differ only in case below the cut path: each keeps its own destination
+    // directory, entry i of both lists naming the same one, though each list sorted alone would pair them
+    // crosswise. The destination directory as typed is one directory: its case variant on disk is not searched.
+    MakeDirs({"PROJEKTE/a", "Projekte/A"}, source.Path());
+    MakeDirs({"Ziel/a", "ZIEL/a", "ZIEL/A"}, dest.Path());
+    cDirectoryPassInput input{Root(), dest.Path().string(), {"\\projekte\\a*"}, {}, "\\projekte", "\\Ziel\\", {}};
+    Lines sourceDirs;
+    Lines destDirs;
+    std::vector<cScanProblem> problems;
+    ASSERT_EQ(BuildDirectoryLists(input, sourceDirs, destDirs, problems), 0);
+    EXPECT_EQ(sourceDirs, (Lines{"\\PROJEKTE\\a\\", "\\Projekte\\A\\"}));
+    EXPECT_EQ(destDirs, (Lines{"\\Ziel\\a\\", "\\Ziel\\A\\"}));
 }
 
 TEST_F(DirectoryPassTest, AnEntryLeavingTheRootIsRefused) {

@@ -66,7 +66,7 @@ TEST(FoldersTest, CaptionsAndRangesPerMode) {
     };
     const std::vector<Case> cases = {
         {kSortByPath, {".../ [0-1]", ".../Alt/ [2-3]", ".../Andere/ [4-5]"}},
-        {kSortByName, {"M... [0-0]", "N... [1-2]", "R... [3-3]", "Ä... [4-5]"}},
+        {kSortByName, {"Ä... [0-1]", "M... [2-2]", "N... [3-4]", "R... [5-5]"}},
         {kSortByType, {"<ohne Typ> [0-0]", ".doc [1-2]", ".txt [3-5]"}},
         {kSortBySize,
          {"Größer als 1.000.000.000 Bytes [0-0]", "100.000.000...999.999.999 Bytes [1-1]", "10...99 Bytes [2-2]",

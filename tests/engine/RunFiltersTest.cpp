@@ -294,6 +294,59 @@ TEST_F(RunFiltersTest, DoubleModificationsAreShownAndTheirDefaultApplied) {
     EXPECT_EQ(planned["Quelle/beide.txt"], kPlanForward);
 }
 
+TEST_F(RunFiltersTest, OnlyOrphansNeverCopiesAPairWhateverTheDefaults) {
+    // "Nur Waisen" with ListSkip lists a pair as skipped. A size difference or a double modification must not
+    // let a default copy it, and the dialogs, whose choice could not change it, do not list it.
+    p.ListSkip = true;
+    p.SizesCompare = true;
+    p.SizesFactor = 3;
+    p.SizesWarn = true;
+    p.DoubleWarn = true;
+    const platform::FileTime changed = Local(2026, 12, 5); // after LastRun
+    struct Case {
+        const char* name;
+        bool touchSrc, touchDest;
+        int sizesDefault, doubleDefault;
+        std::vector<cTreeFile> pair; // of paar.txt
+        std::string pairBefore;      // the content of Ziel/paar.txt before (and after) the run
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"both sides, equal times, sizes differ: keep the newer", true, true, kDefaultKeepNewer, kDefaultNone,
+         {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
+        {"both sides, equal times, sizes differ: forward", true, true, kDefaultForward, kDefaultNone,
+         {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
+        {"both sides, changed on both: forward", true, true, kDefaultNone, kDefaultForward,
+         {{kSrc, "paar.txt", "neu", changed}, {kDst, "paar.txt", "alt", changed - 60 * platform::kTicksPerSecond}},
+         "alt"},
+        {"only destination, equal times, sizes differ", false, true, kDefaultKeepNewer, kDefaultNone,
+         {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
+        {"only source, newer destination three times larger: keep the newer", true, false, kDefaultKeepNewer,
+         kDefaultNone, {{kSrc, "paar.txt", "a", kOlder}, {kDst, "paar.txt", "abc", kNewer}}, "abc"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<cTreeFile> tree = c.pair;
+        tree.push_back({c.touchDest ? kSrc : kDst, "waise.txt", "w", kNewer});
+        BuildTrees(tree);
+        p.TouchSrc = c.touchSrc;
+        p.TouchDest = c.touchDest;
+        p.OrphanModeB = p.OrphanModeD1 = p.OrphanModeS1 = 6;
+        p.SizesDefault = c.sizesDefault;
+        p.DoubleDefault = c.doubleDefault;
+        EXPECT_EQ(Run(), kRunSucceeded);
+        const std::string orphan = c.touchDest ? "Quelle/waise.txt" : "Ziel/waise.txt";
+        EXPECT_EQ(planned,
+                  (Plan{{"Quelle/paar.txt", kPlanSkip}, {orphan, c.touchDest ? kPlanForward : kPlanBackward}}));
+        EXPECT_TRUE(ui.Dialogs.empty());
+        std::ifstream source(Source() / "paar.txt");
+        std::ifstream dest(Dest() / "paar.txt");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(source), {}), c.pair[0].Content);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(dest), {}), c.pairBefore);
+    }
+}
+
 TEST_F(RunFiltersTest, DoubleModificationHeadingShowsTheLastRunAsStored) {
     // LastRun is the local start time of the last run, kept as it is; the heading shows it unconverted.
     Write(Source(), "beide.txt", "a", Local(2026, 12, 5));

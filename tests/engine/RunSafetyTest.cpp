@@ -409,6 +409,22 @@ TEST_F(RunSafetyTest, ADestinationBoundIntoTheSourceOverlapsIt) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the overlap was not found, or the run wrote into its source";
 }
 
+TEST_F(RunSafetyTest, ADestinationInsideASearchTypedInAnotherCaseOverlapsIt) {
+    // "\\daten\\*" searches "Daten" on disk, so a destination inside it is inside the searched tree, however
+    // either is typed.
+    BuildTrees({{kSrc, "Daten/a.txt", "a", kNewer}});
+    p.DestDrive = Source().string();
+    p.SearchDirectories.Clear();
+    p.SearchDirectories.Add("\\daten\\*");
+    for (const char* destDirectory : {"\\Daten\\Sicherung\\", "\\DATEN\\sicherung\\"}) {
+        SCOPED_TRACE(destDirectory);
+        p.DestDirectory = destDirectory;
+        EXPECT_EQ(Run(), kRunFailed);
+        EXPECT_EQ(Messages(), std::vector<int>{30117});
+        EXPECT_EQ(Files(Source()), std::vector<std::string>{"Daten/a.txt"});
+    }
+}
+
 TEST_F(RunSafetyTest, ADirectoryTheSourceHasIsNotDeletedAsEmpty) {
     p.TouchSrc = false;
     p.CreateAllDestDirs = true;

@@ -142,6 +142,13 @@ TEST(Text, CaseMappingCoversTheWindows1252Letters) {
     EXPECT_EQ(platform::LowerCase("K\xC4SE\x80Ä"), "k\xC4se\x80ä");
 }
 
+TEST(Text, FoldingFollowsUnicodeOneCharacterForOne) {
+    EXPECT_EQ(platform::FoldCase("Äpfel ΩMEGA ДОМ Straße STRAẞE Ÿ"), "äpfel ωmega дом straße straße ÿ");
+    // Bytes that are no UTF-8 pass unchanged, the rest is still folded.
+    EXPECT_EQ(platform::FoldCase("K\xC4SE\x80Ω"), "k\xC4se\x80ω");
+    EXPECT_EQ(platform::FoldCase(""), "");
+}
+
 TEST(Text, ComparisonIgnoresCaseOfUmlauts) {
     EXPECT_TRUE(platform::EqualNoCase("Äpfel und Birnen", "äPFEL UND bIRNEN"));
     EXPECT_TRUE(platform::EqualNoCase("ÿ", "Ÿ"));

@@ -16,6 +16,11 @@ TEST(Wildcard, MatchesLikeTheFileSearch) {
         {"BRIEF.DOC", "brief.doc", true},
         {"Ärger.txt", "ä*.TXT", true},
         {"Öl", "öL", true},
+        // Case folds by Unicode rules, beyond Windows-1252.
+        {"ωmega.txt", "Ω*.*", true},
+        {"ДОМ.txt", "д?м.*", true},
+        {"STRAẞE", "straße", true},
+        {"strasse", "straße", false},
         {"Brief.doc", "*.docx", false},
         // "*" takes any run, the empty one included.
         {"Brief.doc", "*", true},
