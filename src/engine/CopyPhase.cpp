@@ -91,8 +91,8 @@ private:
         }
         const cTransfer t = TransferOf(m_run, c);
         PrepareDirectory(c, t.Forward);
-        if (const int code = ReachCandidate(m_run, c); code != 0) {
-            Unreachable(c, t, code);
+        if (m_reach != 0) {
+            Unreachable(c, t, m_reach);
             return true;
         }
         const bool prepared = PrepareTarget(t);
@@ -129,15 +129,16 @@ private:
         c.Flags |= kFlagDone;
     }
 
-    // The target's directory is created once per directory pair, when the profile allows it.
+    // Once per directory pair: the target's directory is created when the profile allows it, and both
+    // directories are checked to be reached without a symlink (m_reach).
     void PrepareDirectory(const cCandidate& c, bool forward) {
         if (c.DirIndex == m_lastDirIndex) return;
         m_lastDirIndex = c.DirIndex;
         const eSide side = forward ? eSide::Dest : eSide::Source;
-        if (forward ? !m_p.CreateDestDirs : !m_p.CreateSrcDirs) return;
         const std::string directory = SideDirectory(m_run, c, side);
-        if (!IsDirectoryBelow(m_run, side, directory))
+        if ((forward ? m_p.CreateDestDirs : m_p.CreateSrcDirs) && !IsDirectoryBelow(m_run, side, directory))
             CreateDirectoryPath(m_run, side, directory, SideDirectory(m_run, c, forward ? eSide::Source : eSide::Dest));
+        m_reach = ReachCandidate(m_run, c);
     }
 
     // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them;
@@ -268,6 +269,7 @@ private:
     const cParameters& m_p;
     cRunState& m_s;
     int m_lastDirIndex = -1;
+    int m_reach = 0;       // ReachCandidate of the directory pair m_lastDirIndex
     bool m_copied = false; // the last copy replaced its target
 };
 
