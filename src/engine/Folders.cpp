@@ -2,6 +2,7 @@
 #include "engine/Folders.h"
 
 #include "engine/CandidateSort.h"
+#include "platform/Collation.h"
 #include "platform/GermanFormat.h"
 #include "platform/Text.h"
 
@@ -63,10 +64,10 @@ std::string GroupKey(const cCandidate& c, int sortMode) {
     switch (sortMode) {
     case kSortByPath:
         return std::to_string(c.DirIndex);
-    case kSortByName:
-        return platform::UpperCase(FirstCharacter(c.BaseName));
+    case kSortByName: // "Apfel", "Äpfel" and "Axt" stand together under "A...", as they sort
+        return platform::PrimaryCollationKey(FirstCharacter(c.BaseName));
     case kSortByType:
-        return platform::LowerCase(c.Extension);
+        return platform::FoldCase(c.Extension);
     case kSortBySize:
         return std::to_string(DecimalDigits(c.SortSize));
     case kSortByDateTime:

@@ -91,4 +91,12 @@ std::string CollationKey(std::string_view utf8) {
     return Collator().Key(utf8);
 }
 
+std::string PrimaryCollationKey(std::string_view utf8) {
+    std::string key = Collator().Key(utf8);
+    // In a sort key the byte 01 separates the levels; what comes before it is the primary level.
+    const std::size_t separator = key.find('\x01');
+    if (separator != std::string::npos) key.resize(separator);
+    return key;
+}
+
 } // namespace platform

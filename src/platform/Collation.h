@@ -15,4 +15,8 @@ int CompareCollated(std::string_view a, std::string_view b);
 // sorting many texts cheap.
 std::string CollationKey(std::string_view utf8);
 
+// The key of the base letters alone (the collation's primary level): equal for "Äpfel", "apfel" and "Apfel", so
+// texts that differ only in accents or case share it. Used to group names by their first letter.
+std::string PrimaryCollationKey(std::string_view utf8);
+
 } // namespace platform

@@ -88,6 +88,21 @@ TEST(FoldersTest, CaptionsAndRangesPerMode) {
     }
 }
 
+TEST(FoldersTest, LettersAndTypesGroupAsTheySort) {
+    // By name, umlauts stand with their base letter, as the German collation sorts them; by type, case does not
+    // part a type, an umlaut does.
+    const std::vector<Row> rows = {
+        {0, "Axt", ".TXT", 1, 0, kActionForward},
+        {0, "Äpfel", ".txt", 1, 0, kActionForward},
+        {0, "apfel", ".tät", 1, 0, kActionForward},
+        {0, "Zebra", ".txt", 1, 0, kActionForward},
+    };
+    auto list = MakeList(rows);
+    EXPECT_EQ(Describe(Build(list, kSortByName)), (std::vector<std::string>{"A... [0-2]", "Z... [3-3]"}));
+    list = MakeList(rows);
+    EXPECT_EQ(Describe(Build(list, kSortByType)), (std::vector<std::string>{".tät [0-0]", ".txt [1-3]"}));
+}
+
 TEST(FoldersTest, EmptyListClosedFoldersAndUnknownMode) {
     std::vector<std::unique_ptr<cCandidate>> empty;
     EXPECT_TRUE(BuildFolders(empty, {kSortByPath, &kDirs, "", true}).empty());
