@@ -264,15 +264,20 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
     std::vector<std::string> pending{dir};
     std::vector<platform::SubdirectoryName> entries;
     std::vector<std::string> files;
+    std::vector<std::string> specials;
+    cFileNameCache* specialNames = fileNames ? walk.SpecialNames : nullptr;
     while (!pending.empty()) {
         if (Aborted(walk.AbortRequested)) return;
         std::string current = std::move(pending.back());
         pending.pop_back();
         const std::string native = platform::NativePath(nativeRoot, current);
-        if (platform::ListSubdirectoryNames(nativeRoot, current, entries, fileNames ? &files : nullptr) != 0)
+        if (platform::ListSubdirectoryNames(nativeRoot, current, entries, fileNames ? &files : nullptr,
+                                            specialNames ? &specials : nullptr) != 0) {
             entries.clear();
-        else if (fileNames)
+        } else if (fileNames) {
             (*fileNames)[native] = std::move(files);
+            if (specialNames && !specials.empty()) (*specialNames)[native] = std::move(specials);
+        }
         const std::size_t firstChild = pending.size();
         for (const platform::SubdirectoryName& entry : entries) {
             if (entry.unrepresentable) {
@@ -354,7 +359,7 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
     std::vector<cScanProblem> ignored; // exclusions report nothing: their directories are not scanned
     std::vector<std::string> excluded;
 
-    const cWalk withoutNames{input.Walk.AbortRequested, nullptr, input.Walk.Skipped};
+    const cWalk withoutNames{input.Walk.AbortRequested, nullptr, input.Walk.Skipped, nullptr, nullptr};
     cWalk sourceWalk = input.Walk;
     cWalk destWalk = input.Walk;
     std::size_t sourceFound = 0;

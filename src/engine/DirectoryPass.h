@@ -27,6 +27,7 @@ struct cWalk {
     cFileNameCache* FileNames = nullptr; // filled for the directories listed when given
     std::vector<platform::FileIdentity> Skipped;
     std::size_t* SubdirectoriesFound = nullptr; // counts every subdirectory found, when given
+    cFileNameCache* SpecialNames = nullptr;     // with FileNames: the FIFOs, sockets and devices of each directory
 };
 
 // Adds dir (a relative directory, "\" at both ends) and every directory below it under the native root to

@@ -8,6 +8,7 @@
 #include "platform/FileInfo.h"
 #include "platform/Roots.h"
 #include "platform/TemporaryFiles.h"
+#include "platform/Text.h"
 #include "platform/Wildcard.h"
 #include "profile/Parameters.h"
 
@@ -54,11 +55,19 @@ bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& d
     std::vector<platform::FileInfo> entries;
     int rc = 0;
     const auto cached = fileNames ? fileNames->find(nativeDirectory) : cFileNameCache::iterator{};
+    std::vector<std::string> specials;
     if (fileNames && cached != fileNames->end()) {
         rc = platform::DescribeEntries(nativeRoot, directory, cached->second, entries);
         fileNames->erase(cached);
+        if (input.SpecialNames) {
+            const auto found = input.SpecialNames->find(nativeDirectory);
+            if (found != input.SpecialNames->end()) {
+                specials = std::move(found->second);
+                input.SpecialNames->erase(found);
+            }
+        }
     } else {
-        rc = platform::ListDirectory(nativeRoot, directory, "", entries);
+        rc = platform::ListDirectory(nativeRoot, directory, "", entries, &specials);
     }
     if (rc != 0) {
         if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return true;
@@ -83,6 +92,8 @@ bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& d
         side.Files.push_back(std::move(entry));
     }
     (sourceSide ? output.SourceFiles : output.DestFiles) += side.Files.size();
+    for (const std::string& name : specials)
+        output.SpecialFiles.push_back(nativeDirectory + platform::EscapeInvalidUtf8(name));
     if (!leftovers.empty() && (sourceSide ? input.RemoveLeftovers.Source : input.RemoveLeftovers.Dest)) {
         std::vector<std::string> removed;
         (void)platform::RemoveLeftoverTemporaryFiles(nativeRoot, directory, leftovers, removed);

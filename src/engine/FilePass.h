@@ -38,8 +38,9 @@ struct cFilePassInput {
     const cRuleContext& Rules;
     const cSnapshot* Snapshot = nullptr; // the last run's snapshot; null when there is none
     cAbortQuery AbortRequested;
-    cFileNameCache* FileNames = nullptr; // the directory pass's names; an entry is used once and dropped
-    const cOwnFiles* OwnFiles = nullptr; // never candidates
+    cFileNameCache* FileNames = nullptr;    // the directory pass's names; an entry is used once and dropped
+    cFileNameCache* SpecialNames = nullptr; // the directory pass's FIFOs, sockets and devices, by directory
+    const cOwnFiles* OwnFiles = nullptr;    // never candidates
     cLeftoverRemoval RemoveLeftovers;
 };
 
@@ -54,6 +55,7 @@ struct cFilePassOutput {
     std::vector<cCorrectionReport> Corrections;
     std::vector<cScanProblem> Problems;
     std::vector<std::string> LeftoversRemoved; // native paths
+    std::vector<std::string> SpecialFiles;     // native paths of FIFOs, sockets and devices: never copied
     // The files listed on each side, before any mask: none on a side means nothing is there.
     std::size_t SourceFiles = 0;
     std::size_t DestFiles = 0;

@@ -162,6 +162,9 @@ void ScanAndCompare(cRun& run) {
     UserInterface().HideStatus();
 
     ReportLeftovers(run, result.Files.LeftoversRemoved);
+    // Nothing is left out without a line: a FIFO, socket or device node has no content to copy.
+    for (const std::string& path : result.Files.SpecialFiles)
+        run.Event(kLogSpecialSkipped, {.Path = path});
     ReportProblems(run, result.Files.Problems);
     if (rc == kDirectoryCountMismatch) {
         const auto sourceCount = static_cast<int>(s.SourceDirList.size());

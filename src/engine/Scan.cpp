@@ -70,8 +70,10 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
     result.CutPath = RunCutPath(context);
 
     cFileNameCache fileNames;
+    cFileNameCache specialNames;
     cDirectoryPassInput directories = DirectoryPassInput(context, result.CutPath);
     directories.Walk.FileNames = &fileNames;
+    directories.Walk.SpecialNames = &specialNames;
     directories.SourceSubdirectories = &result.SourceSubdirectories;
     directories.DestSubdirectories = &result.DestSubdirectories;
     const int rc = BuildDirectoryLists(directories, result.SourceDirList, result.DestDirList, result.Files.Problems);
@@ -90,6 +92,7 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
                                context.Snapshot,
                                context.AbortRequested,
                                &fileNames,
+                               &specialNames,
                                &context.OwnFiles,
                                context.RemoveLeftovers};
     ScanFiles(files, result.Files);

@@ -31,6 +31,7 @@ enum LogEventCode : int {
     kLogSnapshotRemoved = 30132, // an outdated snapshot was removed after a failed write
     kLogLeftoverRemoved = 30133, // a temporary file of a killed run was removed
     kLogProfileBusy = 30134,     // another run of the same profile is going on
+    kLogSpecialSkipped = 30992,  // a FIFO, socket or device node, which is never copied
     kLogDestinationUnsupported = 30993,
     kLogScanProblem = 30994,
     kLogCopyFailed = 30995,

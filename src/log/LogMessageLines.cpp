@@ -123,6 +123,8 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
         return "Konnte leeres Zip-Archiv " + Quoted(data.Path) + " nicht löschen.";
     case 30220:
         return "Zip-Fehler: " + data.Text1 + " (Fehlercode " + std::to_string(data.Code) + ")";
+    case kLogSpecialSkipped:
+        return "  Übersprungen (keine gewöhnliche Datei): " + data.Path;
     case kLogDestinationUnsupported:
         return "Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.";
     case kLogScanProblem:

@@ -84,11 +84,15 @@ private:
 
 namespace {
 
-int ReadEntries(cDirectoryReader* reader, std::string_view mask, std::vector<FileInfo>& entries) {
+int ReadEntries(cDirectoryReader* reader, std::string_view mask, std::vector<FileInfo>& entries,
+                std::vector<std::string>* specialNames = nullptr) {
     std::optional<cWildcard> filter;
     if (!mask.empty()) filter.emplace(mask);
     while (const dirent64* entry = reader->Next()) {
-        if (IsSpecialType(entry->d_type)) continue;
+        if (IsSpecialType(entry->d_type)) {
+            if (specialNames && (!filter || filter->Matches(entry->d_name))) specialNames->emplace_back(entry->d_name);
+            continue;
+        }
         if (filter && !filter->Matches(entry->d_name)) continue;
         FileInfo info;
         const int code = GetFileInfoAt(reader->Fd(), entry->d_name, info);
@@ -116,17 +120,19 @@ int ListDirectory(std::string_view nativeDirectory, std::string_view mask, std::
 }
 
 int ListDirectory(std::string_view nativeRoot, std::string_view relative, std::string_view mask,
-                  std::vector<FileInfo>& entries) {
+                  std::vector<FileInfo>& entries, std::vector<std::string>* specialNames) {
     entries.clear();
+    if (specialNames) specialNames->clear();
     auto reader = std::make_unique<cDirectoryReader>();
     if (const int code = reader->OpenBelow(nativeRoot, relative); code != kSuccess) return code;
-    return ReadEntries(reader.get(), mask, entries);
+    return ReadEntries(reader.get(), mask, entries, specialNames);
 }
 
 int ListSubdirectoryNames(std::string_view nativeRoot, std::string_view relative, std::vector<SubdirectoryName>& names,
-                          std::vector<std::string>* otherNames) {
+                          std::vector<std::string>* otherNames, std::vector<std::string>* specialNames) {
     names.clear();
     if (otherNames) otherNames->clear();
+    if (specialNames) specialNames->clear();
     auto reader = std::make_unique<cDirectoryReader>();
     if (const int code = reader->OpenBelow(nativeRoot, relative); code != kSuccess) return code;
     while (const dirent64* entry = reader->Next()) {
@@ -141,8 +147,11 @@ int ListSubdirectoryNames(std::string_view nativeRoot, std::string_view relative
         }
         if (type == DT_DIR)
             names.push_back({entry->d_name, !IsRepresentableName(entry->d_name), entry->d_ino});
-        else if (otherNames && !IsSpecialType(type))
+        else if (IsSpecialType(type)) {
+            if (specialNames) specialNames->emplace_back(entry->d_name);
+        } else if (otherNames) {
             otherNames->emplace_back(entry->d_name);
+        }
     }
     if (reader->Error() != 0) {
         names.clear();

@@ -24,8 +24,9 @@ namespace platform {
 // The same for the internal relative directory below a native root, reached without following a symlink at
 // any level below the root (see OpenDirectoryBelow): a listing never leaves the tree through a planted link.
 // Returns as ListDirectory, and kLinkInPath when a level is a symlink.
+// When specialNames is given, it receives the names of the FIFOs, sockets and device nodes left out.
 [[nodiscard]] int ListDirectory(std::string_view nativeRoot, std::string_view relative, std::string_view mask,
-                                std::vector<FileInfo>& entries);
+                                std::vector<FileInfo>& entries, std::vector<std::string>* specialNames = nullptr);
 
 // A subdirectory found by ListSubdirectoryNames.
 struct SubdirectoryName {
@@ -40,9 +41,11 @@ struct SubdirectoryName {
 // carried as links of their own and never descended (FIFOs, sockets and devices are left out as always).
 // Cheaper than ListDirectory: the entry type of the listing decides; only an entry of unknown type is looked up.
 // Returns as ListDirectory below a root.
+// When specialNames is given, it receives the names of the FIFOs, sockets and device nodes.
 [[nodiscard]] int ListSubdirectoryNames(std::string_view nativeRoot, std::string_view relative,
                                         std::vector<SubdirectoryName>& names,
-                                        std::vector<std::string>* otherNames = nullptr);
+                                        std::vector<std::string>* otherNames = nullptr,
+                                        std::vector<std::string>* specialNames = nullptr);
 
 // Replaces entries with the information on the given names in the internal relative directory below a native
 // root, as ListDirectory gives it for a listing that found exactly these names: a name that has vanished or

@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -422,6 +423,24 @@ TEST_F(RunSafetyTest, ADestinationInsideASearchTypedInAnotherCaseOverlapsIt) {
         EXPECT_EQ(Run(), kRunFailed);
         EXPECT_EQ(Messages(), std::vector<int>{30117});
         EXPECT_EQ(Files(Source()), std::vector<std::string>{"Daten/a.txt"});
+    }
+}
+
+TEST_F(RunSafetyTest, AFifoIsLeftOutWithALogLine) {
+    // Listed by the directory walk ("\\*") or by the file pass alone (an entry without "*").
+    for (const char* search : {"\\*", "\\Daten\\"}) {
+        SCOPED_TRACE(search);
+        BuildTrees({{kSrc, "Daten/a.txt", "a", kNewer}});
+        ASSERT_EQ(mkfifo((Source() / "Daten/rohr").c_str(), 0600), 0);
+        p.TouchSrc = false;
+        p.SearchDirectories.Clear();
+        p.SearchDirectories.Add(search);
+        EXPECT_EQ(Run(), kRunSucceeded);
+        EXPECT_EQ(LogEvents(),
+                  Lines{"  Übersprungen (keine gewöhnliche Datei): " + (Source() / "Daten/rohr").string()});
+        const std::vector<std::string> copied = Files(Dest());
+        ASSERT_EQ(copied.size(), 1u);
+        EXPECT_TRUE(copied[0].ends_with("a.txt")) << copied[0];
     }
 }
 
