@@ -318,6 +318,14 @@ std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix)
     return spelt;
 }
 
+std::optional<std::string> RealTypedDirectory(const std::string& nativeRoot, std::string_view typed) {
+    std::string real;
+    if (nativeRoot.empty() ||
+        platform::RealPath(platform::NativePath(nativeRoot, SpellingOnDisk(nativeRoot, typed) + "\\"), real) != 0)
+        return std::nullopt;
+    return real;
+}
+
 std::vector<std::string> MatchingDirectories(std::string_view nativeRoot, std::string_view directory) {
     return DirectoriesMatching(nativeRoot, "\\", directory);
 }

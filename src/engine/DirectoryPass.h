@@ -6,6 +6,7 @@
 #include "platform/FileInfo.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,6 +56,10 @@ void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, s
 // that names none on, the rest stays as typed. The result has a leading "\" and no trailing one; "\" alone and
 // the empty prefix give "".
 std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix);
+
+// The real path (platform::RealPath) of a typed directory below the native root, in the spelling the disk
+// gives it; std::nullopt when the root is not ready or the path cannot be resolved.
+std::optional<std::string> RealTypedDirectory(const std::string& nativeRoot, std::string_view typed);
 
 // Every real directory below the native root that a typed directory ("\Daten\Projekte", "\" at the end
 // allowed) names without regard to case in every component, each with "\" at both ends (two that differ only

@@ -12,6 +12,7 @@
 #include "platform/Wildcard.h"
 #include "profile/Parameters.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -32,7 +33,7 @@ std::vector<platform::cWildcard> Compile(const std::vector<std::string>& masks) 
 // One side of a directory pair: its files in listing order and an exact index by name.
 struct cSideListing {
     std::vector<platform::FileInfo> Files;
-    std::unordered_set<std::string> OwnNames; // the program's own files here: their names are left alone on both sides
+    std::vector<std::string> OwnNames; // the program's own files here: their names are left alone on both sides
     std::unordered_map<std::string_view, const platform::FileInfo*> ByName;
 
     const platform::FileInfo* Find(std::string_view name) const {
@@ -82,7 +83,7 @@ bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& d
             continue;
         }
         if (input.OwnFiles && input.OwnFiles->Holds(entry)) {
-            side.OwnNames.insert(entry.name);
+            side.OwnNames.push_back(entry.name);
             continue;
         }
         if (entry.unrepresentable) {
@@ -139,6 +140,11 @@ bool LinkFacesDirectory(const platform::FileInfo& found, const std::string& othe
     return platform::CheckDirectoryBelow(otherRoot, otherDir + std::string(name) + "\\") == platform::kSuccess;
 }
 
+// Own files are a handful in a whole run: a linear look, and none at all for nearly every directory.
+bool IsOwnName(const cSideListing& side, std::string_view name) {
+    return std::find(side.OwnNames.begin(), side.OwnNames.end(), name) != side.OwnNames.end();
+}
+
 struct cPairScan {
     const cFilePassInput& Input;
     cFilePassOutput& Output;
@@ -154,7 +160,7 @@ struct cPairScan {
             const platform::FileInfo* source = Source.Find(name);
             const platform::FileInfo* dest = Dest.Find(name);
             // Nothing is copied over the program's own file, nor is its namesake taken for an orphan.
-            if (Source.OwnNames.contains(std::string(name)) || Dest.OwnNames.contains(std::string(name))) continue;
+            if (IsOwnName(Source, name) || IsOwnName(Dest, name)) continue;
             const platform::FileInfo* found = fromSource ? source : dest;
             const platform::FileInfo* other = fromSource ? dest : source;
             if (found && !other &&

@@ -41,12 +41,6 @@ std::optional<std::string> RealExactly(const std::string& nativeRoot, std::strin
     return real;
 }
 
-// The same for a directory the user typed, which names the directory on disk without regard to case.
-std::optional<std::string> RealBelow(const std::string& nativeRoot, std::string_view typed) {
-    if (nativeRoot.empty()) return std::nullopt;
-    return RealExactly(nativeRoot, SpellingOnDisk(nativeRoot, typed) + "\\");
-}
-
 // The directory below which a directory entry can find directories: the entry itself, or for an entry whose
 // last component holds "*" the directory before that component.
 std::string SearchBase(std::string entry) {
@@ -120,13 +114,13 @@ void CheckSameRoot(cRun& run) {
     const cParameters& p = run.Params;
     cRunState& s = run.State;
     if (p.DestType == kDestTypeFtp) return;
-    const std::optional<std::string> source = RealBelow(s.NativeSourceRoot, "\\");
-    const std::optional<std::string> dest = RealBelow(s.NativeDestRoot, "\\");
+    const std::optional<std::string> source = RealTypedDirectory(s.NativeSourceRoot, "\\");
+    const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, "\\");
     s.SameRoot =
         source && dest ? platform::SameDirectory(*source, *dest) : platform::EqualNoCase(s.SourceRoot, s.DestRoot);
     if (p.ShortenPaths != 0 || p.Variation != kVariationFixed || !source) return;
     const std::optional<std::string> destDirectory =
-        RealBelow(s.NativeDestRoot, ExpandVariables(p.DestDirectory, p.DateOffset));
+        RealTypedDirectory(s.NativeDestRoot, ExpandVariables(p.DestDirectory, p.DateOffset));
     if (destDirectory && platform::SameDirectory(*destDirectory, *source)) run.FailCheck(kSameRoot);
 }
 
@@ -158,7 +152,7 @@ void ResolveDestination(cRun& run) {
 void CheckOverlap(cRun& run) {
     const cRunState& s = run.State;
     if (run.Params.DestType == kDestTypeFtp) return;
-    const std::optional<std::string> dest = RealBelow(s.NativeDestRoot, run.Params.ResolvedDestDirectory);
+    const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, run.Params.ResolvedDestDirectory);
     if (!dest) return;
     for (const std::string& entry : s.ExpandedSearchDirectories) {
         const bool withSubdirectories = !entry.empty() && entry.back() == '*';

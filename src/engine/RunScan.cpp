@@ -183,14 +183,10 @@ void CheckIdenticalAfterShortening(cRun& run) {
     const cParameters& p = run.Params;
     const cRunState& s = run.State;
     if (p.DestType == kDestTypeFtp || p.ShortenPaths < 1) return;
-    std::string cut;
-    std::string dest;
-    if (platform::RealPath(platform::NativePath(s.NativeSourceRoot, s.CutPath), cut) != 0 ||
-        platform::RealPath(
-            platform::NativePath(s.NativeDestRoot, SpellingOnDisk(s.NativeDestRoot, p.ResolvedDestDirectory) + "\\"),
-            dest) != 0)
-        return;
-    if (platform::SameDirectory(cut, dest)) run.FailCheck(kIdentical);
+    const std::optional<std::string> cut = RealTypedDirectory(s.NativeSourceRoot, s.CutPath);
+    const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, p.ResolvedDestDirectory);
+    if (!cut || !dest) return;
+    if (platform::SameDirectory(*cut, *dest)) run.FailCheck(kIdentical);
 }
 
 void WriteRunSnapshot(cRun& run) {

@@ -162,6 +162,14 @@ protected:
         return plan;
     }
 
+    // The plan that copies each of files (relative to the test directory after prefix) forward.
+    static Plan ForwardPlan(const std::string& prefix, const std::vector<std::string>& files) {
+        Plan plan;
+        for (const std::string& file : files)
+            plan[prefix + file] = kPlanForward;
+        return plan;
+    }
+
     static std::string ActionName(ActionFlags action) {
         switch (action) {
         case kActionForward:

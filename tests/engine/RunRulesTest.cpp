@@ -216,10 +216,7 @@ TEST_F(RunRulesTest, DirectoryEntriesAndExclusions) {
         p.ExcludeFiles.Clear();
         if (*c.excludedMask) p.ExcludeFiles.Add(c.excludedMask);
         EXPECT_EQ(Run(), kRunSucceeded);
-        Plan expected;
-        for (const std::string& file : c.found)
-            expected["Quelle/Daten/" + file] = kPlanForward;
-        EXPECT_EQ(planned, expected);
+        EXPECT_EQ(planned, ForwardPlan("Quelle/Daten/", c.found));
         if (c.found.empty()) {
             EXPECT_EQ(LogEvents(), Lines{"Keine Dateien gefunden."});
         }

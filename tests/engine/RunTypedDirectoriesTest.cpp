@@ -105,10 +105,7 @@ TEST_F(RunTypedDirectoriesTest, EntriesWithStarMatchEveryPartWithoutRegardToCase
         p.ExcludeDirectories.Clear();
         if (*c.excluded) p.ExcludeDirectories.Add(c.excluded);
         EXPECT_EQ(Run(), kRunSucceeded);
-        Plan expected;
-        for (const std::string& file : c.found)
-            expected["Quelle/" + file] = kPlanForward;
-        EXPECT_EQ(planned, expected);
+        EXPECT_EQ(planned, ForwardPlan("Quelle/", c.found));
         EXPECT_EQ(LogEvents(), c.found.empty() ? Lines{"Keine Dateien gefunden."} : Lines{});
     }
 
