@@ -1,6 +1,7 @@
 #include "app/CommandDocument.h"
 
 #include "profile/Parameters.h"
+#include "shell/DocumentBoxes.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,9 +12,9 @@ std::string AbsolutePath(const char* fileName) {
     return error ? std::string(fileName) : absolute.lexically_normal().string();
 }
 
-bool ReadProfileForCommand(cParameters& params, const char* fileName) {
+bool ReadProfileForCommand(cUserInterface& ui, cParameters& params, const char* fileName) {
     // A failed read has shown its error box, which the headless interface prints to stderr.
-    if (!params.ReadDocument(AbsolutePath(fileName))) return false;
+    if (ReadDocumentShowingError(ui, params, AbsolutePath(fileName)) != 0) return false;
     if (params.DocumentKind == kProfileDocument) return true;
     std::fprintf(stderr, "%s ist keine Profildatei.\n", fileName);
     return false;

@@ -5,6 +5,8 @@
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
+#include "shell/DocumentBoxes.h"
+#include "shell/HeadlessInterface.h"
 
 #include <cstdio>
 #include <cstring>
@@ -60,5 +62,6 @@ int NewProfileCommand(int argc, char** argv) {
         params.DeleteEmptyDestDirs = true;
     }
     // A failed write has shown its error box, which the headless interface prints to stderr.
-    return params.WriteDocument(file) ? 0 : 2;
+    cHeadlessInterface ui;
+    return WriteDocumentShowingError(ui, params, file) == 0 ? 0 : 2;
 }

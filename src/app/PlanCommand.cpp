@@ -7,6 +7,7 @@
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
+#include "shell/HeadlessInterface.h"
 
 #include <cstdio>
 #include <memory>
@@ -15,8 +16,11 @@
 int PlanCommand(const char* fileName) {
     std::unique_ptr<cIniFile> settings = OpenSettingsFileWithoutTakeover();
     cParameters params(settings.get());
-    if (!ReadProfileForCommand(params, fileName)) return 2;
-    platform::InstallStopSignal();
+    params.Drives = ReadDrives(*settings);
+    cHeadlessInterface ui;
+    if (!ReadProfileForCommand(ui, params, fileName)) return 2;
+    cRunControl control(ui);
+    platform::InstallStopSignal(control.AbortRequested);
     bool planned = false;
     cRunOptions options;
     options.PlanOnly = true;
@@ -26,7 +30,8 @@ int PlanCommand(const char* fileName) {
         planned = true;
     };
     options.OnLogText = [](const std::string& text) { std::fwrite(text.data(), 1, text.size(), stderr); };
-    const int result = ExecuteRun(params, kSingleProfile, 0, options);
+    const int result = ExecuteRun(params, control, kSingleProfile, 0, options).Result;
+    platform::RemoveStopSignal();
     if (std::fflush(stdout) != 0) return 2;
     return planned ? 0 : result;
 }

@@ -1,12 +1,14 @@
 #include "app/RunCommand.h"
 
 #include "app/CommandDocument.h"
+#include "engine/RunControl.h"
 #include "engine/RunDriver.h"
 #include "platform/ProgramFolders.h"
 #include "platform/StopSignal.h"
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
+#include "shell/HeadlessInterface.h"
 #include "shell/RunProfile.h"
 
 #include <cstdio>
@@ -15,12 +17,16 @@
 int RunCommand(const char* fileName) {
     std::unique_ptr<cIniFile> settings = OpenSettingsFile();
     cParameters params(settings.get());
-    if (!ReadProfileForCommand(params, fileName)) return 2;
+    params.Drives = ReadDrives(*settings);
+    cHeadlessInterface ui;
+    if (!ReadProfileForCommand(ui, params, fileName)) return 2;
     params.ReadRunCount();
     // The default log lives in the program's data folder, which the first run creates.
     (void)platform::CreatePrivateFolder(platform::DataFolder());
-    platform::InstallStopSignal();
-    const int result = RunProfile(params, kSingleProfile, 0);
+    cRunControl control(ui);
+    platform::InstallStopSignal(control.AbortRequested);
+    const int result = RunProfile(params, control, kSingleProfile, 0);
+    platform::RemoveStopSignal();
     if (params.Log.Active && params.Log.IsOpen)
         std::fprintf(stderr, "Protokoll: %s\n", params.Log.ActualFileName.c_str());
     return result;

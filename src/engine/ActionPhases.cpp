@@ -10,7 +10,7 @@
 #include "platform/FileProperties.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 
 namespace {
 
@@ -18,17 +18,17 @@ constexpr int kVerifyFailed = 30302;
 
 void DeletePhase(cRun& run) {
     cRunState& s = run.State;
-    UserInterface().ShowStatus("Suche zu löschende Dateien...", static_cast<int>(s.Candidates.size()));
+    run.Ui.ShowStatus("Suche zu löschende Dateien...", static_cast<int>(s.Candidates.size()));
     int position = 0;
     for (const auto& c : s.Candidates) {
         if (run.Stopping()) break;
-        UserInterface().StepStatus(++position);
+        run.Ui.StepStatus(++position);
         if (c->Action() != kActionDelete || (c->Flags & kFlagDone) != 0) continue;
         if (c->SourceTime != 0) DeleteSide(run, *c, eSide::Source);
         if (c->DestTime != 0) DeleteSide(run, *c, eSide::Dest);
         c->Flags |= kFlagDone;
     }
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 // Compares one copied pair until it is equal or the user does not want to try again.
@@ -58,14 +58,14 @@ void VerifyPair(cRun& run, cCandidate& c) {
 
 void VerifyPhase(cRun& run) {
     cRunState& s = run.State;
-    UserInterface().ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(s.Candidates.size()));
+    run.Ui.ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(s.Candidates.size()));
     int position = 0;
     for (const auto& c : s.Candidates) {
         if (run.Stopping()) break;
-        UserInterface().StepStatus(++position);
+        run.Ui.StepStatus(++position);
         if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(run, *c);
     }
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 // Removes a directory when it is empty; the roots themselves are never removed, nor a directory reached
@@ -85,7 +85,7 @@ void EmptyDirectoriesPhase(cRun& run) {
     const bool source = p.DeleteEmptySrcDirs && p.TouchSrc;
     const bool dest = p.DeleteEmptyDestDirs && p.TouchDest;
     if (!source && !dest) return;
-    UserInterface().ShowStatus("Suche leere Verzeichnisse...", 0);
+    run.Ui.ShowStatus("Suche leere Verzeichnisse...", 0);
     // Deeper directories come later in the sorted lists, so going backwards empties children first.
     // A directory that the other side has is not "empty" but mirrored: removing it here would only have it
     // created again by the next run.
@@ -99,7 +99,7 @@ void EmptyDirectoriesPhase(cRun& run) {
         RemoveIfEmpty(run, eSide::Dest, p.ResolvedDestDirectory);
         RemoveIfEmpty(run, eSide::Dest, p.DestDirectory);
     }
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 void CreateDirectoriesPhase(cRun& run) {
@@ -108,7 +108,7 @@ void CreateDirectoriesPhase(cRun& run) {
     const bool source = p.CreateAllSrcDirs && p.TouchSrc;
     const bool dest = p.CreateAllDestDirs && p.TouchDest;
     if (!source && !dest) return;
-    UserInterface().ShowStatus("Erstelle Verzeichnisse...", 0);
+    run.Ui.ShowStatus("Erstelle Verzeichnisse...", 0);
     const auto mirror = [&](eSide from, const std::vector<std::string>& fromList, eSide to,
                             const std::vector<std::string>& toList) {
         for (std::size_t i = 0; i < fromList.size() && i < toList.size(); ++i)
@@ -117,7 +117,7 @@ void CreateDirectoriesPhase(cRun& run) {
     };
     if (source) mirror(eSide::Dest, s.DestDirList, eSide::Source, s.SourceDirList);
     if (dest) mirror(eSide::Source, s.SourceDirList, eSide::Dest, s.DestDirList);
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 // Mode, access lists and owner of every source directory go to its destination directory; nothing is logged.
@@ -125,7 +125,7 @@ void DirectoryPropertiesPhase(cRun& run) {
     const cParameters& p = run.Params;
     const cRunState& s = run.State;
     if (!p.TransferDirProperties || !p.TouchDest) return;
-    UserInterface().ShowStatus("Übertrage Verzeichniseigenschaften...", 0);
+    run.Ui.ShowStatus("Übertrage Verzeichniseigenschaften...", 0);
     for (std::size_t i = 0; i < s.SourceDirList.size() && i < s.DestDirList.size(); ++i) {
         if (!IsDirectoryBelow(run, eSide::Source, s.SourceDirList[i]) ||
             !IsDirectoryBelow(run, eSide::Dest, s.DestDirList[i]))
@@ -134,7 +134,7 @@ void DirectoryPropertiesPhase(cRun& run) {
         const std::string to = platform::NativePath(s.NativeDestRoot, s.DestDirList[i]);
         (void)platform::TransferSecurity(from, to, true, true);
     }
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 } // namespace

@@ -10,10 +10,9 @@
 #include "platform/FileInfo.h"
 #include "platform/FileProperties.h"
 #include "platform/Roots.h"
-#include "platform/StopSignal.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
-#include "shell/messages/PlaySignal.h"
+#include "messages/UserInterface.h"
+#include "messages/PlaySignal.h"
 
 namespace {
 
@@ -63,12 +62,12 @@ public:
 
     void Run() {
         m_s.BytesCopied = 0;
-        UserInterface().BeginProgress(m_s.BytesToCopy);
+        m_run.Ui.BeginProgress(m_s.BytesToCopy);
         std::size_t i = 0;
         while (i < m_s.Candidates.size() && !m_run.Stopping()) {
             if (Process(*m_s.Candidates[i], i)) ++i;
         }
-        UserInterface().EndProgress();
+        m_run.Ui.EndProgress();
     }
 
 private:
@@ -176,17 +175,17 @@ private:
         options.progress = [&](std::int64_t bytesSoFar) {
             // A copy whose source changed starts over: the bar waits until it passes what it showed before.
             const std::int64_t delta = bytesSoFar > reported ? bytesSoFar - reported : 0;
-            UserInterface().ReportProgress(delta, bytesSoFar, t.From.Path);
+            m_run.Ui.ReportProgress(delta, bytesSoFar, t.From.Path);
             reported += delta;
-            UserInterface().ProcessEvents();
-            return !m_s.InterruptRequested && !platform::StopRequested();
+            m_run.Ui.Yield();
+            return !m_s.InterruptRequested && !m_s.AbortRequested;
         };
         const int code = platform::CopyFileSafely(t.From.Path, t.To.Path, options);
         if (code == 0) {
             Copied(c, t);
             return true;
         }
-        // Ctrl+C: the copy was rolled back and the run ends; no error, the run stops.
+        // Stopped (Ctrl+C, the window's button): the copy was rolled back and the run ends; no error.
         if (code == platform::kCancelled && m_run.Stopping()) return true;
         return Failed(c, t, code, index);
     }
@@ -204,16 +203,16 @@ private:
 
     // Logs the failure and asks what to do; false when the candidate is to be processed again.
     bool Failed(cCandidate& c, const cTransfer& t, int code, std::size_t index) {
-        UserInterface().SetProgressPaused(true);
+        m_run.Ui.SetProgressPaused(true);
         m_run.Event(kLogCopyFailed, TransferData(t, code));
         ++m_s.Counters.ErrorCount;
-        PlaySignal(m_p.Warning4Sound, m_p.Warning4Beep, m_p.Warning4File, m_p.SyncSounds);
+        PlaySignal(m_run.Ui, m_p.Warning4Sound, m_p.Warning4Beep, m_p.Warning4File, m_p.SyncSounds);
         std::optional<eInterruptionAnswer> answer;
         if (m_p.Warning4Message || m_s.InterruptRequested)
-            answer = UserInterface().AskInterruption(
+            answer = m_run.Ui.AskInterruption(
                 {t.From.Path, t.From.Size, t.From.Date, t.From.Time, t.To.Path, t.To.Size, t.To.Date, t.To.Time, code});
         m_s.InterruptRequested = false;
-        UserInterface().SetProgressPaused(false);
+        m_run.Ui.SetProgressPaused(false);
         if (!answer) {
             // Nobody could be asked: the file is left as it is and not tried again.
             m_s.BytesToCopy -= t.Size;

@@ -1,15 +1,16 @@
 #include "engine/RunContext.h"
 
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
+#include "profile/Parameters.h"
 
 void cRun::Event(int event, const cLogEventData& data) {
     WriteLogEvent(Log, Params, event, data);
 }
 
 int cRun::Ask(int code, const cMessageArgs& args) {
-    UserInterface().SetProgressPaused(true);
-    const int answer = UserMessage(Params, code, args);
-    UserInterface().SetProgressPaused(false);
+    Ui.SetProgressPaused(true);
+    const int answer = UserMessage(Ui, Params.Warnings(), code, args);
+    Ui.SetProgressPaused(false);
     return answer;
 }
 
@@ -21,6 +22,6 @@ void cRun::FailCheck(int event, const cLogEventData& data, const cMessageArgs& a
 }
 
 bool cRun::Stopping() {
-    UserInterface().ProcessEvents();
+    Ui.Yield();
     return State.Stopping();
 }

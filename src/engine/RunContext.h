@@ -1,17 +1,19 @@
-// What the steps of one run share: the profile, the run's state and its log, and the helpers every step uses
-// to log, ask and fail.
+// What the steps of one run share: the run's copy of the profile, its state, its log and the user interface,
+// and the helpers every step uses to log, ask and fail.
 #pragma once
 
 #include "engine/RunState.h"
 #include "log/Log.h"
-#include "shell/messages/UserMessage.h"
+#include "messages/UserMessage.h"
 
 class cParameters;
+class cUserInterface;
 
 struct cRun {
     cParameters& Params;
     cRunState& State;
     cLog& Log;
+    cUserInterface& Ui;
     bool PlanOnly = false; // nothing may be changed on disk: no rename, no directory, no log or snapshot file
 
     // Writes one log event.
@@ -20,7 +22,7 @@ struct cRun {
     int Ask(int code, const cMessageArgs& args = {});
     // A failed check: its log event and message, one error, and the run stops.
     void FailCheck(int event, const cLogEventData& data = {}, const cMessageArgs& args = {});
-    // Lets pending window events run, then tells whether the run is to stop.
+    // A yield point, then whether the run is to stop.
     bool Stopping();
 };
 

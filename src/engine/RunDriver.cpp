@@ -10,11 +10,14 @@
 #include "platform/BelowRoot.h"
 #include "platform/Eject.h"
 #include "platform/RunLock.h"
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 
 namespace {
+
+constexpr int kLogNameMissing = 30101;
+constexpr int kLogCannotOpen = 30102;
 
 // The working copies of a new run; everything else of the state starts empty.
 void ResetRun(cParameters& params, cRunState& state) {
@@ -26,11 +29,15 @@ void ResetRun(cParameters& params, cRunState& state) {
     state.RunPreview = params.Preview;
 }
 
+// A log that cannot be opened is a question: the run goes on without it unless the user says No.
 void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
-    if (options.PlanOnly)
+    if (options.PlanOnly) {
         OpenLogInMemory(run.Log, run.Params);
-    else if (!OpenLog(run.Log, run.Params))
-        run.State.AbortRequested = true;
+    } else if (const int code = OpenLog(run.Log, run.Params); code != 0) {
+        const std::string& name = run.Params.Log.ActualFileName;
+        const int answer = name.empty() ? run.Ask(kLogNameMissing) : run.Ask(kLogCannotOpen, {.Text1 = name, .Error = code});
+        if (answer == kAnswerNo) run.State.AbortRequested = true;
+    }
     run.Event(kLogRunHeader, {.Kind = reason});
     run.Event(kLogTimeBase);
 }
@@ -79,7 +86,7 @@ void Review(cRun& run) {
 void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
     cRunState& s = run.State;
     if (s.Stopping()) run.Event(kLogAborted);
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
     run.Event(kLogSummary, {.Counters = s.Counters});
     run.Event(kLogRunFooter, {.Kind = condition});
     if (options.PlanOnly) {
@@ -91,14 +98,14 @@ void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
 
 } // namespace
 
-std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_t reason, const cRunOptions& options) {
+cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::uint8_t condition,
+                       std::uint8_t reason, const cRunOptions& options) {
     const platform::cRootHandleScope roots;
-    cRunState state;
+    cParameters params = document;
+    cRunState state(control);
     ResetRun(params, state);
-    SetActiveRun(&state);
-    SetFtpErrorText({});
     cLog log;
-    cRun run{params, state, log, options.PlanOnly};
+    cRun run{params, state, log, control.Ui, options.PlanOnly};
 
     OpenRunLog(run, options, reason);
     platform::cRunLock lock;
@@ -116,7 +123,18 @@ std::uint8_t ExecuteRun(cParameters& params, std::uint8_t condition, std::uint8_
         if (params.EjectDisk && !state.NativeDestRoot.empty()) platform::EjectDisk(state.NativeDestRoot);
     }
     Finish(run, condition, options);
-    const std::uint8_t result = state.Result();
-    SetActiveRun(nullptr);
-    return result;
+    return {.Result = state.Result(),
+            .DateOffset = params.DateOffset,
+            .ResolvedDestDirectory = params.ResolvedDestDirectory,
+            .ResolvedArchiveName = params.ResolvedArchiveName,
+            .LogFileName = params.Log.ActualFileName,
+            .LogOpen = params.Log.IsOpen};
+}
+
+void ApplyRunOutcome(cParameters& document, const cRunOutcome& outcome) {
+    document.DateOffset = outcome.DateOffset;
+    document.ResolvedDestDirectory = outcome.ResolvedDestDirectory;
+    document.ResolvedArchiveName = outcome.ResolvedArchiveName;
+    document.Log.ActualFileName = outcome.LogFileName;
+    document.Log.IsOpen = outcome.LogOpen;
 }

@@ -51,7 +51,7 @@ std::string SearchBase(std::string entry) {
 
 void WaitForRoot(cRun& run, const std::string& root, const std::string& nativeRoot, std::int64_t& free) {
     int code = 0;
-    free = platform::MeasureFreeSpace(root, code);
+    free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
     while (free == kFreeSpaceNotReady && !run.State.AbortRequested) {
         const std::string shown = nativeRoot.empty() ? root : nativeRoot;
         run.Event(kRootNotReady, {.Path = shown, .Code = code});
@@ -60,7 +60,7 @@ void WaitForRoot(cRun& run, const std::string& root, const std::string& nativeRo
         if (answer == kAnswerNo)
             run.State.AbortRequested = true;
         else
-            free = platform::MeasureFreeSpace(root, code);
+            free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
     }
 }
 
@@ -71,8 +71,8 @@ void ExpandRunInputs(cRun& run) {
     cRunState& s = run.State;
     s.SourceRoot = ExpandVariables(p.SourceDrive, p.DateOffset);
     s.DestRoot = ExpandVariables(p.DestDrive, p.DateOffset);
-    s.NativeSourceRoot = platform::NativeRoot(s.SourceRoot).value_or("");
-    s.NativeDestRoot = platform::NativeRoot(s.DestRoot).value_or("");
+    s.NativeSourceRoot = platform::NativeRoot(s.SourceRoot, p.Drives).value_or("");
+    s.NativeDestRoot = platform::NativeRoot(s.DestRoot, p.Drives).value_or("");
     s.ExpandedSearchDirectories = ExpandedSorted(p.SearchDirectories, p.DateOffset);
     s.ExpandedExcludeDirectories = ExpandedSorted(p.ExcludeDirectories, p.DateOffset);
 }

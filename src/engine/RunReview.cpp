@@ -10,8 +10,8 @@
 #include "platform/GermanFormat.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
-#include "shell/messages/PlaySignal.h"
+#include "messages/UserInterface.h"
+#include "messages/PlaySignal.h"
 
 namespace {
 
@@ -26,11 +26,11 @@ void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
     cRunState& s = run.State;
     if (s.AbortRequested || !NeedsCheckDialog(kind, p, s.Candidates)) return;
     if (kind == eCheckDialog::DoubleModifications)
-        PlaySignal(p.Event3Sound, p.Event3Beep, p.Event3File, p.SyncSounds);
+        PlaySignal(run.Ui, p.Event3Sound, p.Event3Beep, p.Event3File, p.SyncSounds);
     else
-        PlaySignal(p.Event4Sound, p.Event4Beep, p.Event4File, p.SyncSounds);
+        PlaySignal(run.Ui, p.Event4Sound, p.Event4Beep, p.Event4File, p.SyncSounds);
     cCheckDialogModel model = BuildCheckDialog(kind, p, s.Checks, p.LastRun, s.Candidates, s.SourceDirList, s.CutPath);
-    if (UserInterface().ShowCheckDialog(model))
+    if (run.Ui.ShowCheckDialog(model))
         StoreCheckDialogAnswer(model, s.Checks);
     else
         s.AbortRequested = true;
@@ -44,7 +44,7 @@ void CheckSide(cRun& run, const std::string& root, const std::string& shownRoot,
     run.Event(kShortOfSpace, {.Path = shownRoot, .Text1 = megabytes});
     if (run.Ask(kShortOfSpace, {.Text1 = shownRoot, .Text2 = megabytes}) == kAnswerYes) {
         int code = 0;
-        free = platform::MeasureFreeSpace(root, code);
+        free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
     } else {
         run.State.AbortRequested = true;
     }
@@ -120,6 +120,6 @@ void CheckFreeSpace(cRun& run) {
 void ShowRunPreview(cRun& run) {
     const cParameters& p = run.Params;
     if (!run.State.Checks.ShowPreview) return;
-    PlaySignal(p.Event5Sound, p.Event5Beep, p.Event5File, p.SyncSounds);
-    if (!UserInterface().ShowPreview(run.State)) run.State.AbortRequested = true;
+    PlaySignal(run.Ui, p.Event5Sound, p.Event5Beep, p.Event5File, p.SyncSounds);
+    if (!run.Ui.ShowPreview(run.State)) run.State.AbortRequested = true;
 }

@@ -15,7 +15,7 @@
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 
 #include <optional>
 
@@ -133,21 +133,21 @@ void BuildCandidateList(cRun& run) {
 
 void ReadRunSnapshot(cRun& run) {
     if (!UsesSnapshot(run.Params)) return;
-    UserInterface().ShowStatus("Lese Schnappschuss...", 0);
+    run.Ui.ShowStatus("Lese Schnappschuss...", 0);
     const std::string file = SnapshotFileName(run.Params.ProfileFile);
     const int code = ReadSnapshot(run.State.Snapshot, run.Params.ProfileFile);
     run.Event(kLogSnapshotRead, {.Path = file, .Code = code});
     run.State.SnapshotRead = code == 0;
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 }
 
 void ScanAndCompare(cRun& run) {
     cRunState& s = run.State;
     s.OwnFiles = OwnFilesOf(run.Params);
-    UserInterface().ShowStatus("Suche Verzeichnisse...", 0);
+    run.Ui.ShowStatus("Suche Verzeichnisse...", 0);
     cScanResult result;
     cScanContext context = ScanContext(run, UsesSnapshot(run.Params) ? &s.Snapshot : nullptr);
-    context.FilePassStarts = [] { UserInterface().ShowStatus("Suche Dateien...", 0); };
+    context.FilePassStarts = [&run] { run.Ui.ShowStatus("Suche Dateien...", 0); };
     const int rc = ScanTrees(context, result);
     s.Snapshot.Clear();
     s.SourceDirList = std::move(result.SourceDirList);
@@ -159,7 +159,7 @@ void ScanAndCompare(cRun& run) {
     s.Candidates = std::move(result.Files.Candidates);
     s.SourceEmpty = result.SourceSubdirectories == 0 && result.Files.SourceFiles == 0;
     s.DestEmpty = result.DestSubdirectories == 0 && result.Files.DestFiles == 0;
-    UserInterface().HideStatus();
+    run.Ui.HideStatus();
 
     ReportLeftovers(run, result.Files.LeftoversRemoved);
     // Nothing is left out without a line: a FIFO, socket or device node has no content to copy.
@@ -194,14 +194,14 @@ void WriteRunSnapshot(cRun& run) {
     if (!UsesSnapshot(run.Params)) return;
     const bool stopped = run.Stopping();
     if (!stopped && !(s.NoFiles && s.SnapshotRead)) {
-        UserInterface().ShowStatus("Schreibe Schnappschuss...", 0);
+        run.Ui.ShowStatus("Schreibe Schnappschuss...", 0);
         s.Candidates.clear();
         int code = CollectSnapshot(ScanContext(run, nullptr), s.Snapshot);
         // A collection that was stopped or went wrong must not replace the last complete snapshot.
         if (code == 0) code = WriteSnapshot(s.Snapshot, run.Params.ProfileFile);
         run.Event(kLogSnapshotWritten, {.Path = SnapshotFileName(run.Params.ProfileFile), .Code = code});
         s.Snapshot.Clear();
-        UserInterface().HideStatus();
+        run.Ui.HideStatus();
         if (code == 0) return;
     }
     if (ChangedFiles(s.Counters)) RemoveOutdatedSnapshot(run);

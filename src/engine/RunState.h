@@ -1,4 +1,4 @@
-// The working state of the one run in progress: the values computed for it, its counters, its stop flags
+// The working state of one run: the values computed for it, its counters, its stop flags (its starter's)
 // and its lists. The profile in cParameters keeps its own values; the check dialogs and the preview change
 // only the working copies here.
 #pragma once
@@ -7,12 +7,14 @@
 #include "engine/CheckDialogs.h"
 #include "engine/DirectoryTree.h"
 #include "engine/Folders.h"
+#include "engine/RunControl.h"
 #include "engine/OwnFiles.h"
 #include "engine/Snapshot.h"
 #include "log/LogEvent.h"
 #include "platform/FileTime.h"
 #include "profile/PreviewParameters.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,6 +30,11 @@ inline constexpr std::uint8_t kRunStopped = 1;
 inline constexpr std::uint8_t kRunFailed = 2;
 
 struct cRunState {
+    explicit cRunState(cRunControl& control)
+        : AbortRequested(control.AbortRequested), InterruptRequested(control.InterruptRequested) {}
+    cRunState(const cRunState&) = delete;
+    cRunState& operator=(const cRunState&) = delete;
+
     // Roots as the profile writes them after variable expansion, and their native directories ("" when a root
     // is not ready).
     std::string SourceRoot;
@@ -62,8 +69,8 @@ struct cRunState {
     bool RunReverseOrder = false;
     cPreviewParameters RunPreview; // the filter flags the preview starts with
 
-    bool AbortRequested = false;
-    bool InterruptRequested = false;
+    std::atomic<bool>& AbortRequested;
+    std::atomic<bool>& InterruptRequested;
     cRunCounters Counters;
     std::string LastErrorMessage;
 
@@ -78,17 +85,8 @@ struct cRunState {
     std::vector<std::unique_ptr<cFolder>> Folders;
     cSnapshot Snapshot;
 
-    // True once the run is to stop: AbortRequested, or a stop asked for from outside (Ctrl+C), which is then
-    // recorded in AbortRequested.
-    bool Stopping();
+    // True once the run is to stop.
+    bool Stopping() const { return AbortRequested; }
     // The result byte of a run that has ended: 2 with errors, else 1 when stopped, else 0.
     std::uint8_t Result() const;
 };
-
-// The buttons of the status, progress and interruption windows: they only set the flags of the run in
-// progress and do nothing while no run is active.
-void RequestAbort();
-void RequestInterrupt();
-
-// Marks run as the one in progress for the two requests above; nullptr when it has ended.
-void SetActiveRun(cRunState* run);

@@ -7,7 +7,6 @@
 #include "platform/GermanFormat.h"
 #include "platform/Text.h"
 #include "profile/Parameters.h"
-#include "shell/messages/UserMessage.h"
 
 #include <optional>
 #include <utility>
@@ -35,26 +34,17 @@ bool IsNormalOperation(int event) {
 
 } // namespace
 
-bool OpenLog(cLog& log, cParameters& params) {
+int OpenLog(cLog& log, cParameters& params) {
     cLogParameters& settings = params.Log;
-    if (!settings.Active) return true;
+    if (!settings.Active) return platform::kSuccess;
     log.m_file.Close();
     log.m_memoryOnly = false;
     settings.IsOpen = true;
     settings.ResolveLogFile(params.DateOffset);
-    if (settings.ActualFileName.empty()) {
-        settings.IsOpen = false;
-        return UserMessage(params, 30101) != kAnswerNo;
-    }
-    const int code = log.m_file.Open(settings.ActualFileName, settings.Append);
-    if (code != 0) {
-        settings.IsOpen = false;
-        cMessageArgs args;
-        args.Text1 = settings.ActualFileName;
-        args.Error = code;
-        return UserMessage(params, 30102, args) != kAnswerNo;
-    }
-    return true;
+    const int code =
+        settings.ActualFileName.empty() ? platform::kInvalidName : log.m_file.Open(settings.ActualFileName, settings.Append);
+    if (code != platform::kSuccess) settings.IsOpen = false;
+    return code;
 }
 
 void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data) {

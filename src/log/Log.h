@@ -17,7 +17,7 @@ public:
     cLog& operator=(const cLog&) = delete;
 
 private:
-    friend bool OpenLog(cLog& log, cParameters& params);
+    friend int OpenLog(cLog& log, cParameters& params);
     friend void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data);
     friend void CloseLog(cLog& log, const cParameters& params);
     friend void OpenLogInMemory(cLog& log, cParameters& params);
@@ -29,10 +29,9 @@ private:
 };
 
 // Resolves params.Log.ActualFileName and opens it: for appending when Append is set and the file exists,
-// otherwise created anew. Sets params.Log.IsOpen. An empty name raises message 30101, a file that cannot be
-// opened message 30102 (with the name and the error text); the run then goes on without a log. Returns
-// false only when the user answered No to such a message, i.e. the run is to be aborted.
-bool OpenLog(cLog& log, cParameters& params);
+// otherwise created anew. Sets params.Log.IsOpen. Returns 0 (also for an inactive log) or the error code, with
+// IsOpen false: kInvalidName when the name resolved to nothing, else the error of opening the file.
+[[nodiscard]] int OpenLog(cLog& log, cParameters& params);
 
 // Writes the lines of one event (LogEventCode) unless the log is inactive or not open, or NoNormal filters the
 // event. Unknown events write nothing. Bytes that are no UTF-8 (from a file name) show as "\xHH", control

@@ -1,6 +1,6 @@
 #include "log/LogLines.h"
 
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include <cstddef>
 

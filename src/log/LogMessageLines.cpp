@@ -1,7 +1,7 @@
 #include "log/LogMessageLines.h"
 
-#include "profile/ErrorText.h"
-#include "shell/messages/MessageTable.h"
+#include "messages/ErrorText.h"
+#include "messages/MessageTable.h"
 
 #include <string_view>
 

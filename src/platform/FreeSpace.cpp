@@ -10,10 +10,10 @@
 
 namespace platform {
 
-std::int64_t MeasureFreeSpace(std::string_view root, int& code) {
+std::int64_t MeasureFreeSpace(std::string_view root, const cDriveMap& drives, int& code) {
     constexpr std::int64_t kNotReady = -2;
     code = 0;
-    const std::optional<std::string> native = NativeRoot(root);
+    const std::optional<std::string> native = NativeRoot(root, drives);
     if (!native) {
         code = kPathNotFound;
         return kNotReady;

@@ -60,11 +60,6 @@ void AppendLexically(std::string& path, const std::vector<std::string>& parts, s
 
 } // namespace
 
-cDriveMap& cDriveMap::Instance() {
-    static cDriveMap map;
-    return map;
-}
-
 bool cDriveMap::Set(std::string_view windowsRoot, std::string_view posixDirectory) {
     if (!IsWindowsRoot(windowsRoot) || posixDirectory.empty() || posixDirectory.front() != '/') return false;
     m_directories[FoldWindowsRoot(windowsRoot)] = NormalizeRoot(posixDirectory);
@@ -97,9 +92,9 @@ std::string NormalizeRoot(std::string_view root) {
     return result;
 }
 
-std::optional<std::string> NativeRoot(std::string_view root) {
+std::optional<std::string> NativeRoot(std::string_view root, const cDriveMap& drives) {
     if (!root.empty() && root.front() == '/') return NormalizeRoot(root);
-    if (IsWindowsRoot(root)) return cDriveMap::Instance().Lookup(root);
+    if (IsWindowsRoot(root)) return drives.Lookup(root);
     return std::nullopt;
 }
 

@@ -11,12 +11,11 @@
 
 namespace platform {
 
-// The process-wide mapping of Windows roots ("D:", "\\NAS\BACKUP") to POSIX directories, filled from the
-// settings section "Drives". Keys match without regard to case and with or without one trailing "\".
+// The mapping of Windows roots ("D:", "\\NAS\BACKUP") to POSIX directories, filled from the settings
+// section "Drives" and carried by each document. Keys match without regard to case and with or without one
+// trailing "\".
 class cDriveMap {
 public:
-    static cDriveMap& Instance();
-
     // Maps a Windows root to an absolute POSIX directory (normalised with NormalizeRoot). Returns false and
     // changes nothing when the key is no Windows root or the directory is not absolute.
     bool Set(std::string_view windowsRoot, std::string_view posixDirectory);
@@ -38,7 +37,7 @@ std::string NormalizeRoot(std::string_view root);
 // The POSIX directory of a root: a POSIX root normalised, a Windows root through the drive map. std::nullopt
 // for an unmapped Windows root and for a text that is no root at all (empty, relative): such a root is not
 // ready.
-std::optional<std::string> NativeRoot(std::string_view root);
+std::optional<std::string> NativeRoot(std::string_view root, const cDriveMap& drives);
 
 // Joins a native root and an internal relative path ("\Briefe\Brief.doc", "\Briefe\", "\"), turning every
 // "\" into "/", with exactly one "/" at the join: ("/", "\a\b.txt") → "/a/b.txt",

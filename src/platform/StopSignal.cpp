@@ -6,16 +6,18 @@
 namespace platform {
 namespace {
 
-std::atomic<bool> stopRequested{false};
+std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
 static_assert(std::atomic<bool>::is_always_lock_free, "the flag is written from a signal handler");
+static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free, "the handler reads the flag's address");
 
 extern "C" void OnInterrupt(int) {
-    stopRequested.store(true);
+    if (std::atomic<bool>* flag = g_stopFlag.load()) flag->store(true);
 }
 
 } // namespace
 
-void InstallStopSignal() {
+void InstallStopSignal(std::atomic<bool>& flag) {
+    g_stopFlag.store(&flag);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -24,12 +26,9 @@ void InstallStopSignal() {
     sigaction(SIGINT, &action, nullptr);
 }
 
-bool StopRequested() {
-    return stopRequested.load();
-}
-
-void ClearStopRequest() {
-    stopRequested.store(false);
+void RemoveStopSignal() {
+    std::signal(SIGINT, SIG_DFL);
+    g_stopFlag.store(nullptr);
 }
 
 } // namespace platform

@@ -2,21 +2,16 @@
 
 #include "platform/ErrorCodes.h"
 #include "profile/BatchFormat.h"
-#include "profile/ErrorText.h"
 #include "profile/LegacyFormats.h"
 #include "profile/LineReader.h"
 #include "profile/LineWriter.h"
 #include "profile/Parameters.h"
 #include "profile/ProfileFormat.h"
-#include "shell/UserInterface.h"
 
 #include <string>
 #include <string_view>
 
 namespace {
-
-constexpr std::string_view kReadFailed = "Fehler beim Lesen von...";
-constexpr std::string_view kWriteFailed = "Fehler beim Schreiben von...";
 
 // After a failed read no document is open. While a batch runs the main window keeps showing the batch file,
 // so only the profile's name changes then.
@@ -30,10 +25,6 @@ void EmptyDocument(cParameters& params) {
     }
     params.Untitled = true;
     params.Modified = false;
-}
-
-void ShowFailure(std::string_view line1, const std::string& fileName, int error) {
-    UserInterface().ShowTimedMessage(std::string(line1), fileName, ErrorText(error));
 }
 
 // Reads the rest of a document by its first line, compared exactly: a current profile, a current batch file
@@ -55,7 +46,7 @@ int ReadDocumentContents(std::string_view firstLine, cLineReader& lines, cParame
 
 } // namespace
 
-bool cParameters::ReadDocument(const std::string& fileName) {
+int cParameters::ReadDocument(const std::string& fileName) {
     int error = platform::kSuccess;
     {
         cLineReader lines;
@@ -65,11 +56,9 @@ bool cParameters::ReadDocument(const std::string& fileName) {
         else
             error = lines.Error() != 0 ? lines.Error() : platform::kBadFormat;
     }
-    LastDocumentError = error;
     if (error != platform::kSuccess) {
         EmptyDocument(*this);
-        ShowFailure(kReadFailed, fileName, error);
-        return false;
+        return error;
     }
 
     if (DocumentKind == kBatchDocument) {
@@ -88,10 +77,10 @@ bool cParameters::ReadDocument(const std::string& fileName) {
     }
     Untitled = false;
     Modified = false;
-    return true;
+    return platform::kSuccess;
 }
 
-bool cParameters::WriteDocument(const std::string& fileName) {
+int cParameters::WriteDocument(const std::string& fileName) {
     cLineWriter lines;
     int error = platform::kSuccess;
     if (DocumentKind == kProfileDocument)
@@ -103,11 +92,7 @@ bool cParameters::WriteDocument(const std::string& fileName) {
     // The new text goes to a temporary file that replaces the old one only when complete, so a failed write
     // leaves the old file as it was.
     if (error == platform::kSuccess) error = lines.Commit(fileName, kDocumentFileMode);
-    LastDocumentError = error;
-    if (error != platform::kSuccess) {
-        ShowFailure(kWriteFailed, fileName, error);
-        return false;
-    }
+    if (error != platform::kSuccess) return error;
 
     LegacyFormat = false;
     if (DocumentKind == kProfileDocument) {
@@ -122,5 +107,5 @@ bool cParameters::WriteDocument(const std::string& fileName) {
     Programm.LastFile = fileName;
     Untitled = false;
     Modified = false;
-    return true;
+    return platform::kSuccess;
 }

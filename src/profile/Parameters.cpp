@@ -67,6 +67,18 @@ void cParameters::ResetBatch() {
     Modified = false;
 }
 
+cWarningSettings cParameters::Warnings() const {
+    return {
+        .NoFilesFound = {Warning1Message, Warning1Sound, Warning1Beep, Warning1File},
+        .NotEnoughSpace = {Warning2Message, Warning2Sound, Warning2Beep, Warning2File},
+        .Other = {Warning3Message, Warning3Sound, Warning3Beep, Warning3File},
+        .Interruption = {Warning4Message, Warning4Sound, Warning4Beep, Warning4File},
+        .BatchOtherMessage = Batch.Warning3Message,
+        .BatchOtherSound = Batch.Warning3Sound,
+        .SyncSounds = SyncSounds,
+    };
+}
+
 void cParameters::AddDefaultMask() {
     CompareFiles.Add("*.*");
 }

@@ -3,7 +3,9 @@
 // progress. Members are public and named as the profile's field dictionary names them.
 #pragma once
 
+#include "messages/WarningSettings.h"
 #include "platform/FileTime.h"
+#include "platform/Roots.h"
 #include "profile/BatchParameters.h"
 #include "profile/LogParameters.h"
 #include "profile/PreviewParameters.h"
@@ -57,13 +59,14 @@ public:
     // The same for a list of search directories, as a run takes them after expanding their variables.
     static std::string AutoPathOffset(const std::vector<std::string>& searchDirectories);
 
-    // Reads a profile or batch file of any known format and makes it the current document; on failure shows
-    // the timed error box, empties the document and returns false (LastDocumentError holds the code).
-    bool ReadDocument(const std::string& fileName);
-    // Writes the current document in the current format; false (and the error box) on failure.
-    bool WriteDocument(const std::string& fileName);
-    // Error code of the last failed ReadDocument / WriteDocument, 0 after a success.
-    int LastDocumentError = 0;
+    // Reads a profile or batch file of any known format and makes it the current document; returns 0, or the
+    // error code after emptying the document. The caller shows the error (shell/DocumentBoxes.h).
+    [[nodiscard]] int ReadDocument(const std::string& fileName);
+    // Writes the current document in the current format; returns 0 or the error code, the document unchanged.
+    [[nodiscard]] int WriteDocument(const std::string& fileName);
+
+    // The warning options as the message dispatcher takes them.
+    cWarningSettings Warnings() const;
 
     // Settings-file groups 0..17; group 5 does not exist. Without a settings store they do nothing.
     void ReadSettings(int group);
@@ -248,6 +251,8 @@ public:
     bool Untitled = true;
     bool Modified = false;
     bool BatchRunning = false;
+    // Windows roots of profiles made elsewhere, from the settings section "Drives".
+    platform::cDriveMap Drives;
 
     // Run time.
     std::string ResolvedDestDirectory;

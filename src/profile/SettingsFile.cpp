@@ -14,9 +14,7 @@ std::string SettingsPath(const std::string& settingsFolder) {
 }
 
 std::unique_ptr<cIniFile> LoadSettingsFile(const std::string& path) {
-    auto file = std::make_unique<cIniFile>(path);
-    LoadDrives(*file);
-    return file;
+    return std::make_unique<cIniFile>(path);
 }
 
 } // namespace
@@ -35,11 +33,11 @@ std::unique_ptr<cIniFile> OpenSettingsFile() {
     return OpenSettingsFile(platform::SettingsFolder(), platform::ExecutableFolder());
 }
 
-void LoadDrives(const cIniFile& file) {
-    platform::cDriveMap& drives = platform::cDriveMap::Instance();
-    drives.Clear();
+platform::cDriveMap ReadDrives(const cIniFile& file) {
+    platform::cDriveMap drives;
     for (const std::string& root : file.Keys(kDrivesSection)) {
         if (drives.Lookup(root)) continue; // an earlier key named the same root
         if (auto directory = file.Read(kDrivesSection, root)) drives.Set(root, *directory);
     }
+    return drives;
 }

@@ -2,6 +2,7 @@
 // the "Drives" section that maps roots of profiles made on Windows to directories here.
 #pragma once
 
+#include "platform/Roots.h"
 #include "profile/IniFile.h"
 
 #include <memory>
@@ -22,7 +23,7 @@ std::unique_ptr<cIniFile> OpenSettingsFile();
 // takeover; the "Drives" section is loaded.
 std::unique_ptr<cIniFile> OpenSettingsFileWithoutTakeover();
 
-// Replaces the drive map by the section "Drives": key = a root as a profile from Windows writes it ("D:",
+// The drive map of the section "Drives": key = a root as a profile from Windows writes it ("D:",
 // "\\NAS\BACKUP"), value = an absolute POSIX directory. Other keys and values that are no absolute directory
 // are skipped; of two keys that name one root the first in the file counts.
-void LoadDrives(const cIniFile& file);
+platform::cDriveMap ReadDrives(const cIniFile& file);

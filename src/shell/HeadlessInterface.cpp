@@ -25,16 +25,3 @@ void cHeadlessInterface::ShowStatus(const std::string& text, int) {
 bool cHeadlessInterface::IsStderrTerminal() {
     return isatty(STDERR_FILENO) != 0;
 }
-
-namespace {
-cUserInterface* g_installed = nullptr;
-}
-
-cUserInterface& UserInterface() {
-    static cHeadlessInterface headless;
-    return g_installed ? *g_installed : headless;
-}
-
-void SetUserInterface(cUserInterface* ui) {
-    g_installed = ui;
-}

@@ -5,13 +5,14 @@
 #include <cstdint>
 
 class cParameters;
+struct cRunControl;
 
 // Plays the run-started signal, runs the before-commands, carries out the run (ExecuteRun), records a
 // successful run (LastRun, the time the run started, and RunCount, both written to the settings file), runs
 // the after-commands and plays the run-finished signal. The after-commands and the finished signal come also
-// after a stopped or failed run. Returns the run's result (0, 1, 2).
-std::uint8_t RunProfile(cParameters& params, std::uint8_t condition, std::uint8_t reason);
+// after a stopped or failed run. What the run changed goes back into params (ApplyRunOutcome). Returns the
+// run's result (0, 1, 2).
+std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t condition, std::uint8_t reason);
 
-// Waits until seconds of wall-clock time have passed, letting window events run meanwhile; Ctrl+C ends the
-// wait early.
-void WaitSeconds(int seconds);
+// Waits until seconds of wall-clock time have passed or the run is asked to stop.
+void WaitSeconds(cRunControl& control, int seconds);

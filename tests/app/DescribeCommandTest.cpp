@@ -1,5 +1,5 @@
 #include "TolvanCommand.h"
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
 #include "support/DescribeFixtures.h"
 #include "support/TempDir.h"
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(DescribeCommandTest, PrintsTheTreeOfAProfile) {
     testsupport::FillFullProfile(m_params);
-    ASSERT_TRUE(m_params.WriteDocument(Path("Voll.tvp")));
+    ASSERT_EQ(m_params.WriteDocument(Path("Voll.tvp")), 0);
 
     CommandResult result = Describe(Path("Voll.tvp"));
     EXPECT_EQ(result.exitStatus, 0) << result.err;
@@ -38,7 +38,7 @@ TEST_F(DescribeCommandTest, PrintsTheTreeOfAProfile) {
 
 TEST_F(DescribeCommandTest, PrintsTheTreeOfABatchFile) {
     testsupport::FillBatch(m_params);
-    ASSERT_TRUE(m_params.WriteDocument(Path("Stapel.tvb")));
+    ASSERT_EQ(m_params.WriteDocument(Path("Stapel.tvb")), 0);
 
     CommandResult result = Describe(Path("Stapel.tvb"));
     EXPECT_EQ(result.exitStatus, 0) << result.err;

@@ -5,7 +5,7 @@
 #include "engine/ActionFlags.h"
 #include "platform/FileTime.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
+#include "shell/HeadlessInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -179,7 +179,8 @@ TEST(CheckDialogsTest, HeadlessAnswerIsThePreset) {
     const cRunChecks before = cRunChecks::FromParameters(p);
     cRunChecks checks = before;
     cCheckDialogModel model = BuildCheckDialog(eCheckDialog::SizeDifferences, p, checks, kBase, {}, {}, "");
-    ASSERT_TRUE(UserInterface().ShowCheckDialog(model));
+    cHeadlessInterface headless;
+    ASSERT_TRUE(headless.ShowCheckDialog(model));
     StoreCheckDialogAnswer(model, checks);
     EXPECT_EQ(checks.SizesDefault, before.SizesDefault);
     EXPECT_EQ(checks.SizesFilter, before.SizesFilter);

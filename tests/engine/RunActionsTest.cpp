@@ -263,8 +263,8 @@ TEST_F(RunActionsTest, StoppingDuringVerifyLeavesThePairUnverified) {
         if (file == (Source() / "Z/b.txt").string()) std::ofstream(Dest() / "a.txt") << "x";
     };
     // The verify question is where the run is stopped; "Ja" would compare again, but the run stops first.
-    ui.OnMessage = [](int code) {
-        if (code == 30302) RequestAbort();
+    ui.OnMessage = [this](int code) {
+        if (code == 30302) control.AbortRequested = true;
     };
     ui.Answers[30302] = eAnswer::Yes;
     EXPECT_EQ(Run(), kRunFailed);
@@ -436,7 +436,7 @@ TEST_F(RunActionsTest, RunProfileRunsTheCommandsAndRecordsOnlyASuccessfulRun) {
     };
 
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunProfile(p, kSingleProfile, 0), kRunSucceeded);
+    EXPECT_EQ(RunProfile(p, control, kSingleProfile, 0), kRunSucceeded);
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     EXPECT_TRUE(waitFor(before));
     EXPECT_TRUE(waitFor(after));
@@ -454,7 +454,7 @@ TEST_F(RunActionsTest, RunProfileRunsTheCommandsAndRecordsOnlyASuccessfulRun) {
     p.BeforeCommands.Clear();
     p.SearchDirectories.Clear();
     platform::SetClock(Local(2026, 12, 10, 9, 0, 0));
-    EXPECT_EQ(RunProfile(p, kSingleProfile, 0), kRunFailed);
+    EXPECT_EQ(RunProfile(p, control, kSingleProfile, 0), kRunFailed);
     EXPECT_TRUE(waitFor(after));
     EXPECT_EQ(p.LastRun, platform::JoinFileTime(2026, 12, 9, 14, 0, 0));
     EXPECT_EQ(p.RunCount, 8);

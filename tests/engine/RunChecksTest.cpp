@@ -47,6 +47,35 @@ TEST_F(RunChecksTest, AFailedCheckWritesTheWholeLogAndReturnsTwo) {
     EXPECT_EQ(ui.Previews, 0);
 }
 
+// A log that cannot be opened is asked about; the run goes on without it unless the answer is No.
+TEST_F(RunChecksTest, ALogThatCannotBeOpenedIsAQuestion) {
+    const struct {
+        const char* name;
+        std::string logName;
+        eAnswer answer;
+        int message;
+        std::uint8_t result;
+        bool copied;
+    } cases[] = {
+        {"no folder, Ja", (dir.Path() / "fehlt" / "Log.txt").string(), eAnswer::Yes, 30102, kRunSucceeded, true},
+        {"no folder, Nein", (dir.Path() / "fehlt" / "Log.txt").string(), eAnswer::No, 30102, kRunStopped, false},
+        {"a folder, Ja", dir.Path().string(), eAnswer::Yes, 30102, kRunSucceeded, true},
+        {"no name, Nein", "", eAnswer::No, 30101, kRunStopped, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BuildTrees({{kSrc, "a.txt", "a", kNewer}});
+        p.Log.FileName = c.logName;
+        ui.Answers[c.message] = c.answer;
+        EXPECT_EQ(Run(), c.result);
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_EQ(Messages().front(), c.message);
+        EXPECT_EQ(fs::exists(Dest() / "a.txt"), c.copied);
+        EXPECT_FALSE(p.Log.IsOpen);
+    }
+    EXPECT_FALSE(fs::exists(dir.Path() / "fehlt"));
+}
+
 TEST_F(RunChecksTest, NothingToDoCountsOnlyTheMasksTheTouchModesUse) {
     struct Case {
         const char* name;
@@ -276,12 +305,12 @@ TEST_F(RunChecksTest, MidnightQuestionMakesTodayYesterday) {
 
 TEST_F(RunChecksTest, CtrlCStopsTheRunWithAbbruchAndResultOne) {
     Write(Source(), "a.txt", "a", Local(2026, 12, 8));
-    platform::InstallStopSignal();
+    platform::InstallStopSignal(control.AbortRequested);
     ui.OnMessage = nullptr;
     ui.OnPreview = [](cRunState&) { std::raise(SIGINT); };
     p.OrphanModeB = 5;
     EXPECT_EQ(Run(), kRunStopped);
-    platform::ClearStopRequest();
+    platform::RemoveStopSignal();
     EXPECT_EQ(LogEvents(), (Lines{"  Schnappschuss NICHT gelesen:        " + p.ProfileFile +
                                       ".lst  ! Fehler 2 - Datei nicht gefunden",
                                   "Abbruch."}));

@@ -237,15 +237,14 @@ TEST_F(RunFaultsTest, CtrlCStopsTheRunAndRollsBackTheCopyInProgress) {
         Write(Dest(), "gross.bin", "alt", Older());
         const Tree before = ReadTree(Dest());
         p.MyCopy = ownCopy;
-        platform::InstallStopSignal();
+        platform::InstallStopSignal(control.AbortRequested);
         bool raised = false;
         ui.OnProgress = [&](std::int64_t, const std::string&) {
             if (!raised) std::raise(SIGINT);
             raised = true;
         };
         const std::uint8_t result = Run();
-        platform::ClearStopRequest();
-        std::signal(SIGINT, SIG_DFL);
+        platform::RemoveStopSignal();
         ui.OnProgress = nullptr;
 
         ASSERT_TRUE(raised) << "MyCopy " << ownCopy;
@@ -304,7 +303,7 @@ TEST_F(RunFaultsTest, AnInterruptedCopyAsksWhatToDo) {
         bool interrupted = false;
         ui.OnProgress = [&](std::int64_t, const std::string& file) {
             if (interrupted || file != big.Path) return;
-            RequestInterrupt();
+            control.InterruptRequested = true;
             interrupted = true;
         };
         ui.Interruptions.clear();

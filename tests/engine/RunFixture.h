@@ -9,7 +9,7 @@
 #include "platform/Roots.h"
 #include "platform/Text.h"
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 #include "support/RecordingInterface.h"
 #include "support/TempDir.h"
 
@@ -72,7 +72,6 @@ protected:
     RunFixture() {
         platform::SetTimeZone("Europe/Berlin");
         platform::SetClock(Now());
-        SetUserInterface(&ui);
         ui.Answer = eAnswer::Yes;
         ui.OnPreview = [this](cRunState& run) {
             planned = PlanOf(run);
@@ -93,7 +92,6 @@ protected:
         p.Recycle = false; // deletions never reach the trash of the user running the tests
     }
     ~RunFixture() override {
-        SetUserInterface(nullptr);
         platform::SetClock(std::nullopt);
     }
 
@@ -136,14 +134,18 @@ protected:
         ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
     }
 
-    // One run; planned holds what the preview was shown (empty when it was not reached).
+    // One run; planned holds what the preview was shown (empty when it was not reached). What the run changed
+    // comes back into p, as for a run started from the window.
     std::uint8_t Run() {
         planned.clear();
         plannedAtDest.clear();
         ui.Shown.clear();
         ui.Dialogs.clear();
         ui.Previews = 0;
-        return ExecuteRun(p, kSingleProfile, 0);
+        control.Reset();
+        const cRunOutcome outcome = ExecuteRun(p, control, kSingleProfile, 0);
+        ApplyRunOutcome(p, outcome);
+        return outcome.Result;
     }
 
     // Keyed by the source path (the destination path for a file only the destination has), or with atDest by
@@ -234,6 +236,7 @@ protected:
 
     testsupport::TempDir dir;
     cRecordingInterface ui;
+    cRunControl control{ui}; // the stop flags, set by the tests as the window's buttons or Ctrl+C would
     cParameters p;
     Plan planned;
     Plan plannedAtDest; // the same plan keyed by the destination paths

@@ -182,7 +182,8 @@ TEST_F(RunSafetyTest, PathsThatLeaveTheirRootStopTheRun) {
         cRunOptions options;
         options.PlanOnly = true;
         options.OnLogText = [&logText](const std::string& text) { logText = text; };
-        EXPECT_EQ(ExecuteRun(p, kSingleProfile, 0, options), kRunFailed);
+        control.Reset();
+        EXPECT_EQ(ExecuteRun(p, control, kSingleProfile, 0, options).Result, kRunFailed);
         EXPECT_NE(logText.find(line), std::string::npos);
     }
 }

@@ -93,7 +93,8 @@ TEST_F(RunVariationTest, ThreeGenerationsRotateBeforeTheScan) {
     cRunOptions planOnly;
     planOnly.PlanOnly = true;
     planOnly.OnPlan = [&](const cParameters&, const cRunState& run) { onlyPlanned = PlanOf(run, true); };
-    EXPECT_EQ(ExecuteRun(p, kSingleProfile, 0, planOnly), kRunSucceeded);
+    control.Reset();
+    EXPECT_EQ(ExecuteRun(p, control, kSingleProfile, 0, planOnly).Result, kRunSucceeded);
     EXPECT_EQ(onlyPlanned,
               (Plan{{"Ziel/Sicherung/Vater/a.txt", kPlanForward}, {"Ziel/Sicherung/Vater/v.txt", kPlanDelete}}));
     EXPECT_TRUE(fs::exists(base / "Vater/v.txt"));

@@ -2,7 +2,6 @@
 // beyond the input, and a document it accepts must survive its own format: write, read, write gives the
 // same bytes twice.
 #include "profile/Parameters.h"
-#include "shell/UserInterface.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,13 +13,6 @@
 #include <string>
 
 namespace {
-
-// The error box of a failed read would print one message per input.
-class cSilentInterface : public cUserInterface {
-public:
-    void ProcessEvents() override {}
-    void ShowTimedMessage(const std::string&, const std::string&, const std::string&) override {}
-};
 
 std::filesystem::path g_folder;
 
@@ -46,8 +38,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (::mkdtemp(pattern.data()) == nullptr) Fail("no temporary folder");
     g_folder = pattern;
     std::atexit(RemoveFolder);
-    static cSilentInterface silent;
-    SetUserInterface(&silent);
     return 0;
 }
 
@@ -59,18 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     cParameters params;
-    if (!params.ReadDocument(input)) {
-        if (params.LastDocumentError == 0 || params.DocumentKind != kNoDocument) Fail("failure without its state");
+    if (params.ReadDocument(input) != 0) {
+        if (params.DocumentKind != kNoDocument) Fail("failure without its state");
         return 0;
     }
     if (params.DocumentKind != kProfileDocument && params.DocumentKind != kBatchDocument) Fail("no document kind");
 
     const std::string first = (g_folder / "first").string();
     const std::string second = (g_folder / "second").string();
-    if (!params.WriteDocument(first)) Fail("cannot write what was read");
+    if (params.WriteDocument(first) != 0) Fail("cannot write what was read");
     cParameters again;
-    if (!again.ReadDocument(first)) Fail("cannot read what was written");
-    if (!again.WriteDocument(second)) Fail("cannot write again");
+    if (again.ReadDocument(first) != 0) Fail("cannot read what was written");
+    if (again.WriteDocument(second) != 0) Fail("cannot write again");
     if (ReadAll(first) != ReadAll(second)) Fail("write, read, write changed the file");
     return 0;
 }

@@ -44,7 +44,7 @@ protected:
     // The text that one event writes.
     std::string Lines(int event, const cLogEventData& data = {}) {
         cLog log;
-        EXPECT_TRUE(OpenLog(log, m_params));
+        EXPECT_EQ(OpenLog(log, m_params), 0);
         WriteLogEvent(log, m_params, event, data);
         CloseLog(log, m_params);
         return platform::DecodeFileText(m_dir.ReadFile("Log.txt"));

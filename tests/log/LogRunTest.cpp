@@ -40,7 +40,7 @@ protected:
     void Run(const cRunCounters& counters = {
                  .ForwardCount = 2, .SkippedCount = 1, .DeletedCount = 1, .ErrorCount = 1}) {
         cLog log;
-        ASSERT_TRUE(OpenLog(log, m_params));
+        ASSERT_EQ(OpenLog(log, m_params), 0);
         WriteLogEvent(log, m_params, kLogRunHeader);
         WriteLogEvent(log, m_params, kLogTimeBase);
         for (const auto& [event, data] : logtest::SampleEvents())
@@ -158,14 +158,14 @@ TEST_F(LogRunTest, InactiveLogWritesNothing) {
     EXPECT_FALSE(m_params.Log.IsOpen);
 }
 
-// Without the warning's message option the user is not asked and the answer is Yes: the run goes on without a
-// log and every event is dropped.
+// A log that cannot be opened gives its code and is closed: every event is dropped (the run asks whether to go
+// on without it).
 TEST_F(LogRunTest, UnopenableOrEmptyNameRunsWithoutLog) {
     for (std::string name : {(m_dir.Path() / "fehlt" / "Log.txt").string(), m_dir.Path().string(), std::string()}) {
         SCOPED_TRACE(name);
         m_params.Log.FileName = name;
         cLog log;
-        EXPECT_TRUE(OpenLog(log, m_params));
+        EXPECT_NE(OpenLog(log, m_params), 0);
         EXPECT_FALSE(m_params.Log.IsOpen);
         WriteLogEvent(log, m_params, kLogRunHeader);
         CloseLog(log, m_params);
@@ -178,7 +178,7 @@ class LogEncodingTest : public LogRunTest {
 protected:
     void WriteOne(const std::string& path) {
         cLog log;
-        ASSERT_TRUE(OpenLog(log, m_params));
+        ASSERT_EQ(OpenLog(log, m_params), 0);
         WriteLogEvent(log, m_params, kLogDirCreated, {.Path = path});
         CloseLog(log, m_params);
     }

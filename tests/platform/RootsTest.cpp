@@ -11,8 +11,7 @@ using platform::cDriveMap;
 
 class Roots : public ::testing::Test {
 protected:
-    void SetUp() override { cDriveMap::Instance().Clear(); }
-    void TearDown() override { cDriveMap::Instance().Clear(); }
+    cDriveMap drives;
 };
 
 TEST_F(Roots, PosixRootsAreNormalised) {
@@ -29,39 +28,39 @@ TEST_F(Roots, PosixRootsAreNormalised) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::NormalizeRoot(c.root), c.normalised) << c.root;
-        EXPECT_EQ(platform::NativeRoot(c.root), c.normalised) << c.root;
+        EXPECT_EQ(platform::NativeRoot(c.root, drives), c.normalised) << c.root;
     }
 }
 
 TEST_F(Roots, WindowsRootsAreMappedWithoutRegardToCase) {
-    ASSERT_TRUE(cDriveMap::Instance().Set("D:", "/media/usb/"));
-    ASSERT_TRUE(cDriveMap::Instance().Set("\\\\NAS\\BACKUP", "/mnt/nas/backup"));
-    ASSERT_TRUE(cDriveMap::Instance().Set("\\\\Server\\Ärger\\", "/mnt/ärger"));
+    ASSERT_TRUE(drives.Set("D:", "/media/usb/"));
+    ASSERT_TRUE(drives.Set("\\\\NAS\\BACKUP", "/mnt/nas/backup"));
+    ASSERT_TRUE(drives.Set("\\\\Server\\Ärger\\", "/mnt/ärger"));
 
-    EXPECT_EQ(platform::NativeRoot("D:"), "/media/usb");
-    EXPECT_EQ(platform::NativeRoot("d:"), "/media/usb");
-    EXPECT_EQ(platform::NativeRoot("d:\\"), "/media/usb");
-    EXPECT_EQ(platform::NativeRoot("\\\\nas\\Backup"), "/mnt/nas/backup");
-    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\BACKUP\\"), "/mnt/nas/backup");
-    EXPECT_EQ(platform::NativeRoot("\\\\SERVER\\ÄRGER"), "/mnt/ärger");
+    EXPECT_EQ(platform::NativeRoot("D:", drives), "/media/usb");
+    EXPECT_EQ(platform::NativeRoot("d:", drives), "/media/usb");
+    EXPECT_EQ(platform::NativeRoot("d:\\", drives), "/media/usb");
+    EXPECT_EQ(platform::NativeRoot("\\\\nas\\Backup", drives), "/mnt/nas/backup");
+    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\BACKUP\\", drives), "/mnt/nas/backup");
+    EXPECT_EQ(platform::NativeRoot("\\\\SERVER\\ÄRGER", drives), "/mnt/ärger");
 
     // Not ready: unmapped Windows roots and texts that are no root at all.
-    EXPECT_EQ(platform::NativeRoot("E:"), std::nullopt);
-    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\OTHER"), std::nullopt);
-    EXPECT_EQ(platform::NativeRoot(""), std::nullopt);
-    EXPECT_EQ(platform::NativeRoot("home/anna"), std::nullopt);
+    EXPECT_EQ(platform::NativeRoot("E:", drives), std::nullopt);
+    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\OTHER", drives), std::nullopt);
+    EXPECT_EQ(platform::NativeRoot("", drives), std::nullopt);
+    EXPECT_EQ(platform::NativeRoot("home/anna", drives), std::nullopt);
 
-    cDriveMap::Instance().Clear();
-    EXPECT_EQ(platform::NativeRoot("D:"), std::nullopt);
+    drives.Clear();
+    EXPECT_EQ(platform::NativeRoot("D:", drives), std::nullopt);
 }
 
 TEST_F(Roots, DriveMapRefusesWhatCannotBeARoot) {
-    EXPECT_FALSE(cDriveMap::Instance().Set("D:", "media/usb")); // relative: would depend on the working dir
-    EXPECT_FALSE(cDriveMap::Instance().Set("D:", ""));
-    EXPECT_FALSE(cDriveMap::Instance().Set("/home", "/mnt"));
-    EXPECT_FALSE(cDriveMap::Instance().Set("DD:", "/mnt"));
-    EXPECT_FALSE(cDriveMap::Instance().Set("\\\\", "/mnt"));
-    EXPECT_EQ(cDriveMap::Instance().Lookup("D:"), std::nullopt);
+    EXPECT_FALSE(drives.Set("D:", "media/usb")); // relative: would depend on the working dir
+    EXPECT_FALSE(drives.Set("D:", ""));
+    EXPECT_FALSE(drives.Set("/home", "/mnt"));
+    EXPECT_FALSE(drives.Set("DD:", "/mnt"));
+    EXPECT_FALSE(drives.Set("\\\\", "/mnt"));
+    EXPECT_EQ(drives.Lookup("D:"), std::nullopt);
 }
 
 TEST_F(Roots, InternalAndNativePathsConvertBothWays) {

@@ -1,4 +1,4 @@
-// Ctrl+C sets the stop flag once and then leaves SIGINT to its default action.
+// Ctrl+C sets the given stop flag once and then leaves SIGINT to its default action.
 #include "platform/StopSignal.h"
 
 #include <csignal>
@@ -14,25 +14,25 @@ struct sigaction CurrentAction() {
 }
 
 TEST(StopSignalTest, FirstInterruptSetsTheFlagAndRestoresTheDefault) {
-    platform::ClearStopRequest();
-    platform::InstallStopSignal();
-    EXPECT_FALSE(platform::StopRequested());
+    std::atomic<bool> first{false};
+    platform::InstallStopSignal(first);
     EXPECT_NE(CurrentAction().sa_handler, SIG_DFL);
 
     ASSERT_EQ(raise(SIGINT), 0);
-    EXPECT_TRUE(platform::StopRequested());
+    EXPECT_TRUE(first.load());
     // A second Ctrl+C would now end the process.
     EXPECT_EQ(CurrentAction().sa_handler, SIG_DFL);
 
-    // A new run clears the flag and re-arms the handler.
-    platform::ClearStopRequest();
-    platform::InstallStopSignal();
-    EXPECT_FALSE(platform::StopRequested());
+    // The next run re-arms the handler with its own flag; the first run's flag is left alone.
+    std::atomic<bool> second{false};
+    first = false;
+    platform::InstallStopSignal(second);
     ASSERT_EQ(raise(SIGINT), 0);
-    EXPECT_TRUE(platform::StopRequested());
+    EXPECT_TRUE(second.load());
+    EXPECT_FALSE(first.load());
 
-    platform::ClearStopRequest();
-    signal(SIGINT, SIG_DFL);
+    platform::RemoveStopSignal();
+    EXPECT_EQ(CurrentAction().sa_handler, SIG_DFL);
 }
 
 } // namespace

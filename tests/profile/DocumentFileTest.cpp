@@ -2,10 +2,9 @@
 
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsStore.h"
-#include "shell/UserInterface.h"
 
 #include "support/MemorySettings.h"
 #include "support/TempDir.h"
@@ -24,29 +23,14 @@
 
 namespace {
 
-// Remembers the error boxes instead of showing them.
-class cRecordingInterface : public cUserInterface {
-public:
-    struct Box {
-        std::string line1, fileName, line3;
-    };
-    void ProcessEvents() override {}
-    void ShowTimedMessage(const std::string& line1, const std::string& fileName, const std::string& line3) override {
-        boxes.push_back({line1, fileName, line3});
-    }
-    std::vector<Box> boxes;
-};
-
 using testsupport::cMemorySettings;
 
 class DocumentFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::SetClock(platform::JoinFileTime(2026, 12, 9, 1, 46, 23));
-        SetUserInterface(&ui);
     }
     void TearDown() override {
-        SetUserInterface(nullptr);
         platform::SetClock(std::nullopt);
     }
 
@@ -61,7 +45,7 @@ protected:
         params.BeforeCommands.Add("", 5);
         params.ZipPassword = "geheim";
         params.Schedule.push_back(MakeScheduleEntry(false, ScheduleWeekdayBit(2), 600));
-        EXPECT_TRUE(params.WriteDocument(PathOf(name)));
+        EXPECT_EQ(params.WriteDocument(PathOf(name)), 0);
         return dir.ReadFile(name);
     }
     std::string WriteSampleBatch(std::string_view name) {
@@ -69,7 +53,7 @@ protected:
         params.ResetBatch();
         params.Batch.AddEntry({"/home/anna", "\\", "a.tvp", kContinueOnSuccess});
         params.Batch.Schedule.push_back(kScheduleInactive);
-        EXPECT_TRUE(params.WriteDocument(PathOf(name)));
+        EXPECT_EQ(params.WriteDocument(PathOf(name)), 0);
         return dir.ReadFile(name);
     }
 
@@ -84,7 +68,6 @@ protected:
     }
 
     testsupport::TempDir dir;
-    cRecordingInterface ui;
 };
 
 TEST_F(DocumentFileTest, ReadingAProfileMakesItTheDocument) {
@@ -98,10 +81,8 @@ TEST_F(DocumentFileTest, ReadingAProfileMakesItTheDocument) {
     params.ResetBatch();
     params.LegacyFormat = true;
     params.Modified = true;
-    params.LastDocumentError = 2;
 
-    ASSERT_TRUE(params.ReadDocument(path));
-    EXPECT_EQ(params.LastDocumentError, 0);
+    ASSERT_EQ(params.ReadDocument(path), 0);
     EXPECT_EQ(params.DocumentKind, kProfileDocument);
     EXPECT_EQ(params.DocumentFile, path);
     EXPECT_EQ(params.ProfileFile, path);
@@ -113,7 +94,6 @@ TEST_F(DocumentFileTest, ReadingAProfileMakesItTheDocument) {
     EXPECT_EQ(params.LastRun, platform::FileTime{30000000} << 32 | 0xFFFFFFFB);
     EXPECT_EQ(params.SourceDrive, "/quelle");
     EXPECT_EQ(params.ZipPassword, "geheim");
-    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(DocumentFileTest, WithoutSettingsTheLastRunKeepsItsDefault) {
@@ -121,7 +101,7 @@ TEST_F(DocumentFileTest, WithoutSettingsTheLastRunKeepsItsDefault) {
     WriteSampleProfile("a.tvp");
     cParameters params;
     const platform::FileTime before = params.LastRun;
-    ASSERT_TRUE(params.ReadDocument(path));
+    ASSERT_EQ(params.ReadDocument(path), 0);
     EXPECT_EQ(params.LastRun, before);
     EXPECT_EQ(before, platform::JoinFileTime(1990, 1, 1));
 }
@@ -133,7 +113,7 @@ TEST_F(DocumentFileTest, ReadingABatchMakesItTheDocumentAndKeepsTheProfile) {
     cParameters params;
     params.SourceDrive = "/quelle";
     params.Modified = true;
-    ASSERT_TRUE(params.ReadDocument(path));
+    ASSERT_EQ(params.ReadDocument(path), 0);
     EXPECT_EQ(params.DocumentKind, kBatchDocument);
     EXPECT_EQ(params.DocumentFile, path);
     EXPECT_EQ(params.BatchFile, path);
@@ -153,9 +133,9 @@ TEST_F(DocumentFileTest, WhileABatchRunsTheBatchStaysTheDocument) {
     WriteSampleProfile("Sicherung.tvp");
 
     cParameters params;
-    ASSERT_TRUE(params.ReadDocument(batch));
+    ASSERT_EQ(params.ReadDocument(batch), 0);
     params.BatchRunning = true;
-    ASSERT_TRUE(params.ReadDocument(profile));
+    ASSERT_EQ(params.ReadDocument(profile), 0);
     EXPECT_EQ(params.ProfileFile, profile);
     EXPECT_EQ(params.DocumentFile, batch);
     EXPECT_EQ(params.BatchFile, batch);
@@ -163,7 +143,7 @@ TEST_F(DocumentFileTest, WhileABatchRunsTheBatchStaysTheDocument) {
     EXPECT_EQ(params.SourceDrive, "/quelle");
 
     // A profile of the batch that cannot be read: only the profile's name shows it.
-    EXPECT_FALSE(params.ReadDocument(PathOf("fehlt.tvp")));
+    EXPECT_NE(params.ReadDocument(PathOf("fehlt.tvp")), 0);
     EXPECT_EQ(params.ProfileFile, "<keine Datei>");
     EXPECT_EQ(params.DocumentFile, batch);
     EXPECT_EQ(params.BatchFile, batch);
@@ -233,16 +213,10 @@ TEST_F(DocumentFileTest, BadFilesFailWithTheirCodeAndEmptyTheDocument) {
         const std::string path = PathOf(c.name);
         if (c.bytes) dir.WriteFile(c.name, *c.bytes);
         cParameters params;
-        params.ReadDocument(PathOf("gut.tvp"));
-        ui.boxes.clear();
+        ASSERT_EQ(params.ReadDocument(PathOf("gut.tvp")), 0);
 
-        EXPECT_FALSE(params.ReadDocument(path));
-        EXPECT_EQ(params.LastDocumentError, c.code);
+        EXPECT_EQ(params.ReadDocument(path), c.code);
         ExpectEmptiedDocument(params);
-        ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].line1, "Fehler beim Lesen von...");
-        EXPECT_EQ(ui.boxes[0].fileName, path);
-        EXPECT_EQ(ui.boxes[0].line3, c.code == 2 ? "Fehler 2 - Datei nicht gefunden" : "Ungültiges Dateiformat");
     }
 }
 
@@ -254,7 +228,7 @@ TEST_F(DocumentFileTest, ValuesReadBeforeAFailureStay) {
         pos = profile.find("\r\n", pos) + 2;
     dir.WriteFile("halb.tvp", profile.substr(0, pos));
     cParameters params;
-    EXPECT_FALSE(params.ReadDocument(PathOf("halb.tvp")));
+    EXPECT_NE(params.ReadDocument(PathOf("halb.tvp")), 0);
     EXPECT_EQ(params.SourceDrive, "/quelle");
     EXPECT_EQ(params.SearchDirectories.Size(), 1u);
     EXPECT_EQ(params.CompareFiles.Size(), 1u);
@@ -274,8 +248,7 @@ TEST_F(DocumentFileTest, AnOverlongLineIsRefusedWithoutReadingIt) {
     }
     ASSERT_EQ(std::filesystem::file_size(path), 18u + 100u * (1u << 20) + 2u);
     cParameters params;
-    EXPECT_FALSE(params.ReadDocument(path));
-    EXPECT_EQ(params.LastDocumentError, 2002);
+    EXPECT_EQ(params.ReadDocument(path), 2002);
     ExpectEmptiedDocument(params);
     EXPECT_NE(params.SourceDrive.size(), 100u << 20);
 }
@@ -287,9 +260,9 @@ TEST_F(DocumentFileTest, Windows1252BulletInATextReadsAndWritesBack) {
     dir.WriteFile("punkt.tvp", profile);
 
     cParameters params;
-    ASSERT_TRUE(params.ReadDocument(PathOf("punkt.tvp")));
+    ASSERT_EQ(params.ReadDocument(PathOf("punkt.tvp")), 0);
     EXPECT_EQ(params.SourceDrive, "/Liste \u2022 eins");
-    ASSERT_TRUE(params.WriteDocument(PathOf("zurueck.tvp")));
+    ASSERT_EQ(params.WriteDocument(PathOf("zurueck.tvp")), 0);
     EXPECT_EQ(dir.ReadFile("zurueck.tvp"), profile);
 }
 
@@ -301,8 +274,8 @@ TEST_F(DocumentFileTest, WriteReadWriteGivesTheSameBytes) {
         EXPECT_TRUE(first.starts_with(std::string(name).ends_with(".tvp") ? "Tolvan 6 Profile\r\n"
                                                                           : "Tolvan 6 Batch File\r\n"));
         cParameters params;
-        ASSERT_TRUE(params.ReadDocument(PathOf(name)));
-        ASSERT_TRUE(params.WriteDocument(PathOf("b")));
+        ASSERT_EQ(params.ReadDocument(PathOf(name)), 0);
+        ASSERT_EQ(params.WriteDocument(PathOf("b")), 0);
         EXPECT_EQ(dir.ReadFile("b"), first);
     }
 }
@@ -319,9 +292,8 @@ TEST_F(DocumentFileTest, WritingAProfileNamesTheDocumentAndKeepsItPrivate) {
     params.LegacyFormat = true;
     params.Modified = true;
     params.Batch.AddEntry({"/a", "\\", "b.tvp", 0});
-    ASSERT_TRUE(params.WriteDocument(path));
+    ASSERT_EQ(params.WriteDocument(path), 0);
 
-    EXPECT_EQ(params.LastDocumentError, 0);
     EXPECT_FALSE(params.LegacyFormat);
     EXPECT_EQ(params.ProfileFile, path);
     EXPECT_EQ(params.BatchFile, "");
@@ -336,7 +308,6 @@ TEST_F(DocumentFileTest, WritingAProfileNamesTheDocumentAndKeepsItPrivate) {
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
     EXPECT_TRUE(dir.ReadFile("neu.tvp").starts_with("Tolvan 6 Profile\r\n"));
-    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(DocumentFileTest, WritingABatchNamesTheBatch) {
@@ -344,7 +315,7 @@ TEST_F(DocumentFileTest, WritingABatchNamesTheBatch) {
     cParameters params;
     params.ResetBatch();
     params.Modified = true;
-    ASSERT_TRUE(params.WriteDocument(path));
+    ASSERT_EQ(params.WriteDocument(path), 0);
     EXPECT_EQ(params.ProfileFile, "");
     EXPECT_EQ(params.BatchFile, path);
     EXPECT_EQ(params.DocumentFile, path);
@@ -365,18 +336,12 @@ TEST_F(DocumentFileTest, AFailedWriteKeepsTheOldFileAndTheDocumentState) {
         cParameters params;
         params.Modified = true;
         params.LegacyFormat = true;
-        ui.boxes.clear();
-        EXPECT_FALSE(params.WriteDocument(path));
-        EXPECT_NE(params.LastDocumentError, 0);
+        EXPECT_NE(params.WriteDocument(path), 0);
         EXPECT_EQ(params.DocumentFile, "<unbenannt>.tvp");
         EXPECT_EQ(params.ProfileFile, "<unbenannt>.tvp");
         EXPECT_TRUE(params.Untitled);
         EXPECT_TRUE(params.Modified);
         EXPECT_TRUE(params.LegacyFormat);
-        ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].line1, "Fehler beim Schreiben von...");
-        EXPECT_EQ(ui.boxes[0].fileName, path);
-        EXPECT_EQ(ui.boxes[0].line3, ErrorText(params.LastDocumentError));
     }
     EXPECT_EQ(dir.ReadFile("ziel.tvp/inhalt"), "alt");
     std::vector<std::string> left;
@@ -387,13 +352,9 @@ TEST_F(DocumentFileTest, AFailedWriteKeepsTheOldFileAndTheDocumentState) {
 
 TEST_F(DocumentFileTest, WithoutADocumentNothingIsWritten) {
     cParameters params;
-    EXPECT_FALSE(params.ReadDocument(PathOf("fehlt.tvp")));
-    ui.boxes.clear();
-    EXPECT_FALSE(params.WriteDocument(PathOf("neu.tvp")));
-    EXPECT_EQ(params.LastDocumentError, 2002);
+    EXPECT_NE(params.ReadDocument(PathOf("fehlt.tvp")), 0);
+    EXPECT_EQ(params.WriteDocument(PathOf("neu.tvp")), 2002);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "neu.tvp"));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].line1, "Fehler beim Schreiben von...");
     ExpectEmptiedDocument(params);
 }
 

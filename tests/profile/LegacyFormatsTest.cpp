@@ -343,7 +343,7 @@ TEST_F(LegacyFormatsTest, ReadDocumentOpensEarlierProfilesAndBatchFiles) {
     std::string profile = Join(Profile4Base("Tolvan 4.2 Profile"));
     std::erase(profile, '\r');
     std::string profilePath = dir.WriteFile("Alt.tvp", profile).string();
-    ASSERT_TRUE(params.ReadDocument(profilePath)) << params.LastDocumentError;
+    ASSERT_EQ(params.ReadDocument(profilePath), 0);
     EXPECT_EQ(params.DocumentKind, kProfileDocument);
     EXPECT_TRUE(params.LegacyFormat);
     EXPECT_EQ(params.DocumentFile, profilePath);
@@ -351,7 +351,7 @@ TEST_F(LegacyFormatsTest, ReadDocumentOpensEarlierProfilesAndBatchFiles) {
 
     std::string batchPath =
         dir.WriteFile("Alt.tvb", Join({"Tolvan 3.00 Batch File", "0", "0", "0", "0", "", "", "C:\\A.tvp"})).string();
-    ASSERT_TRUE(params.ReadDocument(batchPath)) << params.LastDocumentError;
+    ASSERT_EQ(params.ReadDocument(batchPath), 0);
     EXPECT_EQ(params.DocumentKind, kBatchDocument);
     EXPECT_TRUE(params.LegacyFormat);
     EXPECT_EQ(params.BatchFile, batchPath);

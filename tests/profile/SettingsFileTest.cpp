@@ -22,7 +22,6 @@ using testsupport::EnvironmentOverride;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::cDriveMap::Instance().Clear(); }
 
     std::string FilePath() const { return (m_dir.Path() / "Tolvan6.ini").string(); }
     void WriteFileText(std::string_view text) const { m_dir.WriteFile("Tolvan6.ini", text); }
@@ -31,12 +30,10 @@ protected:
 };
 
 TEST_F(SettingsFileTest, DrivesSectionFillsTheDriveMap) {
-    platform::cDriveMap::Instance().Set("Z:", "/stale");
     WriteFileText("[Drives]\r\nD:=/media/usb/\r\n\\\\NAS\\BACKUP = /mnt/nas\r\nd:\\=/other\r\nX:=relative\r\n"
                   "NoRoot=/tmp\r\n; E:=/commented\r\n[Options]\r\nF:=/not/a/drive\r\n[ drives ]\r\nG:=/mnt/g\r\n");
     cIniFile file(FilePath());
-    LoadDrives(file);
-    const platform::cDriveMap& drives = platform::cDriveMap::Instance();
+    const platform::cDriveMap drives = ReadDrives(file);
     const struct {
         const char* root;
         std::optional<std::string> directory;
@@ -44,11 +41,10 @@ TEST_F(SettingsFileTest, DrivesSectionFillsTheDriveMap) {
         {"D:", "/media/usb"}, {"\\\\nas\\backup\\", "/mnt/nas"},
         {"G:", "/mnt/g"},     {"X:", std::nullopt},
         {"E:", std::nullopt}, {"F:", std::nullopt},
-        {"Z:", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(drives.Lookup(c.root), c.directory) << c.root;
-    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\BACKUP"), "/mnt/nas");
+    EXPECT_EQ(platform::NativeRoot("\\\\NAS\\BACKUP", drives), "/mnt/nas");
 }
 
 TEST_F(SettingsFileTest, SettingsFileInTheXdgPlaceTakesOverThePreviousVersionFirst) {
@@ -71,7 +67,7 @@ TEST_F(SettingsFileTest, SettingsFileInTheXdgPlaceTakesOverThePreviousVersionFir
     cParameters params(file.get());
     params.ReadRunCount();
     EXPECT_EQ(params.RunCount, 4);
-    EXPECT_EQ(platform::cDriveMap::Instance().Lookup("D:"), "/media/alt");
+    EXPECT_EQ(ReadDrives(*file).Lookup("D:"), "/media/alt");
 
     // Portable use: the file beside the executable is used and never replaced.
     m_dir.WriteFile("programs/Tolvan6/Tolvan6.ini", "[Use]\r\nRuns=9\r\n");
@@ -80,7 +76,7 @@ TEST_F(SettingsFileTest, SettingsFileInTheXdgPlaceTakesOverThePreviousVersionFir
     params.Settings = file.get();
     params.ReadRunCount();
     EXPECT_EQ(params.RunCount, 9);
-    EXPECT_FALSE(platform::cDriveMap::Instance().Lookup("D:")) << "the drive map holds this file's drives only";
+    EXPECT_FALSE(ReadDrives(*file).Lookup("D:")) << "the drive map holds this file's drives only";
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // answers with chosen buttons.
 #pragma once
 
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 
 #include "engine/CheckDialogs.h"
 
@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct cShownBox {
@@ -22,7 +23,6 @@ struct cShownBox {
 
 class cRecordingInterface : public cUserInterface {
 public:
-    void ProcessEvents() override {}
     void ShowTimedMessage(const std::string&, const std::string&, const std::string&) override {}
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override {
@@ -32,6 +32,7 @@ public:
         return answer != Answers.end() ? answer->second : Answer;
     }
     void Beep() override { ++Beeps; }
+    void PlaySound(const std::string& nativeFile, bool toEnd) override { Played.emplace_back(nativeFile, toEnd); }
     bool ShowCheckDialog(cCheckDialogModel& model) override {
         Dialogs.push_back(model);
         if (DialogChoice) model.DefaultAction = *DialogChoice;
@@ -60,6 +61,7 @@ public:
     std::vector<cShownBox> Shown;
     std::function<void(int code)> OnMessage; // called for every box before it is answered
     int Beeps = 0;
+    std::vector<std::pair<std::string, bool>> Played; // sound files with their toEnd, instead of playing them
     std::vector<cCheckDialogModel> Dialogs;
     std::optional<int> DialogChoice; // the default action chosen in a check dialog; none keeps the preset
     bool DialogOk = true;

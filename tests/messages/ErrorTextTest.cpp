@@ -1,4 +1,4 @@
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include "platform/ErrorCodes.h"
 
@@ -44,12 +44,9 @@ TEST(ErrorText, CodesWithoutARow) {
 }
 
 TEST(ErrorText, FtpCommandTextStandsForMinus302) {
-    SetFtpErrorText("");
     EXPECT_EQ(ErrorText(-302), "Fehler -302");
-    SetFtpErrorText("550 No such file or directory.");
-    EXPECT_EQ(ErrorText(-302), "550 No such file or directory.");
-    EXPECT_EQ(ErrorText(-301), "Die Liste ist unvollständig");
-    SetFtpErrorText("");
+    EXPECT_EQ(ErrorText(-302, "550 No such file or directory."), "550 No such file or directory.");
+    EXPECT_EQ(ErrorText(-301, "550 No such file or directory."), "Die Liste ist unvollständig");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Error code → German text.
-#include "profile/ErrorText.h"
+#include "messages/ErrorText.h"
 
 #include "platform/ErrorCodes.h"
 
@@ -63,25 +63,16 @@ constexpr ErrorEntry kErrorTexts[] = {
     {-301, "Die Liste ist unvollständig", true},
 };
 
-std::string& FtpErrorText() {
-    static std::string text;
-    return text;
-}
-
 } // namespace
 
-void SetFtpErrorText(std::string text) {
-    FtpErrorText() = std::move(text);
-}
-
-std::string ErrorText(int code) {
+std::string ErrorText(int code, std::string_view serverReply) {
     std::string text = "Fehler " + std::to_string(code);
     for (const ErrorEntry& entry : kErrorTexts) {
         if (entry.code != code) continue;
         if (entry.replaces) return std::string(entry.text);
         return text + std::string(entry.text);
     }
-    if (code == platform::kFtpCommandFailed && !FtpErrorText().empty()) return FtpErrorText();
+    if (code == platform::kFtpCommandFailed && !serverReply.empty()) return std::string(serverReply);
     if (code <= 0) return text;
     if (std::optional<std::string> message = platform::SystemMessage(code)) return text + " - " + *message;
     return text + " (keine Fehlerbeschreibung verfügbar)";

@@ -1,7 +1,7 @@
 // The program's numbered messages: text, look, preset answer and the warning that governs each one.
 #pragma once
 
-#include "shell/UserInterface.h"
+#include "messages/UserInterface.h"
 
 #include <cstdint>
 #include <span>

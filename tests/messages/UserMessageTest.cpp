@@ -1,6 +1,6 @@
 // The dispatcher: which messages reach the user, what the box shows, and the answers without a box.
-#include "shell/messages/UserMessage.h"
-#include "profile/ErrorText.h"
+#include "messages/UserMessage.h"
+#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
 #include "shell/HeadlessInterface.h"
 #include "support/RecordingInterface.h"
@@ -14,10 +14,8 @@ namespace {
 class UserMessageTest : public ::testing::Test {
 protected:
     UserMessageTest() {
-        SetUserInterface(&m_ui);
         SetAllWarningMessages(false);
     }
-    ~UserMessageTest() override { SetUserInterface(nullptr); }
 
     void SetAllWarningMessages(bool on) {
         m_params.Warning1Message = on;
@@ -49,12 +47,12 @@ TEST_F(UserMessageTest, WarningOptionDecidesBetweenBoxAndPreset) {
         SetAllWarningMessages(true);
         m_params.*c.Option = false;
         m_ui.Shown.clear();
-        EXPECT_EQ(UserMessage(m_params, c.Code), c.Preset) << c.Code;
+        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), c.Code), c.Preset) << c.Code;
         EXPECT_TRUE(m_ui.Shown.empty()) << c.Code;
 
         SetAllWarningMessages(false);
         m_params.*c.Option = true;
-        EXPECT_EQ(UserMessage(m_params, c.Code), static_cast<int>(eAnswer::Cancel)) << c.Code;
+        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), c.Code), static_cast<int>(eAnswer::Cancel)) << c.Code;
         ASSERT_EQ(m_ui.Shown.size(), 1u) << c.Code;
         EXPECT_EQ(m_ui.Shown[0].Code, c.Code);
         EXPECT_EQ(static_cast<int>(m_ui.Shown[0].Preset), c.Preset);
@@ -64,7 +62,7 @@ TEST_F(UserMessageTest, WarningOptionDecidesBetweenBoxAndPreset) {
 TEST_F(UserMessageTest, BoxShowsFilledTextWithNewlines) {
     m_params.Warning3Message = true;
     m_ui.Answer = eAnswer::Yes;
-    EXPECT_EQ(UserMessage(m_params, 30118, {.Text1 = "/media/usb", .Error = 21}), 6);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), 6);
     ASSERT_EQ(m_ui.Shown.size(), 1u);
     const cShownBox& box = m_ui.Shown[0];
     EXPECT_EQ(box.Kind, eMessageKind::Error);
@@ -74,10 +72,10 @@ TEST_F(UserMessageTest, BoxShowsFilledTextWithNewlines) {
 
 TEST_F(UserMessageTest, DialogMessagesAreShownWhateverTheWarnings) {
     m_ui.Answer = eAnswer::No;
-    EXPECT_EQ(UserMessage(m_params, 30016), 7);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30016), 7);
     m_ui.Answer = eAnswer::Ok;
-    EXPECT_EQ(UserMessage(m_params, 30003, {.Text1 = "/home/anna/"}), 1);
-    EXPECT_EQ(UserMessage(m_params, 30221, {.Text1 = "/x", .Error = 2}), 1);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30003, {.Text1 = "/home/anna/"}), 1);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30221, {.Text1 = "/x", .Error = 2}), 1);
     ASSERT_EQ(m_ui.Shown.size(), 3u);
     EXPECT_EQ(m_ui.Shown[1].Text, "\"/home/anna/\" ist ein gültiger Verzeichnisname.");
 }
@@ -86,12 +84,12 @@ TEST_F(UserMessageTest, DialogMessagesAreShownWhateverTheWarnings) {
 TEST_F(UserMessageTest, EmptyBatchFollowsTheBatchWarning) {
     m_params.Warning3Message = true;
     m_params.Batch.Warning3Message = false;
-    EXPECT_EQ(UserMessage(m_params, 30115), 1);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30115), 1);
     EXPECT_TRUE(m_ui.Shown.empty());
     m_params.Warning3Message = false;
     m_params.Batch.Warning3Message = true;
     m_ui.Answer = eAnswer::Ok;
-    UserMessage(m_params, 30115);
+    UserMessage(m_ui, m_params.Warnings(), 30115);
     ASSERT_EQ(m_ui.Shown.size(), 1u);
     EXPECT_EQ(m_ui.Shown[0].Text, "Diese Batch-Datei enthält keine Profile.");
 }
@@ -99,20 +97,20 @@ TEST_F(UserMessageTest, EmptyBatchFollowsTheBatchWarning) {
 TEST_F(UserMessageTest, UnknownCodeAnswersZeroAndShowsNothing) {
     SetAllWarningMessages(true);
     for (int code : {0, 30000, 30103, 31000})
-        EXPECT_EQ(UserMessage(m_params, code), 0) << code;
+        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), code), 0) << code;
     EXPECT_TRUE(m_ui.Shown.empty());
 }
 
 TEST(HeadlessUserMessage, AnswersPresetsAndPrintsTheText) {
-    SetUserInterface(nullptr);
+    cHeadlessInterface headless;
     cParameters params;
     params.Warning3Message = true;
     params.Warning4Message = true;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(UserMessage(params, 30118, {.Text1 = "/media/usb", .Error = 21}), 7);
-    EXPECT_EQ(UserMessage(params, 30101), 6);
-    EXPECT_EQ(UserMessage(params, 30302, {.Text1 = "/q", .Text2 = "/z"}), 7);
-    EXPECT_EQ(UserMessage(params, 30016), 7);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), 7);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30101), 6);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30302, {.Text1 = "/q", .Text2 = "/z"}), 7);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30016), 7);
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_NE(printed.find("[30118] Laufwerk /media/usb nicht bereit:\n\n"), std::string::npos) << printed;
     EXPECT_NE(printed.find("[30101] Keine Log-Datei angegeben.\n\nFortfahren ohne Log?\n"), std::string::npos);

@@ -1,4 +1,11 @@
 // The one way the core talks to the user: the GUI implements it with Qt, the headless one answers presets.
+//
+// A run executes on a worker thread and every window lives on the GUI thread. Each call is one of two kinds:
+// - a question (message box, timed box, check dialog, preview, interruption dialog): the worker waits until
+//   the user has answered; the window may change the run's objects meanwhile (the preview does);
+// - a notification (status, progress, beep, sound, Yield): hands its data over and returns at once. Progress
+//   may come thousands of times a second; an implementation draws it a few times a second.
+// One object serves one run at a time; two runs on two threads have two objects.
 #pragma once
 
 #include <cstdint>
@@ -29,8 +36,7 @@ class cUserInterface {
 public:
     virtual ~cUserInterface() = default;
 
-    // Lets pending window events run (painting, buttons, timers). Headless: nothing.
-    virtual void ProcessEvents() = 0;
+    // ---- Questions: the caller waits for the answer. ----
 
     // The self-closing error box: three lines ("Fehler beim Lesen von...", the file name, the error text),
     // one button, closes itself after 30 seconds. Headless: prints the lines and returns at once.
@@ -48,12 +54,6 @@ public:
     // the user cancelled the run. The default (and headless) answer is OK with the model's preset choices.
     virtual bool ShowCheckDialog(cCheckDialogModel& /*model*/) { return true; }
 
-    // The run's status window: a phase text and, when count is above 0, a progress bar over count items.
-    // Headless: ShowStatus prints the text on stderr; the bar is not shown.
-    virtual void ShowStatus(const std::string& /*text*/, int /*count*/) {}
-    virtual void StepStatus(int /*position*/) {}
-    virtual void HideStatus() {}
-
     // The preview of the planned actions, in which the user may change them (through the run's candidates and
     // working copies); false when the user cancelled the run. The default (and headless) answer is OK.
     virtual bool ShowPreview(cRunState& /*run*/) { return true; }
@@ -64,8 +64,25 @@ public:
         return std::nullopt;
     }
 
+    // ---- Notifications: never block. ----
+
+    // A point where a long loop lets others go on; the run tests its stop flags right after. Windows stay
+    // alive because they run on another thread, so the default does nothing.
+    virtual void Yield() {}
+
+    // The run's status window: a phase text and, when count is above 0, a progress bar over count items.
+    // Headless: ShowStatus prints the text on stderr; the bar is not shown.
+    virtual void ShowStatus(const std::string& /*text*/, int /*count*/) {}
+    virtual void StepStatus(int /*position*/) {}
+    virtual void HideStatus() {}
+
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}
+
+    // Plays a wave file (a native path); toEnd: return only when it has been played to its end, else at once.
+    // Never fails: a file that cannot be played, or a machine without a sound device, plays nothing. The
+    // default plays through the platform's sound output.
+    virtual void PlaySound(const std::string& nativeFile, bool toEnd);
 
     // The copy progress. BeginProgress opens the display for a phase that copies bytesToCopy bytes;
     // ReportProgress adds deltaBytes and gives the bytes of the current file so far and its native path;
@@ -77,8 +94,3 @@ public:
     virtual void SetProgressPaused(bool /*paused*/) {}
     virtual void EndProgress() {}
 };
-
-// The implementation in use; the headless one until the program installs another.
-cUserInterface& UserInterface();
-// Installs an implementation (not owned); nullptr goes back to the headless one.
-void SetUserInterface(cUserInterface* ui);

@@ -1,11 +1,11 @@
 // Message texts from the table and the arguments, and the dispatcher that shows them or answers the preset.
-#include "shell/messages/UserMessage.h"
+#include "messages/UserMessage.h"
 
 #include "platform/GermanFormat.h"
-#include "profile/ErrorText.h"
-#include "profile/Parameters.h"
-#include "shell/messages/MessageTable.h"
-#include "shell/messages/PlaySignal.h"
+#include "messages/ErrorText.h"
+#include "messages/MessageTable.h"
+#include "messages/PlaySignal.h"
+#include "messages/UserInterface.h"
 
 #include <cstdio>
 
@@ -79,42 +79,47 @@ std::vector<std::string> PlaceholderValues(const cMessageRow& row, const cMessag
     }
 }
 
-bool MessageWanted(const cParameters& params, eWarningClass warning) {
+bool MessageWanted(const cWarningSettings& warnings, eWarningClass warning) {
     switch (warning) {
     case eWarningClass::Always:
         return true;
     case eWarningClass::NoFilesFound:
-        return params.Warning1Message;
+        return warnings.NoFilesFound.Message;
     case eWarningClass::NotEnoughSpace:
-        return params.Warning2Message;
+        return warnings.NotEnoughSpace.Message;
     case eWarningClass::Other:
-        return params.Warning3Message;
+        return warnings.Other.Message;
     case eWarningClass::Interruption:
-        return params.Warning4Message;
+        return warnings.Interruption.Message;
     case eWarningClass::BatchOther:
-        return params.Batch.Warning3Message;
+        return warnings.BatchOtherMessage;
     }
     return true;
 }
 
+void PlayWarning(cUserInterface& ui, const cWarningSignal& signal, bool toEnd) {
+    PlaySignal(ui, signal.Sound, signal.Beep, signal.File, toEnd);
+}
+
 // The governing warning's signal. 30112 sounds only when the caller gives no text1 (a login retried
 // silently); the empty batch (30115) only beeps, by the batch file's own sound option.
-void PlayWarningSignal(const cParameters& params, const cMessageRow& row, const cMessageArgs& args) {
-    const bool toEnd = params.SyncSounds;
+void PlayWarningSignal(cUserInterface& ui, const cWarningSettings& warnings, const cMessageRow& row,
+                       const cMessageArgs& args) {
+    const bool toEnd = warnings.SyncSounds;
     switch (row.Warning) {
     case eWarningClass::Always:
         return;
     case eWarningClass::NoFilesFound:
-        return PlaySignal(params.Warning1Sound, params.Warning1Beep, params.Warning1File, toEnd);
+        return PlayWarning(ui, warnings.NoFilesFound, toEnd);
     case eWarningClass::NotEnoughSpace:
-        return PlaySignal(params.Warning2Sound, params.Warning2Beep, params.Warning2File, toEnd);
+        return PlayWarning(ui, warnings.NotEnoughSpace, toEnd);
     case eWarningClass::Other:
         if (row.Code == 30112 && !args.Text1.empty()) return;
-        return PlaySignal(params.Warning3Sound, params.Warning3Beep, params.Warning3File, toEnd);
+        return PlayWarning(ui, warnings.Other, toEnd);
     case eWarningClass::Interruption:
-        return PlaySignal(params.Warning4Sound, params.Warning4Beep, params.Warning4File, toEnd);
+        return PlayWarning(ui, warnings.Interruption, toEnd);
     case eWarningClass::BatchOther:
-        return PlaySignal(params.Batch.Warning3Sound, true, {}, toEnd);
+        return PlaySignal(ui, warnings.BatchOtherSound, true, {}, toEnd);
     }
 }
 
@@ -168,12 +173,12 @@ std::string DisplayText(std::string_view programText) {
     return text;
 }
 
-int UserMessage(const cParameters& params, int code, const cMessageArgs& args) {
+int UserMessage(cUserInterface& ui, const cWarningSettings& warnings, int code, const cMessageArgs& args) {
     const cMessageRow* row = FindMessage(code);
     if (!row) return 0;
-    PlayWarningSignal(params, *row, args);
-    if (!MessageWanted(params, row->Warning)) return static_cast<int>(row->Preset);
-    const eAnswer answer = UserInterface().ShowMessageBox(code, row->Kind, row->Buttons,
-                                                          DisplayText(MessageText(code, args)), row->Preset);
+    PlayWarningSignal(ui, warnings, *row, args);
+    if (!MessageWanted(warnings, row->Warning)) return static_cast<int>(row->Preset);
+    const eAnswer answer =
+        ui.ShowMessageBox(code, row->Kind, row->Buttons, DisplayText(MessageText(code, args)), row->Preset);
     return static_cast<int>(answer);
 }

@@ -1,8 +1,8 @@
 // Warning signals: beep, sound file or nothing, alone and as the dispatcher plays them.
-#include "shell/messages/PlaySignal.h"
+#include "messages/PlaySignal.h"
 #include "profile/Parameters.h"
 #include "support/RecordingInterface.h"
-#include "shell/messages/UserMessage.h"
+#include "messages/UserMessage.h"
 
 #include "support/TempDir.h"
 
@@ -13,24 +13,9 @@
 
 namespace {
 
-std::vector<std::pair<std::string, bool>> g_played;
-
-void RecordSound(const std::string& nativeFile, bool toEnd) {
-    g_played.emplace_back(nativeFile, toEnd);
-}
-
 class PlaySignalTest : public ::testing::Test {
 protected:
-    PlaySignalTest() {
-        g_played.clear();
-        SetUserInterface(&m_ui);
-        SetSoundPlayer(&RecordSound);
-        m_wave = m_dir.WriteFile("Klänge/Keine Dateien gefunden.wav", "RIFF").string();
-    }
-    ~PlaySignalTest() override {
-        SetSoundPlayer(nullptr);
-        SetUserInterface(nullptr);
-    }
+    PlaySignalTest() { m_wave = m_dir.WriteFile("Klänge/Keine Dateien gefunden.wav", "RIFF").string(); }
 
     testsupport::TempDir m_dir;
     std::string m_wave;
@@ -57,15 +42,15 @@ TEST_F(PlaySignalTest, BeepSoundOrNothing) {
     };
     for (const cCase& c : cases) {
         m_ui.Beeps = 0;
-        g_played.clear();
-        PlaySignal(c.Enabled, c.Beep, c.File, false);
+        m_ui.Played.clear();
+        PlaySignal(m_ui, c.Enabled, c.Beep, c.File, false);
         EXPECT_EQ(m_ui.Beeps, c.Beeps) << c.File;
-        EXPECT_EQ(!g_played.empty(), c.Played) << c.File;
+        EXPECT_EQ(!m_ui.Played.empty(), c.Played) << c.File;
     }
-    g_played.clear();
-    PlaySignal(true, false, m_wave, true);
-    ASSERT_EQ(g_played.size(), 1u);
-    EXPECT_EQ(g_played[0], std::make_pair(m_wave, true));
+    m_ui.Played.clear();
+    PlaySignal(m_ui, true, false, m_wave, true);
+    ASSERT_EQ(m_ui.Played.size(), 1u);
+    EXPECT_EQ(m_ui.Played[0], std::make_pair(m_wave, true));
 }
 
 TEST_F(PlaySignalTest, NoFilesFoundBeepsOnceAndShowsTheMessage) {
@@ -75,9 +60,9 @@ TEST_F(PlaySignalTest, NoFilesFoundBeepsOnceAndShowsTheMessage) {
     params.Warning1File = m_wave;
     params.Warning1Message = true;
     m_ui.Answer = eAnswer::Ok;
-    EXPECT_EQ(UserMessage(params, 30123), 1);
+    EXPECT_EQ(UserMessage(m_ui, params.Warnings(), 30123), 1);
     EXPECT_EQ(m_ui.Beeps, 1);
-    EXPECT_TRUE(g_played.empty());
+    EXPECT_TRUE(m_ui.Played.empty());
     ASSERT_EQ(m_ui.Shown.size(), 1u);
     EXPECT_EQ(m_ui.Shown[0].Text, "Keine Dateien gefunden.");
 }
@@ -92,24 +77,24 @@ TEST_F(PlaySignalTest, DispatcherPlaysTheGoverningWarningsSignal) {
     params.Warning4File = m_wave;
     params.SyncSounds = true;
 
-    UserMessage(params, 30112, {.Text1 = "stumm"}); // a login with text1 makes no sound
+    UserMessage(m_ui, params.Warnings(), 30112, {.Text1 = "stumm"}); // a login with text1 makes no sound
     EXPECT_EQ(m_ui.Beeps, 0);
-    UserMessage(params, 30112);
+    UserMessage(m_ui, params.Warnings(), 30112);
     EXPECT_EQ(m_ui.Beeps, 1);
-    UserMessage(params, 30001, {.Text1 = "/"}); // dialog messages have no signal
+    UserMessage(m_ui, params.Warnings(), 30001, {.Text1 = "/"}); // dialog messages have no signal
     EXPECT_EQ(m_ui.Beeps, 1);
 
-    UserMessage(params, 30220, {.Text1 = "Zip", .Error = 1});
-    ASSERT_EQ(g_played.size(), 1u);
-    EXPECT_EQ(g_played[0], std::make_pair(m_wave, true));
+    UserMessage(m_ui, params.Warnings(), 30220, {.Text1 = "Zip", .Error = 1});
+    ASSERT_EQ(m_ui.Played.size(), 1u);
+    EXPECT_EQ(m_ui.Played[0], std::make_pair(m_wave, true));
 
     // The empty batch beeps by the batch file's own sound option only.
     params.Batch.Warning3Sound = false;
-    UserMessage(params, 30115);
+    UserMessage(m_ui, params.Warnings(), 30115);
     EXPECT_EQ(m_ui.Beeps, 1);
     params.Batch.Warning3Sound = true;
     params.Warning3Sound = false;
-    UserMessage(params, 30115);
+    UserMessage(m_ui, params.Warnings(), 30115);
     EXPECT_EQ(m_ui.Beeps, 2);
 }
 

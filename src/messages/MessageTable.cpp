@@ -1,5 +1,5 @@
 // The table of numbered messages.
-#include "shell/messages/MessageTable.h"
+#include "messages/MessageTable.h"
 
 #include <algorithm>
 

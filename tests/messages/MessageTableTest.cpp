@@ -1,7 +1,7 @@
 // The message table and the texts made from it.
-#include "shell/messages/MessageTable.h"
-#include "profile/ErrorText.h"
-#include "shell/messages/UserMessage.h"
+#include "messages/MessageTable.h"
+#include "messages/ErrorText.h"
+#include "messages/UserMessage.h"
 
 #include <gtest/gtest.h>
 
