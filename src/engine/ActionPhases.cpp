@@ -4,13 +4,13 @@
 #include "engine/ActionSupport.h"
 #include "engine/CopyPhase.h"
 #include "engine/RunContext.h"
+#include "messages/UserInterface.h"
 #include "platform/DirectoryOps.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileContents.h"
 #include "platform/FileProperties.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
-#include "messages/UserInterface.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include "engine/ActionSupport.h"
 #include "engine/Candidate.h"
 #include "engine/RunContext.h"
+#include "messages/PlaySignal.h"
+#include "messages/UserInterface.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileCopy.h"
 #include "platform/FileInfo.h"
 #include "platform/FileProperties.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
-#include "messages/UserInterface.h"
-#include "messages/PlaySignal.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "engine/RunPreparation.h"
 #include "engine/RunReview.h"
 #include "engine/RunScan.h"
+#include "messages/ErrorText.h"
+#include "messages/UserInterface.h"
 #include "platform/BelowRoot.h"
 #include "platform/Eject.h"
 #include "platform/RunLock.h"
-#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
-#include "messages/UserInterface.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
         OpenLogInMemory(run.Log, run.Params);
     } else if (const int code = OpenLog(run.Log, run.Params); code != 0) {
         const std::string& name = run.Params.Log.ActualFileName;
-        const int answer = name.empty() ? run.Ask(kLogNameMissing) : run.Ask(kLogCannotOpen, {.Text1 = name, .Error = code});
+        const int answer =
+            name.empty() ? run.Ask(kLogNameMissing) : run.Ask(kLogCannotOpen, {.Text1 = name, .Error = code});
         if (answer == kAnswerNo) run.State.AbortRequested = true;
     }
     run.Event(kLogRunHeader, {.Kind = reason});
@@ -98,8 +99,8 @@ void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
 
 } // namespace
 
-cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::uint8_t condition,
-                       std::uint8_t reason, const cRunOptions& options) {
+cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::uint8_t condition, std::uint8_t reason,
+                       const cRunOptions& options) {
     const platform::cRootHandleScope roots;
     cParameters params = document;
     cRunState state(control);

@@ -5,13 +5,13 @@
 #include "engine/CompareTimes.h"
 #include "engine/RunContext.h"
 #include "engine/RunScan.h"
+#include "messages/PlaySignal.h"
+#include "messages/UserInterface.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FreeSpace.h"
 #include "platform/GermanFormat.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
-#include "messages/UserInterface.h"
-#include "messages/PlaySignal.h"
 
 namespace {
 

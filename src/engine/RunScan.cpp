@@ -7,6 +7,7 @@
 #include "engine/RunContext.h"
 #include "engine/Scan.h"
 #include "engine/Statistics.h"
+#include "messages/UserInterface.h"
 #include "platform/DirectoryIdentity.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileRemoval.h"
@@ -15,7 +16,6 @@
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
-#include "messages/UserInterface.h"
 
 #include <optional>
 

@@ -41,8 +41,8 @@ int OpenLog(cLog& log, cParameters& params) {
     log.m_memoryOnly = false;
     settings.IsOpen = true;
     settings.ResolveLogFile(params.DateOffset);
-    const int code =
-        settings.ActualFileName.empty() ? platform::kInvalidName : log.m_file.Open(settings.ActualFileName, settings.Append);
+    const int code = settings.ActualFileName.empty() ? platform::kInvalidName
+                                                     : log.m_file.Open(settings.ActualFileName, settings.Append);
     if (code != platform::kSuccess) settings.IsOpen = false;
     return code;
 }

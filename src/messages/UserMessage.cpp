@@ -1,11 +1,11 @@
 // Message texts from the table and the arguments, and the dispatcher that shows them or answers the preset.
 #include "messages/UserMessage.h"
 
-#include "platform/GermanFormat.h"
 #include "messages/ErrorText.h"
 #include "messages/MessageTable.h"
 #include "messages/PlaySignal.h"
 #include "messages/UserInterface.h"
+#include "platform/GermanFormat.h"
 
 #include <cstdio>
 

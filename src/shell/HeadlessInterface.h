@@ -1,8 +1,8 @@
 // The user interface without windows: presets for every question, messages and progress on the terminal.
 #pragma once
 
-#include "shell/HeadlessProgress.h"
 #include "messages/UserInterface.h"
+#include "shell/HeadlessProgress.h"
 
 class cHeadlessInterface : public cUserInterface {
 public:

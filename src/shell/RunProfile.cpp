@@ -1,12 +1,12 @@
 #include "shell/RunProfile.h"
 
 #include "engine/RunDriver.h"
+#include "messages/PlaySignal.h"
+#include "messages/UserInterface.h"
 #include "platform/Clock.h"
 #include "platform/Process.h"
 #include "profile/Parameters.h"
 #include "profile/Variables.h"
-#include "messages/UserInterface.h"
-#include "messages/PlaySignal.h"
 
 #include <chrono>
 #include <thread>

@@ -4,12 +4,12 @@
 
 #include "engine/RunDriver.h"
 #include "engine/RunState.h"
+#include "messages/UserInterface.h"
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
 #include "platform/Roots.h"
 #include "platform/Text.h"
 #include "profile/Parameters.h"
-#include "messages/UserInterface.h"
 #include "support/RecordingInterface.h"
 #include "support/TempDir.h"
 
@@ -91,9 +91,7 @@ protected:
         p.LastRun = platform::JoinFileTime(2026, 12, 1, 8, 0, 0); // a local time, stored as it is
         p.Recycle = false; // deletions never reach the trash of the user running the tests
     }
-    ~RunFixture() override {
-        platform::SetClock(std::nullopt);
-    }
+    ~RunFixture() override { platform::SetClock(std::nullopt); }
 
     fs::path Source() const { return dir.Path() / "Quelle"; }
     fs::path Dest() const { return dir.Path() / "Ziel"; }

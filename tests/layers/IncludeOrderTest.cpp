@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 
 // Bottom to top; folders on one level do not include each other.
 const std::map<std::string, int> kLevel = {
-    {"platform", 0}, {"messages", 1}, {"profile", 2}, {"log", 3},  {"destinations", 3},
-    {"engine", 4},   {"shell", 5},    {"review", 6},  {"ui", 7},   {"app", 8},
+    {"platform", 0}, {"messages", 1}, {"profile", 2}, {"log", 3}, {"destinations", 3},
+    {"engine", 4},   {"shell", 5},    {"review", 6},  {"ui", 7},  {"app", 8},
 };
 
 // The folders whose code may name Qt.
@@ -44,7 +44,8 @@ std::vector<cInclude> IncludesBelow(const fs::path& source) {
             ++number;
             std::smatch match;
             if (std::regex_search(line, match, include))
-                includes.push_back({fs::relative(entry.path(), source).string(), number, match[1].str() + match[2].str()});
+                includes.push_back(
+                    {fs::relative(entry.path(), source).string(), number, match[1].str() + match[2].str()});
         }
     }
     return includes;

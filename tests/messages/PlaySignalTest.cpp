@@ -1,8 +1,8 @@
 // Warning signals: beep, sound file or nothing, alone and as the dispatcher plays them.
 #include "messages/PlaySignal.h"
+#include "messages/UserMessage.h"
 #include "profile/Parameters.h"
 #include "support/RecordingInterface.h"
-#include "messages/UserMessage.h"
 
 #include "support/TempDir.h"
 

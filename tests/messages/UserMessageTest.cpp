@@ -13,9 +13,7 @@ namespace {
 
 class UserMessageTest : public ::testing::Test {
 protected:
-    UserMessageTest() {
-        SetAllWarningMessages(false);
-    }
+    UserMessageTest() { SetAllWarningMessages(false); }
 
     void SetAllWarningMessages(bool on) {
         m_params.Warning1Message = on;

@@ -1,8 +1,8 @@
 #include "profile/DocumentFile.h"
 
+#include "messages/ErrorText.h"
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
-#include "messages/ErrorText.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsStore.h"
 
@@ -27,12 +27,8 @@ using testsupport::cMemorySettings;
 
 class DocumentFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform::SetClock(platform::JoinFileTime(2026, 12, 9, 1, 46, 23));
-    }
-    void TearDown() override {
-        platform::SetClock(std::nullopt);
-    }
+    void SetUp() override { platform::SetClock(platform::JoinFileTime(2026, 12, 9, 1, 46, 23)); }
+    void TearDown() override { platform::SetClock(std::nullopt); }
 
     std::string PathOf(std::string_view name) const { return (dir.Path() / name).string(); }
 

@@ -22,7 +22,6 @@ using testsupport::EnvironmentOverride;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-
     std::string FilePath() const { return (m_dir.Path() / "Tolvan6.ini").string(); }
     void WriteFileText(std::string_view text) const { m_dir.WriteFile("Tolvan6.ini", text); }
 
