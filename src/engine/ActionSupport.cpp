@@ -13,7 +13,6 @@
 #include "profile/Parameters.h"
 
 #include <optional>
-#include <sys/types.h>
 
 namespace {
 

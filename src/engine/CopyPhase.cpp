@@ -151,10 +151,14 @@ private:
         return attributes != t.ToAttributes && platform::SetAttributes(t.To.Path, attributes) == 0;
     }
 
+    // The mode is the Linux form of the attributes and always goes over; the access list and the owner go as
+    // the profile's options say, exactly as the comparison that found the difference looked at them.
+    platform::PropertyParts PropertyParts() const {
+        return {.mode = true, .accessList = m_p.TransferPermissions, .owner = m_p.TransferOwner};
+    }
+
     void TransferProperties(cCandidate& c, const cTransfer& t) {
-        // The mode, with its access list, is the Linux form of the attributes; owner and the access list
-        // beyond the mode follow the profile's options.
-        const int code = platform::TransferSecurity(t.From.Path, t.To.Path, true, m_p.TransferOwner);
+        const int code = platform::TransferProperties(t.From.Path, t.To.Path, PropertyParts());
         if (code != 0) {
             m_run.Event(kLogPropsFailed, TransferData(t, code));
             ++m_s.Counters.ErrorCount;
@@ -192,8 +196,9 @@ private:
 
     void Copied(cCandidate& c, const cTransfer& t) {
         m_copied = true;
-        if (m_p.TransferPermissions || m_p.TransferOwner)
-            (void)platform::TransferSecurity(t.From.Path, t.To.Path, m_p.TransferPermissions, m_p.TransferOwner);
+        // The copy has the source's mode where the file system takes it whole; FAT takes only a read-only bit,
+        // which this sets. Failures are no failure of the copy.
+        (void)platform::TransferProperties(t.From.Path, t.To.Path, PropertyParts());
         m_run.Event(t.Forward ? kLogCopiedForward : kLogCopiedBackward, TransferData(t));
         m_s.BytesCopied += t.Size;
         ++(t.Forward ? m_s.Counters.ForwardCount : m_s.Counters.BackwardCount);

@@ -6,6 +6,7 @@
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
+#include "platform/FileProperties.h"
 #include "platform/Roots.h"
 #include "platform/TemporaryFiles.h"
 #include "platform/Text.h"
@@ -152,6 +153,22 @@ struct cPairScan {
     const cSideListing& Source;
     const cSideListing& Dest;
 
+    // What a transfer of properties with the profile's options would change, as far as both file systems keep
+    // it; the access lists are read only when the options transfer them.
+    void CompareProperties(const platform::FileInfo& source, const platform::FileInfo& dest, std::string_view name,
+                           cPairFacts& facts) const {
+        const cParameters& p = Input.Rules.Params;
+        const std::size_t index = static_cast<std::size_t>(Index);
+        const std::string sourcePath =
+            platform::NativePath(Input.SourceRoot, Input.SourceDirs[index] + std::string(name));
+        const std::string destPath = platform::NativePath(Input.DestRoot, Input.DestDirs[index] + std::string(name));
+        const platform::PropertiesSide from{sourcePath, source};
+        const platform::PropertiesSide to{destPath, dest};
+        facts.ReadOnlyKept = platform::KeptBetween(from, to) != platform::KeptProperties::Nothing;
+        facts.SecurityDiffers = platform::PropertiesDiffer(
+            from, to, {.mode = true, .accessList = p.TransferPermissions, .owner = p.TransferOwner});
+    }
+
     void Apply(const std::vector<std::string_view>& names, cRule rule, bool fromSource) const {
         const cParameters& p = Input.Rules.Params;
         const std::string& sourceDir = Input.SourceDirs[static_cast<std::size_t>(Index)];
@@ -174,9 +191,8 @@ struct cPairScan {
                 if (fromSource && !dest) facts.ListedInSnapshot = Input.Snapshot->InDestSnapshot(destDir, name);
                 if (!fromSource && !source) facts.ListedInSnapshot = Input.Snapshot->InSourceSnapshot(sourceDir, name);
             }
-            if (source && dest)
-                facts.SecurityDiffers =
-                    source->mode != dest->mode || source->uid != dest->uid || source->gid != dest->gid;
+            if (source && dest && p.CompareProperties && p.DestType == 0)
+                CompareProperties(*source, *dest, name, facts);
             const std::optional<ActionFlags> flags = rule(Input.Rules, facts);
             if (!flags) continue;
             auto [baseName, extension] = SplitExtension(name);

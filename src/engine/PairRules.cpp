@@ -125,8 +125,9 @@ std::optional<ActionFlags> CompareFromSource(const cRuleContext& context, const 
     if (c < 0) return std::nullopt;
     ActionFlags flags = *action | SizeFlag(context, c, source, dest);
     if (kept || DoubleModified(context, dest)) flags |= kFlagDoubleModified;
+    const std::uint32_t comparedAttributes = facts.ReadOnlyKept ? ~0u : ~platform::kAttributeReadOnly;
     if (p.DestType == 0 && p.CompareProperties && dest.Exists() &&
-        (source.Attributes != dest.Attributes || facts.SecurityDiffers))
+        (((source.Attributes ^ dest.Attributes) & comparedAttributes) != 0 || facts.SecurityDiffers))
         flags |= kFlagPropertiesDiffer;
 
     if (c > 0 || (flags & kFlagSizeDiffers) != 0) return flags | kFlagCopyContent;

@@ -16,8 +16,12 @@ struct cPairFacts {
     cSideRecord Dest;
     // The last run's snapshot lists the name on the side where it is now missing: it was deleted there since.
     bool ListedInSnapshot = false;
-    // Mode, owner, group or access list of the two files differ (asked only for directory destinations).
+    // A transfer of the properties would change the destination: its mode, and as the profile's options ask its
+    // owner and group or its access list, as far as both file systems keep them (asked only when properties are
+    // compared for a directory destination).
     bool SecurityDiffers = false;
+    // Both file systems keep the read-only attribute (NTFS and exFAT through FUSE show every file writable).
+    bool ReadOnlyKept = true;
 };
 
 // The run's settings as the rules read them: the profile and the age filter of this run.

@@ -11,10 +11,8 @@
 
 namespace {
 
-constexpr std::size_t kMaxSnapshotBytes = std::size_t{2} << 30;
-
 // Owner only: the file lists the names of the user's files.
-constexpr mode_t kSnapshotMode = 0600;
+constexpr platform::FileMode kSnapshotMode = 0600;
 
 bool HoldsLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -78,8 +76,7 @@ void cSnapshot::cSide::Clear() {
 int cSnapshot::Read(const std::string& path) {
     Clear();
     cLineReader reader;
-    // A snapshot grows with the trees (about 30 bytes a file), so it may be far larger than a profile.
-    if (!reader.Open(path, kMaxSnapshotBytes)) return reader.Error();
+    if (!reader.Open(path)) return reader.Error();
     int pairs = 0;
     if (!reader.ReadNumber(pairs, 0, INT_MAX)) return FormatError(reader);
     for (int i = 0; i < pairs; ++i) {

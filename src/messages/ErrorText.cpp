@@ -56,6 +56,7 @@ constexpr ErrorEntry kErrorTexts[] = {
     {-103, "Die Quelldatei wurde während des Kopierens geändert", true},
     {-104, "Ein Verzeichnis auf dem Weg ist ein symbolischer Link", true},
     {-105, "Der Pfad führt aus dem Stammverzeichnis heraus", true},
+    {-106, "Keine gewöhnliche Datei, sondern ein Verzeichnis, eine Pipe, ein Socket oder ein Gerät", true},
     {-201, "Datei nicht gefunden", true},
     {-202, "Kann Datei nicht schreiben", true},
     {-203, "Kann nicht auf Verzeichnis zugreifen", true},

@@ -3,22 +3,19 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/Text.h"
+#include "platform/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
 
 constexpr off_t kChunkSize = 1024 * 1024;
-
-int CloseWith(int fd, int code) {
-    if (fd >= 0) ::close(fd);
-    return code;
-}
 
 int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
@@ -81,44 +78,37 @@ int cAppendFile::Open(const std::string& path, bool append) {
     Close();
     // Write-only first: a pipe or device is never opened for reading. O_NONBLOCK makes the open of a FIFO
     // without a reader fail at once (ENXIO) instead of waiting for one.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
-    if (fd < 0) return ErrorFromErrno(errno);
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    if (!fd) return ErrorFromErrno(errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) return CloseWith(fd, ErrorFromErrno(errno));
+    if (::fstat(fd.get(), &info) != 0) return ErrorFromErrno(errno);
     if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
         // Once open, a slow reader of a pipe is waited for rather than lines dropped.
-        const int flags = ::fcntl(fd, F_GETFL);
-        if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return CloseWith(fd, ErrorFromErrno(errno));
-        m_fd = fd;
+        const int flags = ::fcntl(fd.get(), F_GETFL);
+        if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return ErrorFromErrno(errno);
+        m_fd = std::move(fd);
         m_stream = true;
         return kSuccess;
     }
-    if (!S_ISREG(info.st_mode)) return CloseWith(fd, kAccessDenied);
+    if (!S_ISREG(info.st_mode)) return kAccessDenied;
     // A second description of the same file without O_APPEND, for reading and for rewriting in place (on an
     // O_APPEND description pwrite writes at the end whatever the offset).
-    const int readFd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (readFd < 0) return CloseWith(fd, ErrorFromErrno(errno));
+    UniqueFd readFd(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!readFd) return ErrorFromErrno(errno);
     struct stat again {};
-    int code = kSuccess;
-    if (::fstat(readFd, &again) != 0)
-        code = ErrorFromErrno(errno);
-    else if (again.st_dev != info.st_dev || again.st_ino != info.st_ino)
-        code = kSharingViolation; // the path was replaced between the two opens
-    else if (!append && ::ftruncate(readFd, 0) != 0)
-        code = ErrorFromErrno(errno);
-    if (code != kSuccess) {
-        ::close(readFd);
-        return CloseWith(fd, code);
-    }
-    m_fd = fd;
-    m_readFd = readFd;
+    if (::fstat(readFd.get(), &again) != 0) return ErrorFromErrno(errno);
+    if (again.st_dev != info.st_dev || again.st_ino != info.st_ino)
+        return kSharingViolation; // the path was replaced between the two opens
+    if (!append && ::ftruncate(readFd.get(), 0) != 0) return ErrorFromErrno(errno);
+    m_fd = std::move(fd);
+    m_readFd = std::move(readFd);
     return kSuccess;
 }
 
 int cAppendFile::Append(std::string_view bytes) {
-    if (m_fd < 0) return kInvalidParameter;
+    if (!m_fd) return kInvalidParameter;
     while (!bytes.empty()) {
-        const ssize_t put = ::write(m_fd, bytes.data(), bytes.size());
+        const ssize_t put = ::write(m_fd.get(), bytes.data(), bytes.size());
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return put < 0 ? ErrorFromErrno(errno) : kWriteFault;
         bytes.remove_prefix(static_cast<std::size_t>(put));
@@ -127,11 +117,11 @@ int cAppendFile::Append(std::string_view bytes) {
 }
 
 bool cAppendFile::HoldsUtf8() const {
-    if (m_readFd < 0) return false;
+    if (!m_readFd) return false;
     bool valid = true;
     bool nonAscii = false;
     std::string carry;
-    const int code = ReadChunks(m_readFd, SizeOf(m_readFd), [&](std::string_view chunk) {
+    const int code = ReadChunks(m_readFd.get(), SizeOf(m_readFd.get()), [&](std::string_view chunk) {
         const std::string bytes = carry + std::string(chunk);
         const std::string_view head(bytes.data(), CompletePrefix(bytes));
         valid = IsValidUtf8(head);
@@ -145,11 +135,12 @@ bool cAppendFile::HoldsUtf8() const {
 // Each Windows-1252 byte becomes at least one UTF-8 byte, so the content is converted from its end backwards:
 // a chunk's UTF-8 never reaches below the chunk's own start, and no byte is overwritten before it was read.
 int cAppendFile::ConvertToUtf8() {
-    if (m_readFd < 0) return kNotSupported;
-    const off_t size = SizeOf(m_readFd);
+    if (!m_readFd) return kNotSupported;
+    const int readFd = m_readFd.get();
+    const off_t size = SizeOf(readFd);
     if (size < 0) return ErrorFromErrno(errno);
     off_t newSize = 0;
-    if (const int code = ReadChunks(m_readFd, size,
+    if (const int code = ReadChunks(readFd, size,
                                     [&newSize](std::string_view chunk) {
                                         newSize += static_cast<off_t>(Cp1252ToUtf8(chunk).size());
                                         return true;
@@ -157,9 +148,9 @@ int cAppendFile::ConvertToUtf8() {
         code != kSuccess)
         return code;
     if (newSize == size) return kSuccess; // ASCII only: already UTF-8
-    if (const int err = ::posix_fallocate(m_readFd, size, newSize - size); err != 0) {
+    if (const int err = ::posix_fallocate(readFd, size, newSize - size); err != 0) {
         // A partly reserved tail holds zeros only; the content stays as it was.
-        if (SizeOf(m_readFd) > size) (void)::ftruncate(m_readFd, size);
+        if (SizeOf(readFd) > size) (void)::ftruncate(readFd, size);
         return ErrorFromErrno(err);
     }
     off_t inEnd = size;
@@ -167,13 +158,13 @@ int cAppendFile::ConvertToUtf8() {
     std::string chunk;
     while (inEnd > 0) {
         const off_t inStart = std::max<off_t>(0, inEnd - kChunkSize);
-        if (const int code = ReadExactly(m_readFd, inStart, static_cast<std::size_t>(inEnd - inStart), chunk);
+        if (const int code = ReadExactly(readFd, inStart, static_cast<std::size_t>(inEnd - inStart), chunk);
             code != kSuccess)
             return code;
         const std::string utf8 = Cp1252ToUtf8(chunk);
         const off_t outStart = outEnd - static_cast<off_t>(utf8.size());
         if (outStart < inStart) return kGeneralFailure; // the file changed meanwhile: overwrite nothing unread
-        if (const int code = WriteAllAt(m_readFd, utf8, outStart); code != kSuccess) return code;
+        if (const int code = WriteAllAt(readFd, utf8, outStart); code != kSuccess) return code;
         inEnd = inStart;
         outEnd = outStart;
     }
@@ -181,10 +172,8 @@ int cAppendFile::ConvertToUtf8() {
 }
 
 void cAppendFile::Close() {
-    if (m_fd >= 0) ::close(m_fd);
-    if (m_readFd >= 0) ::close(m_readFd);
-    m_fd = -1;
-    m_readFd = -1;
+    m_fd.reset();
+    m_readFd.reset();
     m_stream = false;
 }
 

@@ -2,6 +2,8 @@
 // and never replaced, so a symlink stays a symlink and a device or a pipe stays what it is.
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,7 +21,7 @@ public:
     // to as it is, never read, emptied or converted. A directory, a block device, a socket and a FIFO without a
     // reader are refused; opening never waits. Returns 0 or the program's error code.
     int Open(const std::string& path, bool append);
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return static_cast<bool>(m_fd); }
     bool IsStream() const { return m_stream; }
     // Writes all bytes at the end of the file (where other writers append as well) before it returns; a pipe's
     // slow reader is waited for, a vanished one gives an error. Returns 0 or the program's error code.
@@ -35,8 +37,8 @@ public:
     void Close();
 
 private:
-    int m_fd = -1;     // written with O_APPEND
-    int m_readFd = -1; // the same regular file for reading and rewriting in place; -1 for a stream
+    UniqueFd m_fd;     // written with O_APPEND
+    UniqueFd m_readFd; // the same regular file for reading and rewriting in place; empty for a stream
     bool m_stream = false;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/BelowRoot.h"
 
 #include "platform/ErrorCodes.h"
+#include "platform/UniqueFd.h"
 
 #include <atomic>
 #include <cerrno>
@@ -69,40 +70,42 @@ int OpenWithOpenat2(int rootFd, const std::string& levels, int& fd) {
 }
 
 int OpenLevelByLevel(int rootFd, const std::string& levels, int& fd) {
-    int current = ::dup(rootFd);
-    if (current < 0) return LevelError(errno);
+    UniqueFd current(::dup(rootFd));
+    if (!current) return LevelError(errno);
     std::size_t start = 0;
     while (levels != "." && start < levels.size()) {
         std::size_t end = levels.find('/', start);
         if (end == std::string::npos) end = levels.size();
         const std::string level = levels.substr(start, end - start);
-        const int next = ::openat(current, level.c_str(), kDirectoryFlags | O_NOFOLLOW);
-        const int err = errno;
-        ::close(current);
-        if (next < 0) return LevelError(err);
-        current = next;
+        UniqueFd next(::openat(current.get(), level.c_str(), kDirectoryFlags | O_NOFOLLOW));
+        if (!next) return LevelError(errno);
+        current = std::move(next);
         start = end + 1;
     }
-    fd = current;
+    fd = current.release();
     return kSuccess;
 }
 
 // The roots kept open by the innermost cRootHandleScope of this thread.
 struct cRootHandles {
-    std::vector<std::pair<std::string, int>> Open;
+    std::vector<std::pair<std::string, UniqueFd>> Open;
     cRootHandles* Outer = nullptr;
 };
 thread_local cRootHandles* t_handles = nullptr;
 
-// An open descriptor of the root, owned by the scope when there is one (then *owned is false).
-int OpenRoot(const std::string& root, bool& owned) {
-    owned = t_handles == nullptr;
+// An open descriptor of the root (-1 and errno when it cannot be opened): held by the scope when there is one,
+// otherwise by owned.
+int OpenRoot(const std::string& root, UniqueFd& owned) {
     if (t_handles)
         for (const auto& [path, fd] : t_handles->Open)
-            if (path == root) return fd;
-    const int fd = ::open(root.c_str(), kDirectoryFlags);
-    if (fd >= 0 && t_handles) t_handles->Open.emplace_back(root, fd);
-    return fd;
+            if (path == root) return fd.get();
+    UniqueFd fd(::open(root.c_str(), kDirectoryFlags));
+    const int opened = fd.get();
+    if (fd && t_handles)
+        t_handles->Open.emplace_back(root, std::move(fd));
+    else
+        owned = std::move(fd);
+    return opened;
 }
 
 } // namespace
@@ -113,10 +116,8 @@ cRootHandleScope::cRootHandleScope() {
 
 cRootHandleScope::~cRootHandleScope() {
     cRootHandles* handles = t_handles;
-    for (const auto& entry : handles->Open)
-        ::close(entry.second);
     t_handles = handles->Outer;
-    delete handles;
+    delete handles; // closes the roots
 }
 
 int OpenDirectoryBelow(std::string_view nativeRoot, std::string_view relative, int& fd) {
@@ -124,8 +125,8 @@ int OpenDirectoryBelow(std::string_view nativeRoot, std::string_view relative, i
     std::string levels;
     if (!RelativeLevels(relative, levels)) return kPathLeavesRoot;
     const std::string root = nativeRoot.empty() ? std::string("/") : std::string(nativeRoot);
-    bool ownsRoot = true;
-    const int rootFd = OpenRoot(root, ownsRoot);
+    UniqueFd ownedRoot;
+    const int rootFd = OpenRoot(root, ownedRoot);
     if (rootFd < 0) return errno == ENOENT || errno == ENOTDIR ? kPathNotFound : ErrorFromErrno(errno);
     // A kernel without openat2, or a sandbox that forbids it, answers ENOSYS or EPERM.
     static std::atomic<bool> noOpenat2 = false;
@@ -136,14 +137,13 @@ int OpenDirectoryBelow(std::string_view nativeRoot, std::string_view relative, i
     } else if (code < 0) {
         code = LevelError(-code);
     }
-    if (ownsRoot) ::close(rootFd);
     return code;
 }
 
 int CheckDirectoryBelow(std::string_view nativeRoot, std::string_view relative) {
     int fd = -1;
     const int code = OpenDirectoryBelow(nativeRoot, relative, fd);
-    if (fd >= 0) ::close(fd);
+    const UniqueFd opened(fd);
     return code;
 }
 

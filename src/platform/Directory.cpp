@@ -3,6 +3,7 @@
 
 #include "platform/BelowRoot.h"
 #include "platform/ErrorCodes.h"
+#include "platform/UniqueFd.h"
 #include "platform/Wildcard.h"
 
 #include <array>
@@ -38,25 +39,24 @@ bool IsDotOrDotDot(const char* name) {
 // cost two fcntl calls per directory, a measurable share of a scan over many small directories.
 class cDirectoryReader {
 public:
-    ~cDirectoryReader() {
-        if (m_fd >= 0) close(m_fd);
-    }
-
     // 0 or the code of a failed open.
     int Open(std::string_view nativeDirectory) {
-        m_fd = open(std::string(nativeDirectory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        return m_fd < 0 ? ListingError(errno) : kSuccess;
+        m_fd.reset(open(std::string(nativeDirectory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return m_fd ? kSuccess : ListingError(errno);
     }
     int OpenBelow(std::string_view nativeRoot, std::string_view relative) {
-        return OpenDirectoryBelow(nativeRoot, relative, m_fd);
+        int fd = -1;
+        const int code = OpenDirectoryBelow(nativeRoot, relative, fd);
+        m_fd.reset(fd);
+        return code;
     }
-    int Fd() const { return m_fd; }
+    int Fd() const { return m_fd.get(); }
 
     // The next entry other than "." and ".."; nullptr at the end or after an error (then Error() is set).
     const dirent64* Next() {
         for (;;) {
             if (m_offset >= m_filled) {
-                const long got = syscall(SYS_getdents64, m_fd, m_buffer.data(), m_buffer.size());
+                const long got = syscall(SYS_getdents64, m_fd.get(), m_buffer.data(), m_buffer.size());
                 if (got < 0 && errno == EINTR) continue;
                 if (got <= 0) {
                     m_error = got < 0 ? errno : 0;
@@ -73,7 +73,7 @@ public:
     int Error() const { return m_error; }
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd;
     alignas(dirent64) std::array<char, 32 * 1024> m_buffer{};
     std::size_t m_filled = 0;
     std::size_t m_offset = 0;

@@ -3,12 +3,13 @@
 #include "platform/DirectoryIdentity.h"
 
 #include "platform/Roots.h"
+#include "platform/UniqueFd.h"
 
 #include <fcntl.h>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -28,10 +29,10 @@ bool SameIdentity(const struct stat& a, const struct stat& b) {
 }
 
 // The nearest existing directory of path, opened for walking.
-int OpenNearestExisting(std::string path) {
+UniqueFd OpenNearestExisting(std::string path) {
     for (;;) {
-        const int fd = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0 || path == "/" || path.empty()) return fd;
+        UniqueFd fd(::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (fd || path == "/" || path.empty()) return fd;
         const std::size_t slash = path.rfind('/');
         path = slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
     }
@@ -43,20 +44,18 @@ bool LiesInside(std::string_view inner, std::string_view outer) {
     if (IsSameOrInside(inner, outer)) return true;
     const std::optional<struct stat> target = DirectoryStat(outer);
     if (!target) return false;
-    int fd = OpenNearestExisting(std::string(inner));
+    UniqueFd fd = OpenNearestExisting(std::string(inner));
     bool inside = false;
-    for (int depth = 0; fd >= 0 && depth < kMaxDepth && !inside; ++depth) {
+    for (int depth = 0; fd && depth < kMaxDepth && !inside; ++depth) {
         struct stat level {};
-        if (::fstat(fd, &level) != 0) break;
+        if (::fstat(fd.get(), &level) != 0) break;
         inside = SameIdentity(level, *target);
-        const int parent = ::openat(fd, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        UniqueFd parent(::openat(fd.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
         struct stat above {};
-        const bool atTop = parent < 0 || ::fstat(parent, &above) != 0 || SameIdentity(above, level);
-        ::close(fd);
-        fd = parent;
+        const bool atTop = !parent || ::fstat(parent.get(), &above) != 0 || SameIdentity(above, level);
+        fd = std::move(parent);
         if (atTop) break;
     }
-    if (fd >= 0) ::close(fd);
     return inside;
 }
 

@@ -42,6 +42,7 @@ enum ErrorCode : int {
     kSourceChanged = -103,  // the source changed while it was copied
     kLinkInPath = -104,     // a directory on the way is a symbolic link, which the program never goes through
     kPathLeavesRoot = -105, // ".." or an absolute part would lead out of the root
+    kNotRegularFile = -106, // a directory, FIFO, socket or device node where a file is read
     kFtpFileNotFound = -201,
     kFtpCannotWrite = -202,
     kFtpCannotAccessDirectory = -203,

@@ -2,8 +2,9 @@
 #include "platform/FileContents.h"
 
 #include "platform/ErrorCodes.h"
-#include "platform/FileInfo.h"
 #include "platform/FileCopy.h"
+#include "platform/FileInfo.h"
+#include "platform/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,18 +19,14 @@ namespace {
 
 class ReadFile {
 public:
-    ~ReadFile() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-
     // Opens a regular file for reading; O_NONBLOCK and the type check guard against a FIFO put in its place.
     int Open(const std::string& path) {
-        m_fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (m_fd < 0) return ErrorFromErrno(errno);
+        m_fd.reset(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!m_fd) return ErrorFromErrno(errno);
         struct stat st {};
-        if (::fstat(m_fd, &st) != 0) return ErrorFromErrno(errno);
+        if (::fstat(m_fd.get(), &st) != 0) return ErrorFromErrno(errno);
         if (!S_ISREG(st.st_mode)) return kFileNotFound;
-        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+        ::posix_fadvise(m_fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
         return kSuccess;
     }
 
@@ -37,7 +34,7 @@ public:
     int ReadBlock(std::vector<char>& buffer, std::size_t& length) {
         length = 0;
         while (length < buffer.size()) {
-            ssize_t n = ::read(m_fd, buffer.data() + length, buffer.size() - length);
+            ssize_t n = ::read(m_fd.get(), buffer.data() + length, buffer.size() - length);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 return ErrorFromErrno(errno);
@@ -49,7 +46,7 @@ public:
     }
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd;
 };
 
 int CompareLinks(const std::string& a, const std::string& b) {

@@ -77,6 +77,25 @@ std::optional<FileIdentity> IdentityOf(const std::string& nativePath) {
     return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
+bool FileVersion::operator==(const FileVersion& other) const {
+    return identity == other.identity && size == other.size && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec && changed.tv_sec == other.changed.tv_sec &&
+           changed.tv_nsec == other.changed.tv_nsec;
+}
+
+FileVersion VersionFromStat(const struct stat& st) {
+    return FileVersion{{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)},
+                       static_cast<std::int64_t>(st.st_size),
+                       st.st_mtim,
+                       st.st_ctim};
+}
+
+std::optional<FileVersion> VersionOf(const std::string& nativePath) {
+    struct stat st {};
+    if (::stat(nativePath.c_str(), &st) != 0) return std::nullopt;
+    return VersionFromStat(st);
+}
+
 int ReadSymlinkTarget(const std::string& path, std::string& target) {
     std::vector<char> buffer(256);
     for (;;) {

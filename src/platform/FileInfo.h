@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 namespace platform {
 
 // The attribute word. Linux sets read-only (the owner has no write permission), hidden (the name begins with
@@ -33,6 +35,16 @@ struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     bool operator==(const FileIdentity&) const = default;
+};
+
+// What tells whether a file changed since it was read: which file it is, its size, and its modification and
+// status change times to the nanosecond (the change time moves with every change and cannot be set back).
+struct FileVersion {
+    FileIdentity identity;
+    std::int64_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool operator==(const FileVersion& other) const;
 };
 
 struct FileInfo {
@@ -68,6 +80,11 @@ bool IsRepresentableName(std::string_view name);
 
 // The identity of the file a native path leads to (symlinks followed); std::nullopt when it does not exist.
 std::optional<FileIdentity> IdentityOf(const std::string& nativePath);
+
+// The version of the file a native path leads to (symlinks followed); std::nullopt when it cannot be looked up.
+std::optional<FileVersion> VersionOf(const std::string& nativePath);
+// The version a stat or fstat result describes.
+FileVersion VersionFromStat(const struct stat& st);
 
 // The target a symlink points to, as stored in the link (not resolved). Returns 0 or the system code.
 [[nodiscard]] int ReadSymlinkTarget(const std::string& path, std::string& target);

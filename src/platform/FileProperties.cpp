@@ -5,6 +5,7 @@
 #include "platform/FileInfo.h"
 
 #include <acl/libacl.h>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/acl.h>
@@ -57,17 +58,30 @@ int SetDefaultAccessList(const std::string& from, const std::string& to) {
     return kSuccess;
 }
 
-// Mode bits (`mode`, the source's less what the owner forbids) and access lists of two paths that are no
-// symlinks.
+// Sets or clears the read-only bit of a path that is no symlink, as its own file system keeps it: FAT keeps the
+// write bits all or none (it refuses anything between), elsewhere it is the owner's write bit. Other bits stay.
+int SetReadOnly(const std::string& path, const struct stat& st, bool readOnly, KeptProperties kept) {
+    if (kept == KeptProperties::Nothing) return kSuccess;
+    const mode_t mode = st.st_mode & 07777;
+    if (((mode & S_IWUSR) == 0) == readOnly) return kSuccess;
+    const mode_t writeBits = kept == KeptProperties::ReadOnlyBit ? mode_t{S_IWUSR | S_IWGRP | S_IWOTH} : S_IWUSR;
+    if (::chmod(path.c_str(), readOnly ? mode & ~writeBits : mode | writeBits) != 0) return ErrorFromErrno(errno);
+    return kSuccess;
+}
+
+// Mode bits (`mode`, the source's less what the owner forbids) and, with `accessList`, access lists of two
+// paths that are no symlinks. `changed` says that chown changed `to` since `target` was read.
 int TransferPermissions(const std::string& from, const std::string& to, const struct stat& source,
-                        const struct stat& target, mode_t mode) {
+                        const struct stat& target, mode_t mode, bool accessList, bool changed) {
     int error = kSuccess;
-    if (HasExtendedAcl(from) || HasExtendedAcl(to)) {
+    const bool lists = accessList && (HasExtendedAcl(from) || HasExtendedAcl(to));
+    if (lists) {
         error = SetAccessList(from, to, source.st_mode);
         if (error == kSuccess && S_ISDIR(source.st_mode) && S_ISDIR(target.st_mode))
             error = SetDefaultAccessList(from, to);
     }
     // After the access list: chmod adds the set-user-ID, set-group-ID and sticky bits, which the list lacks.
+    if (!lists && !changed && (target.st_mode & 07777) == mode) return error;
     if (::chmod(to.c_str(), mode) != 0 && error == kSuccess) error = ErrorFromErrno(errno);
     return error;
 }
@@ -89,17 +103,23 @@ bool AclsDiffer(const std::string& a, const std::string& b, acl_type_t type) {
     return !aclA.Get() || !aclB.Get() || ::acl_cmp(aclA.Get(), aclB.Get()) != 0;
 }
 
+// Access lists are read only when one of the two has an extended one, so the common case costs the two
+// questions whether they have.
+bool AccessListsDiffer(const std::string& a, const std::string& b, bool directories) {
+    const bool extendedA = HasExtendedAcl(a);
+    const bool extendedB = HasExtendedAcl(b);
+    if (!extendedA && !extendedB) return false;
+    if (extendedA != extendedB) return true;
+    return AclsDiffer(a, b, ACL_TYPE_ACCESS) || (directories && AclsDiffer(a, b, ACL_TYPE_DEFAULT));
+}
+
 } // namespace
 
 int SetAttributes(const std::string& nativePath, std::uint32_t attributes) {
     struct stat st {};
     if (::lstat(nativePath.c_str(), &st) != 0) return ErrorFromErrno(errno);
     if (S_ISLNK(st.st_mode)) return kSuccess;
-    mode_t mode = st.st_mode & 07777;
-    mode_t wanted = (attributes & kAttributeReadOnly) ? mode & ~mode_t{S_IWUSR} : mode | S_IWUSR;
-    if (wanted == mode) return kSuccess;
-    if (::chmod(nativePath.c_str(), wanted) != 0) return ErrorFromErrno(errno);
-    return kSuccess;
+    return SetReadOnly(nativePath, st, (attributes & kAttributeReadOnly) != 0, KeptPropertiesOn(st.st_dev, nativePath));
 }
 
 int SetFileTimes(const std::string& nativePath, FileTime lastWrite, std::optional<FileTime> lastAccess) {
@@ -110,53 +130,68 @@ int SetFileTimes(const std::string& nativePath, FileTime lastWrite, std::optiona
     return kSuccess;
 }
 
-int TransferSecurity(const std::string& from, const std::string& to, bool permissions, bool owner) {
+int TransferProperties(const std::string& from, const std::string& to, PropertyParts parts) {
     struct stat source {};
     struct stat target {};
     if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
     if (::lstat(to.c_str(), &target) != 0) return ErrorFromErrno(errno);
+    const bool links = S_ISLNK(source.st_mode) || S_ISLNK(target.st_mode);
+    const bool permissions = parts.mode || parts.accessList;
+    const KeptProperties keptByTarget = KeptPropertiesOn(target.st_dev, to);
+    const KeptProperties kept = std::min(KeptPropertiesOn(source.st_dev, from), keptByTarget);
+    if (kept == KeptProperties::Nothing) return kSuccess;
+    if (kept == KeptProperties::ReadOnlyBit) {
+        if (!permissions || links) return kSuccess;
+        return SetReadOnly(to, target, (source.st_mode & S_IWUSR) == 0, keptByTarget);
+    }
     int error = kSuccess;
     bool sameOwner = source.st_uid == target.st_uid && source.st_gid == target.st_gid;
+    bool chowned = false;
     // The owner first: chown clears the set-user-ID and set-group-ID bits, which the mode then sets again.
-    if (owner) {
+    if (parts.owner && !sameOwner) {
         if (::lchown(to.c_str(), source.st_uid, source.st_gid) == 0)
-            sameOwner = true;
+            sameOwner = chowned = true;
         else
             error = ErrorFromErrno(errno);
     }
     // Mode and access lists of a symlink are those of its target, which is not this transfer's business.
-    if (S_ISLNK(source.st_mode) || S_ISLNK(target.st_mode)) return error;
+    if (links) return error;
     if (permissions) {
         // Set-user-ID and set-group-ID act for the source's owner and group, and for no one else.
         mode_t mode = source.st_mode & 07777;
         if (!sameOwner) mode &= ~mode_t{S_ISUID | S_ISGID};
-        const int permissionsError = TransferPermissions(from, to, source, target, mode);
+        const int permissionsError = TransferPermissions(from, to, source, target, mode, parts.accessList, chowned);
         if (error == kSuccess) error = permissionsError;
-    } else if (owner && error == kSuccess && !S_ISDIR(target.st_mode)) {
+    } else if (chowned && !S_ISDIR(target.st_mode)) {
         error = RestoreSpecialBits(to, source, target);
     }
     return error;
 }
 
-bool SecurityDiffers(const std::string& a, const std::string& b) {
-    struct stat stA {};
-    struct stat stB {};
-    if (::lstat(a.c_str(), &stA) != 0 || ::lstat(b.c_str(), &stB) != 0) return true;
-    if ((stA.st_mode & 07777) != (stB.st_mode & 07777) || stA.st_uid != stB.st_uid || stA.st_gid != stB.st_gid)
-        return true;
-    return AccessListsDiffer(a, b);
+int TransferSecurity(const std::string& from, const std::string& to, bool permissions, bool owner) {
+    return TransferProperties(from, to, {.mode = permissions, .accessList = permissions, .owner = owner});
 }
 
-bool AccessListsDiffer(const std::string& a, const std::string& b) {
-    bool extendedA = HasExtendedAcl(a);
-    bool extendedB = HasExtendedAcl(b);
-    if (!extendedA && !extendedB) return false;
-    if (extendedA != extendedB) return true;
-    if (AclsDiffer(a, b, ACL_TYPE_ACCESS)) return true;
-    struct stat stA {};
-    struct stat stB {};
-    if (::lstat(a.c_str(), &stA) != 0 || ::lstat(b.c_str(), &stB) != 0) return true;
-    return S_ISDIR(stA.st_mode) && S_ISDIR(stB.st_mode) && AclsDiffer(a, b, ACL_TYPE_DEFAULT);
+KeptProperties KeptBetween(const PropertiesSide& a, const PropertiesSide& b) {
+    return std::min(KeptPropertiesOn(a.info.identity.device, a.path), KeptPropertiesOn(b.info.identity.device, b.path));
+}
+
+bool PropertiesDiffer(const PropertiesSide& from, const PropertiesSide& to, PropertyParts parts) {
+    const KeptProperties kept = KeptBetween(from, to);
+    const FileInfo& source = from.info;
+    const FileInfo& target = to.info;
+    const bool links = source.IsSymlink() || target.IsSymlink();
+    const bool permissions = parts.mode || parts.accessList;
+    if (kept == KeptProperties::Nothing) return false;
+    if (kept == KeptProperties::ReadOnlyBit)
+        return permissions && !links && ((source.mode ^ target.mode) & S_IWUSR) != 0;
+    const bool sameOwner = source.uid == target.uid && source.gid == target.gid;
+    if (parts.owner && !sameOwner) return true;
+    if (links || !permissions) return false;
+    std::uint32_t mode = source.mode & 07777;
+    if (!sameOwner) mode &= ~std::uint32_t{S_ISUID | S_ISGID};
+    if (mode != (target.mode & 07777)) return true;
+    return parts.accessList && AccessListsDiffer(from.path, to.path, source.IsDirectory() && target.IsDirectory());
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 // to its end, so that a second run of the same profile (cron and the window, a double click) is refused.
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <string>
 
 namespace platform {
@@ -9,7 +11,6 @@ namespace platform {
 class cRunLock {
 public:
     cRunLock() = default;
-    ~cRunLock();
     cRunLock(const cRunLock&) = delete;
     cRunLock& operator=(const cRunLock&) = delete;
 
@@ -19,7 +20,7 @@ public:
     [[nodiscard]] int Acquire(const std::string& lockFile);
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd; // closing releases the lock; the file stays for the next run
 };
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/ErrorCodes.h"
 #include "platform/ProgramFolders.h"
 #include "platform/RenameNoReplace.h"
+#include "platform/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -164,13 +165,13 @@ int MoveIntoTrash(const std::string& path, const std::string& trash, const std::
     for (int number = 1; number <= kNameAttempts; ++number) {
         const std::string trashName = TrashName(name, number);
         const std::string info = Join(trash, "info/" + trashName + ".trashinfo");
-        int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0) {
+        UniqueFd fd(::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!fd) {
             if (errno == EEXIST) continue;
             return ErrorFromErrno(errno);
         }
-        int error = WriteInfo(fd, text);
-        if (::close(fd) != 0 && error == kSuccess) error = ErrorFromErrno(errno);
+        int error = WriteInfo(fd.get(), text);
+        if (const int closed = fd.close(); closed != kSuccess && error == kSuccess) error = closed;
         if (error == kSuccess) error = RenameNoReplace(path, Join(trash, "files/" + trashName));
         if (error == kSuccess) return kSuccess;
         ::unlink(info.c_str());

@@ -2,7 +2,7 @@
 // and WriteDocument operations of cParameters (Parameters.h) on top of the profile and batch formats.
 #pragma once
 
-#include <sys/types.h>
+#include "platform/FileMode.h"
 
 // Profiles hold passwords, so document files are written readable by their owner only.
-inline constexpr mode_t kDocumentFileMode = 0600;
+inline constexpr platform::FileMode kDocumentFileMode = 0600;

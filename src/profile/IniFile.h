@@ -1,6 +1,7 @@
 // The settings file: an INI file on disk read and written key by key, as the private-profile functions do.
 #pragma once
 
+#include "platform/FileInfo.h"
 #include "profile/IniDocument.h"
 #include "profile/SettingsStore.h"
 
@@ -8,10 +9,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
-
-struct stat;
 
 // Bound to one file path. Lookup and change rules are those of cIniDocument. A missing or unreadable file
 // reads as empty. Every write goes to the file at once: the whole text (Windows-1252 with CR LF, UTF-8 when
@@ -45,16 +43,6 @@ public:
     void EndUpdate() override;
 
 private:
-    struct Identity {
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        timespec changed{};
-        bool operator==(const Identity& other) const;
-    };
-    static Identity IdentityOf(const struct stat& st);
-
     // Brings m_document up to the file on disk (unless changes of an update group are pending).
     void Refresh() const;
     void Load() const;
@@ -65,7 +53,7 @@ private:
     mutable cIniDocument m_document;
     mutable bool m_loaded = false;
     mutable int m_loadError = 0; // the file exists but cannot be read
-    mutable std::optional<Identity> m_identity;
+    mutable std::optional<platform::FileVersion> m_version;
     mutable std::size_t m_contentHash = 0;
     mutable timespec m_loadedAt{};
     int m_updateDepth = 0;

@@ -1,13 +1,11 @@
 #include "profile/LineReader.h"
 
 #include "platform/ErrorCodes.h"
+#include "platform/ReadRegularFile.h"
 #include "platform/Text.h"
 
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -30,36 +28,15 @@ bool ParseNumber(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-bool cLineReader::Open(const std::string& path, std::size_t maxBytes) {
-    // O_NONBLOCK: a FIFO in place of the file must not block the open; it is refused below.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        Fail(platform::ErrorFromErrno(errno));
+bool cLineReader::Open(const std::string& path) {
+    platform::FileBytes file = platform::ReadRegularFile(path, platform::kMaxOwnTextFileBytes);
+    if (!file) {
+        // Whatever stands in the file's place, or a file too large for one of the program's own, is not a file
+        // of the format.
+        Fail(file.error == platform::kNotRegularFile ? platform::kBadFormat : file.error);
         return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > maxBytes) {
-        ::close(fd);
-        Fail(platform::kBadFormat);
-        return false;
-    }
-    // Read, not mapped: a file truncated by someone else while it is read must not bring the program down.
-    m_storage.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t filled = 0;
-    while (filled < m_storage.size()) {
-        ssize_t n = ::read(fd, m_storage.data() + filled, m_storage.size() - filled);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            Fail(platform::ErrorFromErrno(err));
-            return false;
-        }
-        if (n == 0) break;
-        filled += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    m_storage.resize(filled);
+    m_storage = std::move(file.bytes);
     OpenBytes(m_storage);
     return true;
 }

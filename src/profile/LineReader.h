@@ -5,24 +5,22 @@
 #include <string>
 #include <string_view>
 
-// The file is read whole (up to kMaxFileBytes); the text encoding (UTF-8 or Windows-1252) is decided once for the
-// whole file, and every line is handed out as UTF-8. Any failure makes Error() non-zero and every later read
-// fails too: a missing file gives its system code, a file that ends early, a line that is too long or a
-// number that is no number gives 2002.
+// The file is read whole (up to platform::kMaxOwnTextFileBytes); the text encoding (UTF-8 or Windows-1252) is decided
+// once for the whole file, and every line is handed out as UTF-8. Any failure makes Error() non-zero and every later
+// read fails too: a missing file gives its system code, a file that ends early, a line that is too long or a number
+// that is no number gives 2002.
 class cLineReader {
 public:
     // Longest line accepted; a longer one is a format error, so a file of garbage never costs a large buffer.
     static constexpr std::size_t kMaxLineBytes = 1 << 20;
-    // Largest profile or batch file accepted: far above any real one, so a huge file is refused unread.
-    static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
     cLineReader() = default;
     cLineReader(const cLineReader&) = delete;
     cLineReader& operator=(const cLineReader&) = delete;
 
-    // Opens a regular file of at most maxBytes; false (and Error()) when it cannot be opened, is no regular
-    // file or is larger (2002).
-    bool Open(const std::string& path, std::size_t maxBytes = kMaxFileBytes);
+    // Reads a regular file of at most platform::kMaxOwnTextFileBytes; false (and Error()) when it cannot be read,
+    // is no regular file or is larger (2002).
+    bool Open(const std::string& path);
     // Reads from bytes in memory, which the caller keeps alive while reading.
     void OpenBytes(std::string_view bytes);
 

@@ -27,6 +27,6 @@ void cLineWriter::AddNumber(std::int64_t value) {
     m_text += "\r\n";
 }
 
-int cLineWriter::Commit(const std::string& path, mode_t mode) const {
+int cLineWriter::Commit(const std::string& path, platform::FileMode mode) const {
     return platform::WriteFileAtomically(path, platform::EncodeFileText(m_text), mode);
 }

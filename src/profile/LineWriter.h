@@ -1,10 +1,11 @@
 // Writes the program's positional line files: one value per line, CR LF, Windows-1252 where the text fits.
 #pragma once
 
+#include "platform/FileMode.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 class cLineWriter {
 public:
@@ -18,7 +19,7 @@ public:
 
     // Encodes the whole text (Windows-1252, or UTF-8 when it does not fit) and replaces the file atomically.
     // Returns 0 or the error code.
-    int Commit(const std::string& path, mode_t mode) const;
+    int Commit(const std::string& path, platform::FileMode mode) const;
 
 private:
     std::string m_text;

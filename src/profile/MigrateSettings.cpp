@@ -1,18 +1,15 @@
 // First start: takes over the settings file of the previous program version when there is none yet.
 #include "profile/MigrateSettings.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileInfo.h"
 #include "platform/ProgramFolders.h"
-#include "platform/TemporaryFiles.h"
+#include "platform/ReadRegularFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -57,55 +54,20 @@ std::optional<std::string> FindPreviousSettings(const std::string& executableFol
     return newest;
 }
 
-bool CopyContent(int from, int to) {
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(from, buffer, sizeof buffer);
-        if (n == 0) return true;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        for (ssize_t done = 0; done < n;) {
-            ssize_t written = ::write(to, buffer + done, static_cast<std::size_t>(n - done));
-            if (written > 0)
-                done += written;
-            else if (written == 0 || errno != EINTR)
-                return false;
-        }
-    }
-}
-
-// Copies through a temporary file beside the target, which is then moved to the target's name only if that
-// name is still free (rename without replacing, or a hard link where the file system lacks it).
-void CopyWithoutReplacing(const std::string& source, const std::string& target) {
-    int from = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (from < 0) return;
-    auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, std::max<std::size_t>(slash, 1));
-    std::string temp;
-    int to = -1;
-    if (platform::CreateTemporaryFile(folder, 0600, to, temp) != platform::kSuccess) {
-        ::close(from);
-        return;
-    }
-    bool copied = CopyContent(from, to) && ::fsync(to) == 0;
-    ::close(from);
-    if (::close(to) != 0) copied = false;
-    if (copied && ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) != 0 &&
-        errno != EEXIST)
-        ::link(temp.c_str(), target.c_str());
-    ::unlink(temp.c_str()); // gone already after the rename; after a link the target keeps the content
-}
+// The settings file is readable by its owner only, as the settings file always is.
+constexpr platform::FileMode kSettingsMode = 0600;
 
 } // namespace
 
 void MigrateSettings(const std::string& settingsFilePath, const std::string& executableFolder) {
-    struct stat st {};
-    if (::lstat(settingsFilePath.c_str(), &st) == 0 || errno != ENOENT) return;
+    platform::FileInfo existing;
+    if (platform::GetFileInfo(settingsFilePath, existing) != platform::kFileNotFound) return;
     auto previous = FindPreviousSettings(executableFolder);
     if (!previous) return;
+    const platform::FileBytes content = platform::ReadRegularFile(*previous, platform::kMaxOwnTextFileBytes);
+    if (!content) return;
     auto slash = settingsFilePath.rfind('/');
     if (slash != std::string::npos && slash > 0) platform::CreatePrivateFolder(settingsFilePath.substr(0, slash));
-    CopyWithoutReplacing(*previous, settingsFilePath);
+    // Never replaces a file that appeared meanwhile; a failed write leaves nothing behind.
+    (void)platform::CreateFileAtomically(settingsFilePath, content.bytes, kSettingsMode);
 }

@@ -1,7 +1,8 @@
 #include "shell/HeadlessInterface.h"
 
+#include "platform/Terminal.h"
+
 #include <cstdio>
-#include <unistd.h>
 
 void cHeadlessInterface::ShowTimedMessage(const std::string& line1, const std::string& fileName,
                                           const std::string& line3) {
@@ -15,7 +16,7 @@ eAnswer cHeadlessInterface::ShowMessageBox(int code, eMessageKind, eMessageButto
 }
 
 void cHeadlessInterface::Beep() {
-    if (isatty(STDERR_FILENO)) std::fputs("\a", stderr);
+    if (platform::IsStderrTerminal()) std::fputs("\a", stderr);
 }
 
 void cHeadlessInterface::ShowStatus(const std::string& text, int) {
@@ -23,5 +24,5 @@ void cHeadlessInterface::ShowStatus(const std::string& text, int) {
 }
 
 bool cHeadlessInterface::IsStderrTerminal() {
-    return isatty(STDERR_FILENO) != 0;
+    return platform::IsStderrTerminal();
 }

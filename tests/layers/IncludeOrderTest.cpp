@@ -1,5 +1,5 @@
 // The folders of src/ form layers: a folder includes only itself and the folders below it, log and destinations
-// do not include each other, and Qt headers stay where Qt is used.
+// do not include each other, the system's own headers stay in platform, and Qt headers where Qt is used.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,6 +51,13 @@ std::vector<cInclude> IncludesBelow(const fs::path& source) {
     return includes;
 }
 
+// Headers of the operating system's interface (as opposed to the C++ library's).
+bool IsSystemInterface(const std::string& target) {
+    return target.starts_with("<sys/") || target.starts_with("<linux/") || target == "<unistd.h" ||
+           target == "<fcntl.h" || target == "<dirent.h" || target == "<poll.h" || target == "<netdb.h" ||
+           target.starts_with("<netinet/") || target.starts_with("<arpa/");
+}
+
 // The first folder of a path below src/ ("engine" of "src/engine/Scan.cpp" or of "engine/Scan.h").
 std::string FolderOf(const std::string& path) {
     const std::string rest = path.starts_with("src/") ? path.substr(4) : path;
@@ -64,6 +71,7 @@ std::optional<std::string> Fault(const cInclude& include) {
     if (include.Target.starts_with("<")) {
         const bool qt = include.Target.starts_with("<Q") || include.Target.starts_with("<qt");
         if (qt && !MayUseQt(from)) return "Qt outside platform, ui and app";
+        if (IsSystemInterface(include.Target) && from != "platform") return "a system interface outside platform";
         return std::nullopt;
     }
     const std::string to = FolderOf(include.Target.substr(1));
@@ -102,6 +110,9 @@ TEST(IncludeOrder, TheRuleSeesEveryKindOfFault) {
         {{"src/engine/Scan.cpp", 1, "<QString>"}, true},
         {{"src/platform/Trash.cpp", 1, "<QFile>"}, false},
         {{"src/engine/Scan.cpp", 1, "<vector>"}, false},
+        {{"src/profile/IniFile.cpp", 1, "<unistd.h"}, true},
+        {{"src/log/LogFile.cpp", 1, "<sys/stat.h"}, true},
+        {{"src/platform/FileCopy.cpp", 1, "<sys/stat.h"}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Fault(c.Include).has_value(), c.Faulty) << c.Include.File << " " << c.Include.Target;

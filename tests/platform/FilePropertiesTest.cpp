@@ -3,6 +3,8 @@
 #include "platform/ErrorCodes.h"
 #include "platform/FileCopy.h"
 #include "platform/FileInfo.h"
+#include "support/AccessLists.h"
+#include "support/ScratchMount.h"
 #include "support/TempDir.h"
 
 #include <acl/libacl.h>
@@ -10,6 +12,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/acl.h>
 #include <sys/stat.h>
@@ -17,9 +21,20 @@
 
 namespace {
 
-using platform::AccessListsDiffer;
-using platform::SecurityDiffers;
+using platform::PropertyParts;
+using platform::TransferProperties;
 using platform::TransferSecurity;
+
+constexpr PropertyParts kEverything{.mode = true, .accessList = true, .owner = true};
+
+// PropertiesDiffer over what a listing finds at the two paths.
+bool Differ(const std::filesystem::path& from, const std::filesystem::path& to, PropertyParts parts = kEverything) {
+    platform::FileInfo source;
+    platform::FileInfo target;
+    EXPECT_EQ(platform::GetFileInfo(from.string(), source), 0) << from;
+    EXPECT_EQ(platform::GetFileInfo(to.string(), target), 0) << to;
+    return platform::PropertiesDiffer({from.string(), source}, {to.string(), target}, parts);
+}
 
 struct stat Lstat(const std::filesystem::path& path) {
     struct stat st {};
@@ -31,26 +46,8 @@ mode_t ModeOf(const std::filesystem::path& path) {
     return Lstat(path).st_mode & 07777;
 }
 
-// Sets an access list given in its short text form; false with errno set when the file system refuses it.
-bool SetAcl(const std::filesystem::path& path, acl_type_t type, const char* text) {
-    acl_t acl = acl_from_text(text);
-    if (!acl) return false;
-    bool set = acl_set_file(path.c_str(), type, acl) == 0;
-    int saved = errno;
-    acl_free(acl);
-    errno = saved;
-    return set;
-}
-
-std::string AclText(const std::filesystem::path& path, acl_type_t type) {
-    acl_t acl = acl_get_file(path.c_str(), type);
-    if (!acl) return "<unreadable>";
-    char* text = acl_to_any_text(acl, nullptr, ',', TEXT_NUMERIC_IDS);
-    std::string result = text ? text : "<none>";
-    acl_free(text);
-    acl_free(acl);
-    return result;
-}
+using testsupport::AclText;
+using testsupport::SetAcl;
 
 struct AttributeCase {
     mode_t before;
@@ -115,14 +112,13 @@ TEST(TransferSecurity, ModeBitsAndComparison) {
     auto to = dir.WriteFile("to", "b");
     ASSERT_EQ(chmod(from.c_str(), 02751), 0);
     ASSERT_EQ(chmod(to.c_str(), 0600), 0);
-    EXPECT_TRUE(SecurityDiffers(from, to));
+    EXPECT_TRUE(Differ(from, to));
 
     EXPECT_EQ(TransferSecurity(from, to, false, false), 0);
     EXPECT_EQ(ModeOf(to), 0600u) << "nothing was asked for";
     EXPECT_EQ(TransferSecurity(from, to, true, false), 0);
     EXPECT_EQ(ModeOf(to), 02751u);
-    EXPECT_FALSE(SecurityDiffers(from, to));
-    EXPECT_TRUE(SecurityDiffers(from, dir.Path() / "missing"));
+    EXPECT_FALSE(Differ(from, to));
     EXPECT_EQ(TransferSecurity(dir.Path() / "missing", to, true, false), platform::kFileNotFound);
 }
 
@@ -147,12 +143,12 @@ TEST(TransferSecurity, AccessListsRoundTrip) {
         FAIL() << "acl_set_file: " << std::strerror(errno);
     }
     ASSERT_EQ(chmod(to.c_str(), ModeOf(from)), 0);
-    EXPECT_TRUE(AccessListsDiffer(from, to));
-    EXPECT_TRUE(SecurityDiffers(from, to)) << "same mode, only the access list differs";
+    EXPECT_TRUE(Differ(from, to, {.mode = false, .accessList = true, .owner = false}));
+    EXPECT_TRUE(Differ(from, to)) << "same mode, only the access list differs";
 
     EXPECT_EQ(TransferSecurity(from, to, true, false), 0);
     EXPECT_EQ(AclText(to, ACL_TYPE_ACCESS), AclText(from, ACL_TYPE_ACCESS));
-    EXPECT_FALSE(SecurityDiffers(from, to));
+    EXPECT_FALSE(Differ(from, to));
 
     // A plain source takes the extended entries away again.
     auto plain = dir.WriteFile("plain", "c");
@@ -160,7 +156,7 @@ TEST(TransferSecurity, AccessListsRoundTrip) {
     EXPECT_EQ(TransferSecurity(plain, to, true, false), 0);
     EXPECT_EQ(acl_extended_file(to.c_str()), 0);
     EXPECT_EQ(ModeOf(to), 0640u);
-    EXPECT_FALSE(SecurityDiffers(plain, to));
+    EXPECT_FALSE(Differ(plain, to));
 }
 
 TEST(TransferSecurity, DirectoriesTakeTheDefaultAccessList) {
@@ -174,10 +170,10 @@ TEST(TransferSecurity, DirectoriesTakeTheDefaultAccessList) {
         FAIL() << "acl_set_file: " << std::strerror(errno);
     }
     ASSERT_EQ(chmod(to.c_str(), ModeOf(from)), 0);
-    EXPECT_TRUE(SecurityDiffers(from, to));
+    EXPECT_TRUE(Differ(from, to));
     EXPECT_EQ(TransferSecurity(from, to, true, false), 0);
     EXPECT_EQ(AclText(to, ACL_TYPE_DEFAULT), AclText(from, ACL_TYPE_DEFAULT));
-    EXPECT_FALSE(SecurityDiffers(from, to));
+    EXPECT_FALSE(Differ(from, to));
 
     std::filesystem::create_directory(dir.Path() / "plain");
     EXPECT_EQ(TransferSecurity(dir.Path() / "plain", to, true, false), 0);
@@ -195,12 +191,12 @@ TEST(TransferSecurity, OwnerAndGroupOfFilesAndSymlinks) {
     }
     ASSERT_EQ(lchown(from.c_str(), 12345, 23456), 0);
     ASSERT_EQ(chmod(from.c_str(), 04750), 0);
-    EXPECT_TRUE(SecurityDiffers(from, to));
+    EXPECT_TRUE(Differ(from, to));
     EXPECT_EQ(TransferSecurity(from, to, true, true), 0);
     EXPECT_EQ(Lstat(to).st_uid, 12345u);
     EXPECT_EQ(Lstat(to).st_gid, 23456u);
     EXPECT_EQ(ModeOf(to), 04750u) << "chown cleared the set-user-ID bit before the mode was set";
-    EXPECT_FALSE(SecurityDiffers(from, to));
+    EXPECT_FALSE(Differ(from, to));
 
     // Between symlinks the owner is the link's own; the file behind it keeps its owner.
     auto linked = dir.WriteFile("linked", "c");
@@ -260,6 +256,153 @@ TEST(TransferSecurity, SetIdBitsOnlyWithTheSourcesOwner) {
     EXPECT_EQ(testsupport::ExitCode(status), platform::kAccessDenied);
     EXPECT_EQ(Lstat(mine / "program").st_uid, kUser);
     EXPECT_EQ(ModeOf(mine / "program"), 0755u);
+}
+
+// One case of what a comparison with some parts sees and a transfer with the same parts changes.
+struct PartsCase {
+    const char* name;
+    PropertyParts parts;
+    bool needsRoot; // gives a file another owner
+    std::function<void(const std::filesystem::path& from, const std::filesystem::path& to)> arrange;
+    bool differs;
+    std::function<void(const std::filesystem::path& from, const std::filesystem::path& to)> check;
+};
+
+// The comparison sees exactly what the transfer with the same parts would change: a part not asked for is
+// neither a difference nor touched, an asked one is found and gone after one transfer.
+TEST(PropertiesDiffer, SeesWhatTheTransferOfTheSamePartsChanges) {
+    constexpr PropertyParts kMode{.mode = true, .accessList = false, .owner = false};
+    constexpr PropertyParts kModeAndList{.mode = true, .accessList = true, .owner = false};
+    constexpr PropertyParts kModeAndOwner{.mode = true, .accessList = false, .owner = true};
+    const char* const kList = "u::rw-,u:12345:r--,g::r--,m::r--,o::---"; // mode 0640
+    const auto withList = [&](const std::filesystem::path& from, const std::filesystem::path& to) {
+        ASSERT_TRUE(SetAcl(from, ACL_TYPE_ACCESS, kList)) << std::strerror(errno);
+        ASSERT_EQ(chmod(to.c_str(), 0640), 0);
+    };
+    const auto otherOwner = [](const std::filesystem::path& file) { ASSERT_EQ(lchown(file.c_str(), 12345, 23456), 0); };
+    const auto noList = [](const std::filesystem::path&, const std::filesystem::path& to) {
+        EXPECT_EQ(acl_extended_file(to.c_str()), 0) << "the access list went over unasked";
+    };
+    const PartsCase cases[] = {
+        {"mode", kMode, false, [](auto& from, auto&) { ASSERT_EQ(chmod(from.c_str(), 0640), 0); }, true,
+         [](auto&, auto& to) { EXPECT_EQ(ModeOf(to), 0640u); }},
+        {"access list not asked for", kMode, false, withList, false, noList},
+        {"access list asked for", kModeAndList, false, withList, true,
+         [](auto& from, auto& to) { EXPECT_EQ(AclText(to, ACL_TYPE_ACCESS), AclText(from, ACL_TYPE_ACCESS)); }},
+        {"mode of a source with an access list not asked for", kMode, false,
+         [&](auto& from, auto&) { ASSERT_TRUE(SetAcl(from, ACL_TYPE_ACCESS, kList)) << std::strerror(errno); }, true,
+         [&](auto& from, auto& to) {
+             EXPECT_EQ(ModeOf(to), 0640u);
+             noList(from, to);
+         }},
+        {"owner not asked for", kMode, true, [&](auto&, auto& to) { otherOwner(to); }, false,
+         [](auto&, auto& to) { EXPECT_EQ(Lstat(to).st_uid, 12345u); }},
+        {"owner asked for", kModeAndOwner, true, [&](auto&, auto& to) { otherOwner(to); }, true,
+         [](auto&, auto& to) { EXPECT_EQ(Lstat(to).st_uid, 0u); }},
+        // Set-user-ID goes only with the owner it acts for: without the owner it is no difference.
+        {"set-user-ID without the owner", kMode, true,
+         [&](auto& from, auto& to) {
+             ASSERT_EQ(chmod(from.c_str(), 04755), 0);
+             otherOwner(to);
+             ASSERT_EQ(chmod(to.c_str(), 0755), 0);
+         },
+         false, [](auto&, auto& to) { EXPECT_EQ(ModeOf(to), 0755u); }},
+        {"set-user-ID with the owner", kModeAndOwner, true,
+         [&](auto& from, auto& to) {
+             ASSERT_EQ(chmod(from.c_str(), 04755), 0);
+             otherOwner(to);
+             ASSERT_EQ(chmod(to.c_str(), 0755), 0);
+         },
+         true, [](auto&, auto& to) { EXPECT_EQ(ModeOf(to), 04755u); }},
+    };
+    testsupport::TempDir dir;
+    {
+        auto probe = dir.WriteFile("probe", "p");
+        if (!SetAcl(probe, ACL_TYPE_ACCESS, kList) && errno == ENOTSUP)
+            GTEST_SKIP() << "the temporary directory's file system has no access lists";
+    }
+    int skipped = 0;
+    for (const PartsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsRoot && geteuid() != 0) {
+            ++skipped;
+            continue;
+        }
+        std::filesystem::remove_all(dir.Path() / "case");
+        auto from = dir.WriteFile("case/from", "a");
+        auto to = dir.WriteFile("case/to", "b");
+        ASSERT_EQ(chmod(from.c_str(), 0600), 0);
+        ASSERT_EQ(chmod(to.c_str(), 0600), 0);
+        c.arrange(from, to);
+        EXPECT_EQ(Differ(from, to, c.parts), c.differs);
+        EXPECT_EQ(TransferProperties(from, to, c.parts), 0);
+        EXPECT_FALSE(Differ(from, to, c.parts)) << "a second comparison still finds a difference";
+        c.check(from, to);
+    }
+    if (skipped > 0) GTEST_SKIP() << skipped << " cases give a file another owner, which takes root";
+}
+
+// NTFS and exFAT through FUSE keep nothing: every file shows the mount's mode and owner whatever is set, so
+// nothing is a difference and nothing is transferred, in either direction.
+TEST(PropertiesDiffer, NothingOnExfatThroughFuse) {
+    testsupport::TempDir dir;
+    testsupport::ScratchMount mount(dir.Path(), testsupport::ScratchMount::Format::FuseExfat);
+    if (!mount.Mounted()) {
+        GTEST_SKIP() << mount.Reason();
+    }
+    auto local = dir.WriteFile("local", "a");
+    ASSERT_EQ(chmod(local.c_str(), 0444), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(lchown(local.c_str(), 12345, 23456), 0);
+    }
+    const auto remote = mount.Path() / "remote";
+    std::ofstream(remote) << "b";
+    ASSERT_EQ(ModeOf(remote), 0777u) << "exfat-fuse shows every file with the mount's mode";
+
+    EXPECT_EQ(platform::KeptPropertiesOn(Lstat(remote).st_dev, remote), platform::KeptProperties::Nothing);
+    EXPECT_EQ(platform::KeptPropertiesOn(Lstat(local).st_dev, local), platform::KeptProperties::All);
+    EXPECT_FALSE(Differ(local, remote));
+    EXPECT_FALSE(Differ(remote, local));
+    EXPECT_EQ(TransferProperties(local, remote, kEverything), 0);
+    EXPECT_EQ(TransferProperties(remote, local, kEverything), 0);
+    EXPECT_EQ(ModeOf(local), 0444u) << "the mount's made-up mode went over";
+    EXPECT_EQ(platform::SetAttributes(remote, platform::kAttributeReadOnly), 0);
+    EXPECT_EQ(platform::SetAttributes(remote, 0), 0);
+}
+
+// FAT keeps a read-only bit and nothing else: only that is a difference, and only that goes over, as FAT takes
+// it (every write bit or none).
+TEST(PropertiesDiffer, OnlyTheReadOnlyBitOnKernelFat) {
+    testsupport::TempDir dir;
+    testsupport::ScratchMount mount(dir.Path(), testsupport::ScratchMount::Format::KernelVfat);
+    if (!mount.Mounted()) {
+        GTEST_SKIP() << mount.Reason();
+    }
+    auto writable = dir.WriteFile("writable", "a");
+    auto readOnly = dir.WriteFile("read-only", "b");
+    ASSERT_EQ(chmod(writable.c_str(), 0640), 0);
+    ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(lchown(writable.c_str(), 12345, 23456), 0);
+    }
+    const auto fat = mount.Path() / "fat";
+    std::ofstream(fat) << "c";
+    ASSERT_NE(ModeOf(fat) & S_IWUSR, 0u);
+
+    EXPECT_EQ(platform::KeptPropertiesOn(Lstat(fat).st_dev, fat), platform::KeptProperties::ReadOnlyBit);
+    EXPECT_FALSE(Differ(writable, fat)) << "mode and owner differ, the read-only bit does not";
+    EXPECT_TRUE(Differ(readOnly, fat));
+    EXPECT_EQ(TransferProperties(readOnly, fat, kEverything), 0);
+    EXPECT_EQ(ModeOf(fat) & 0222, 0u);
+    EXPECT_FALSE(Differ(readOnly, fat));
+    EXPECT_EQ(TransferProperties(writable, fat, kEverything), 0) << "no owner goes to FAT, so none fails";
+    EXPECT_NE(ModeOf(fat) & S_IWUSR, 0u);
+
+    // From FAT only the read-only bit comes back: the other bits of the target stay.
+    ASSERT_EQ(platform::SetAttributes(fat, platform::kAttributeReadOnly), 0);
+    EXPECT_EQ(ModeOf(fat) & 0222, 0u);
+    EXPECT_EQ(TransferProperties(fat, writable, kEverything), 0);
+    EXPECT_EQ(ModeOf(writable), 0440u);
 }
 
 } // namespace

@@ -232,7 +232,7 @@ TEST_F(DocumentFileTest, ValuesReadBeforeAFailureStay) {
     ExpectEmptiedDocument(params);
 }
 
-TEST_F(DocumentFileTest, AnOverlongLineIsRefusedWithoutReadingIt) {
+TEST_F(DocumentFileTest, AnOverlongLineIsRefused) {
     const std::string path = PathOf("lang.tvp");
     {
         std::ofstream out(path, std::ios::binary);
