@@ -2,6 +2,7 @@
 // a recording user interface, the plan as the preview sees it, and the log file's text.
 #pragma once
 
+#include "PlanCrossCheck.h"
 #include "engine/RunDriver.h"
 #include "engine/RunState.h"
 #include "messages/UserInterface.h"
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,9 @@ protected:
         ui.OnPreview = [this](cRunState& run) {
             planned = PlanOf(run);
             plannedAtDest = PlanOf(run, true);
+        };
+        ui.AfterPreview = [this](const cRunState& run, bool accepted) {
+            if (accepted) handedToRun = PlannedActions(run);
         };
         fs::create_directories(Source());
         fs::create_directories(Dest());
@@ -141,9 +146,19 @@ protected:
         ui.Dialogs.clear();
         ui.Previews = 0;
         control.Reset();
+        handedToRun.reset();
+        const std::size_t interruptions = ui.Interruptions.size();
         const cRunOutcome outcome = ExecuteRun(p, control, kSingleProfile, 0);
         ApplyRunOutcome(p, outcome);
+        // The interruption dialog changes actions while the run goes on; otherwise the log must follow the plan.
+        if (handedToRun && ui.Interruptions.size() == interruptions && LogHoldsThisRunOnly())
+            ExpectLogFollowsPlan(*handedToRun, LogLines(), control.AbortRequested);
         return outcome.Result;
+    }
+
+    // The fixture's log file holds this run's lines, all of them.
+    bool LogHoldsThisRunOnly() const {
+        return p.Log.Active && !p.Log.Append && !p.Log.NoNormal && p.Log.FileName == (dir.Path() / "Log.txt").string();
     }
 
     // Keyed by the source path (the destination path for a file only the destination has), or with atDest by
@@ -237,7 +252,8 @@ protected:
     cRunControl control{ui}; // the stop flags, set by the tests as the window's buttons or Ctrl+C would
     cParameters p;
     Plan planned;
-    Plan plannedAtDest; // the same plan keyed by the destination paths
+    Plan plannedAtDest;                                     // the same plan keyed by the destination paths
+    std::optional<std::vector<cPlannedAction>> handedToRun; // the plan as the accepted preview handed it over
 };
 
 } // namespace runtest

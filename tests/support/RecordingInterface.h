@@ -42,6 +42,7 @@ public:
     bool ShowPreview(cRunState& run) override {
         ++Previews;
         if (OnPreview) OnPreview(run);
+        if (AfterPreview) AfterPreview(run, PreviewOk);
         return PreviewOk;
     }
     std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& info) override {
@@ -68,6 +69,8 @@ public:
     std::vector<std::string> Status;
     int Previews = 0;
     std::function<void(cRunState&)> OnPreview; // sees (and may change) the planned run
+    // Sees the plan as the preview hands it back (after OnPreview), and whether it is accepted.
+    std::function<void(const cRunState&, bool accepted)> AfterPreview;
     bool PreviewOk = true;
     std::vector<cInterruptionInfo> Interruptions;
     // The answers of the interruption dialog, taken in order; when none is left no dialog can be shown.
