@@ -35,16 +35,15 @@ bool SameName(std::string_view a, std::string_view b) {
     return platform::EqualNoCase(a, b);
 }
 
-// The value as it goes into the line: quoted where the reader would otherwise trim or unquote it.
+// The value as it goes into the line: quoted where the reader would otherwise trim or unquote it. The quotes are
+// decided on the blanks that CR and LF become, so a line break at either end reads back as a blank.
 std::string EncodeValue(std::string_view value) {
-    std::string encoded;
-    encoded.reserve(value.size() + 2);
-    bool quote = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || IsEnclosedInQuotes(value));
-    if (quote) encoded += '"';
+    std::string text;
+    text.reserve(value.size() + 2);
     for (char c : value)
-        encoded += (c == '\r' || c == '\n') ? ' ' : c;
-    if (quote) encoded += '"';
-    return encoded;
+        text += (c == '\r' || c == '\n') ? ' ' : c;
+    if (text.empty() || !(IsBlank(text.front()) || IsBlank(text.back()) || IsEnclosedInQuotes(text))) return text;
+    return '"' + text + '"';
 }
 
 } // namespace
@@ -81,7 +80,10 @@ cIniDocument::Line cIniDocument::Classify(std::string text) {
 
 void cIniDocument::Parse(std::string_view text) {
     m_lines.clear();
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    // Every mark, not just one: Text() writes none back, so a second mark left in the first line would turn that
+    // line into a section only after the next write.
+    while (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     while (!text.empty()) {
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);

@@ -21,7 +21,7 @@
 //   or "[", a section holding "]", either holding CR or LF) is never found and never written.
 class cIniDocument {
 public:
-    // Replaces the lines by the text (UTF-8; lines end with LF or CR LF; a leading byte-order mark is dropped).
+    // Replaces the lines by the text (UTF-8; lines end with LF or CR LF; leading byte-order marks are dropped).
     void Parse(std::string_view text);
     // The whole text, every line ended by CR LF.
     std::string Text() const;

@@ -53,6 +53,7 @@ TEST_F(IniFileTest, ReadsValuesByPrivateProfileRules) {
         {"Windows-1252 umlaut", "[A]\r\nName=M\xFCller\r\n", "A", "Name", "Müller"},
         {"UTF-8 file", "[A]\r\nName=Müller €\r\n", "A", "Name", "Müller €"},
         {"byte-order mark", "\xEF\xBB\xBF[A]\r\nx=ü\r\n", "A", "x", "ü"},
+        {"two byte-order marks", "\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", "1"},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,8 +94,13 @@ TEST_F(IniFileTest, WritesChangeOnlyTheirKey) {
         {"outer blanks quoted", "", "A", "k", " x ", "[A]\r\nk=\" x \"\r\n"},
         {"enclosing quotes quoted", "", "A", "CompareB", "\"%1\" \"%2\"", "[A]\r\nCompareB=\"\"%1\" \"%2\"\"\r\n"},
         {"line break in a value", "", "A", "k", "a\r\nb", "[A]\r\nk=a  b\r\n", "a  b"},
+        {"line break at an end, quoted as the blank it becomes", "", "A", "k", "x\r", "[A]\r\nk=\"x \"\r\n", "x "},
+        {"line break at the start", "", "A", "k", "\nx", "[A]\r\nk=\" x\"\r\n", " x"},
         {"Windows-1252 umlaut", "", "A", "Name", "Müller", "[A]\r\nName=M\xFCller\r\n"},
         {"UTF-8 when the text does not fit", "[A]\r\nx=\xE4\r\n", "A", "Name", "Œ→", "[A]\r\nx=ä\r\nName=Œ→\r\n"},
+        // The marks are dropped when the file is read, so they cannot turn the first line into a section later.
+        {"byte-order marks before the first section", "\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", "2",
+         "[A]\r\nx=2\r\n"},
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.name);
