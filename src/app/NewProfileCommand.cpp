@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int kAttributeMayChangeReadOnly = 1; // Attributes bits
-constexpr int kAttributeMayFindHidden = 2;
-
 // An absolute directory as a root, without trailing "/".
 std::string AbsoluteRoot(const char* path) {
     return NormalizeDrive(AbsolutePath(path));
@@ -52,10 +49,10 @@ int NewProfileCommand(int argc, char** argv) {
     params.DestDirectory.assign(1, '\\'); // "\" alone; the literal form trips a false GCC 12 warning
     // The whole tree, as a user means it: hidden files ("~/.bashrc", ".env") too, and read-only files are kept
     // up to date like every other file.
-    params.Attributes |= kAttributeMayChangeReadOnly | kAttributeMayFindHidden;
+    params.Attributes |= AttributeBits(eAttributeChange::ReadOnly, eAttributeChange::Hidden);
     if (oneWay || mirror) params.TouchSrc = false;
     if (mirror) {
-        params.OrphanModeD2 = 2; // files the source no longer has are deleted in the destination
+        params.OrphanModeD2 = eOrphanMode::Delete; // files the source no longer has are deleted in the destination
         // Empty directories are part of the tree: created in the destination, and removed there once the
         // source no longer has them.
         params.CreateAllDestDirs = true;

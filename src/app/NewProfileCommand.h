@@ -5,4 +5,4 @@
 // directory and all its subdirectories with the destination directory; --one-way makes it a backup that never
 // changes the source, --mirror one that also deletes what the source no longer has. Refuses to overwrite an existing
 // file. Returns 0, or 2 with a message on stderr.
-int NewProfileCommand(int argc, char** argv);
+[[nodiscard]] int NewProfileCommand(int argc, char** argv);

@@ -21,7 +21,8 @@ int RunCommand(const char* fileName) {
     cHeadlessInterface ui;
     if (!ReadProfileForCommand(ui, params, fileName)) return 2;
     params.ReadRunCount();
-    // The default log lives in the program's data folder, which the first run creates.
+    // The default log lives in the program's data folder, which the first run creates; a folder that cannot be
+    // created shows as a log that cannot be opened.
     (void)platform::CreatePrivateFolder(platform::DataFolder());
     cRunControl control(ui);
     platform::InstallStopSignal(control.AbortRequested);

@@ -108,14 +108,14 @@ void ResolveVariation(cParameters& params, const std::string& destRoot, bool rot
     // A directory whose variables expanded to a text without the closing "\" must not merge with the name.
     if (dir.empty() || dir.back() != '\\') dir += '\\';
     // The generations are directories of the local file system; an FTP destination works in "Enkel" as it is.
-    if (params.Variation == kVariationGenerations && params.DestType != kDestTypeFtp) {
+    if (params.Variation == kVariationGenerations && params.DestType != eDestType::Ftp) {
         if (rotate)
             RotateGenerations(platform::NativePath(destRoot, dir), params.EightThree);
-        else if (params.DestType != kDestTypeZip || !params.ZipAddVariation)
+        else if (params.DestType != eDestType::Zip || !params.ZipAddVariation)
             variation = "Vater"; // the directory the rotation would make the grandson
     }
 
-    if (params.DestType == kDestTypeZip && params.ZipAddVariation)
+    if (params.DestType == eDestType::Zip && params.ZipAddVariation)
         params.ResolvedArchiveName = ArchiveWithVariation(archive, variation);
     else
         params.ResolvedDestDirectory = dir + variation + "\\";

@@ -24,8 +24,9 @@ void DeletePhase(cRun& run) {
         if (run.Stopping()) break;
         run.Ui.StepStatus(++position);
         if (c->Action() != kActionDelete || (c->Flags & kFlagDone) != 0) continue;
-        if (c->SourceTime != 0) DeleteSide(run, *c, eSide::Source);
-        if (c->DestTime != 0) DeleteSide(run, *c, eSide::Dest);
+        // A failure is logged and counted there; the other side is deleted all the same.
+        if (c->SourceTime != 0) (void)DeleteSide(run, *c, eSide::Source);
+        if (c->DestTime != 0) (void)DeleteSide(run, *c, eSide::Dest);
         c->Flags |= kFlagDone;
     }
     run.Ui.HideStatus();
@@ -52,7 +53,7 @@ void VerifyPair(cRun& run, cCandidate& c) {
         if (run.Stopping()) return; // a stopped comparison is no finding
         run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code});
         ++s.Counters.ErrorCount;
-        if (run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code}) != kAnswerYes) return;
+        if (run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code}) != eAnswer::Yes) return;
     }
 }
 

@@ -16,14 +16,12 @@
 
 namespace {
 
-constexpr int kChangeReadOnly = 1; // Attributes bit: read-only files may be changed
-
 bool Exists(const std::string& nativePath) {
     platform::FileInfo info;
     return platform::GetFileInfo(nativePath, info) == 0;
 }
 
-int Remove(const cParameters& p, const std::string& path) {
+[[nodiscard]] int Remove(const cParameters& p, const std::string& path) {
     if (!p.Recycle) return platform::RemoveFile(path);
     if (!Exists(path)) return platform::kFileNotFound;
     const int code = platform::MoveToTrash(path);
@@ -81,8 +79,8 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
     const int reach = platform::CheckDirectoryBelow(SideRoot(run, side), SideDirectory(run, candidate, side));
     // Deleting needs no write permission on the file itself, so a read-only file that may be deleted keeps its
     // mode: when the deletion fails, nothing about it has changed.
-    const bool protectedFile =
-        (attributes & platform::kAttributeReadOnly) != 0 && (run.Params.Attributes & kChangeReadOnly) == 0;
+    const bool protectedFile = (attributes & platform::kAttributeReadOnly) != 0 &&
+                               !AllowsChange(run.Params.Attributes, eAttributeChange::ReadOnly);
     const int code = reach != 0 && reach != platform::kPathNotFound ? reach
                      : protectedFile                                ? platform::kFileReadOnly
                                                                     : Remove(run.Params, texts.Path);

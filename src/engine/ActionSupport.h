@@ -17,12 +17,12 @@ bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDi
 
 // 0 when both directories of a candidate are reached without a symlink (or do not exist yet), else the code
 // (kLinkInPath): no file is read, written or deleted through a link planted in a tree.
-int ReachCandidate(const cRun& run, const cCandidate& candidate);
+[[nodiscard]] int ReachCandidate(const cRun& run, const cCandidate& candidate);
 
 // Deletes one side's file of a candidate (into the trash when Recycle is set) and logs it (30204, or 30205
-// with one error). A read-only file is deleted only when Attributes allows changing read-only files (bit 1);
-// otherwise -102. Returns the code.
-int DeleteSide(cRun& run, const cCandidate& candidate, eSide side);
+// with one error). A read-only file is deleted only when Attributes allows changing read-only files
+// (eAttributeChange::ReadOnly); otherwise -102. Returns the code, which the log and the error count hold already.
+[[nodiscard]] int DeleteSide(cRun& run, const cCandidate& candidate, eSide side);
 
 // Creates every missing level of the relative directory below the side's root (never the root itself), logging
 // each level (30206, or 30207 with one error); a failed level does not stop the walk, a level that is a symlink

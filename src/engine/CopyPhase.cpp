@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr int kChangeReadOnly = 1;
-constexpr int kChangeHidden = 2;
-constexpr int kChangeSystem = 4;
-
 // One candidate's copy: which way it goes and both sides' paths and texts.
 struct cTransfer {
     bool Forward = true;
@@ -123,8 +119,9 @@ private:
     }
 
     void DeleteBoth(cCandidate& c) {
-        if (c.SourceTime != 0) DeleteSide(m_run, c, eSide::Source);
-        if (c.DestTime != 0) DeleteSide(m_run, c, eSide::Dest);
+        // A failure is logged and counted there; the other side is deleted all the same.
+        if (c.SourceTime != 0) (void)DeleteSide(m_run, c, eSide::Source);
+        if (c.DestTime != 0) (void)DeleteSide(m_run, c, eSide::Dest);
         c.Flags |= kFlagDone;
     }
 
@@ -145,9 +142,9 @@ private:
     bool PrepareTarget(const cTransfer& t) {
         if (t.To.Size.empty()) return false;
         std::uint32_t attributes = t.ToAttributes;
-        if ((m_p.Attributes & kChangeReadOnly) != 0) attributes &= ~platform::kAttributeReadOnly;
-        if ((m_p.Attributes & kChangeHidden) != 0) attributes &= ~platform::kAttributeHidden;
-        if ((m_p.Attributes & kChangeSystem) != 0) attributes &= ~platform::kAttributeSystem;
+        if (AllowsChange(m_p.Attributes, eAttributeChange::ReadOnly)) attributes &= ~platform::kAttributeReadOnly;
+        if (AllowsChange(m_p.Attributes, eAttributeChange::Hidden)) attributes &= ~platform::kAttributeHidden;
+        if (AllowsChange(m_p.Attributes, eAttributeChange::System)) attributes &= ~platform::kAttributeSystem;
         return attributes != t.ToAttributes && platform::SetAttributes(t.To.Path, attributes) == 0;
     }
 
@@ -181,8 +178,7 @@ private:
             const std::int64_t delta = bytesSoFar > reported ? bytesSoFar - reported : 0;
             m_run.Ui.ReportProgress(delta, bytesSoFar, t.From.Path);
             reported += delta;
-            m_run.Ui.Yield();
-            return !m_s.InterruptRequested && !m_s.AbortRequested;
+            return !m_run.Stopping() && !m_s.InterruptRequested;
         };
         const int code = platform::CopyFileSafely(t.From.Path, t.To.Path, options);
         if (code == 0) {

@@ -15,10 +15,6 @@
 
 namespace {
 
-bool Aborted(const cAbortQuery& abortRequested) {
-    return abortRequested && abortRequested();
-}
-
 std::string NormalizePattern(std::string_view pattern) {
     std::string result(pattern);
     if (result.empty() || result.front() != '\\') result.insert(result.begin(), '\\');
@@ -176,7 +172,7 @@ void CollectBelow(std::string_view nativeRoot, std::string_view pattern, const s
 void CollectAll(std::string_view nativeRoot, const std::vector<std::string>& patterns, std::vector<std::string>& list,
                 std::vector<cScanProblem>& problems, const cWalk& walk, const std::string& fixedPrefix = {}) {
     for (const std::string& pattern : patterns) {
-        if (Aborted(walk.AbortRequested)) return;
+        if (walk.Stopping()) return;
         CollectBelow(nativeRoot, pattern, fixedPrefix, list, problems, walk);
     }
 }
@@ -267,7 +263,7 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
     std::vector<std::string> specials;
     cFileNameCache* specialNames = fileNames ? walk.SpecialNames : nullptr;
     while (!pending.empty()) {
-        if (Aborted(walk.AbortRequested)) return;
+        if (walk.Stopping()) return;
         std::string current = std::move(pending.back());
         pending.pop_back();
         const std::string native = platform::NativePath(nativeRoot, current);
@@ -367,7 +363,7 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
     std::vector<cScanProblem> ignored; // exclusions report nothing: their directories are not scanned
     std::vector<std::string> excluded;
 
-    const cWalk withoutNames{input.Walk.AbortRequested, nullptr, input.Walk.Skipped, nullptr, nullptr};
+    const cWalk withoutNames{input.Walk.Stopping, nullptr, input.Walk.Skipped, nullptr, nullptr};
     cWalk sourceWalk = input.Walk;
     cWalk destWalk = input.Walk;
     std::size_t sourceFound = 0;

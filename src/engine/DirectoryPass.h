@@ -9,13 +9,32 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Returned when the two lists come out of unequal length; the run logs it with both counts and stops.
 inline constexpr int kDirectoryCountMismatch = 30121;
 
-using cAbortQuery = std::function<bool()>; // true once the run is to stop; may be empty
+class cStopQuery;
+
+// Anything callable that answers whether the run is to stop, such as a lambda around cRun::Stopping.
+template <class T>
+concept StopAnswer = !std::is_same_v<std::remove_cvref_t<T>, cStopQuery> && std::is_invocable_r_v<bool, T&>;
+
+// The question "should the run stop" for the scan's helpers, which have no run: the run hands in its own
+// (cRun::Stopping). An empty query never stops.
+class cStopQuery {
+public:
+    cStopQuery() = default;
+    template <StopAnswer Answer> cStopQuery(Answer answer) : m_answer(std::move(answer)) {}
+
+    bool operator()() const { return m_answer && m_answer(); }
+
+private:
+    std::function<bool()> m_answer;
+};
 
 // The names of the files (and symlinks) found in each directory the walk listed, by native directory path
 // (as NativePath forms it), so that the file pass need not read those directories a second time.
@@ -24,9 +43,9 @@ using cFileNameCache = std::unordered_map<std::string, std::vector<std::string>>
 // How a walk goes: when to stop, where to leave the names of the files it sees, and which directories it
 // never enters (the trash directories the program fills: what a run deleted must not come back).
 struct cWalk {
-    cAbortQuery AbortRequested;          // may be empty
+    cStopQuery Stopping;
     cFileNameCache* FileNames = nullptr; // filled for the directories listed when given
-    std::vector<platform::FileIdentity> Skipped;
+    std::vector<platform::FileIdentity> Skipped{};
     std::size_t* SubdirectoriesFound = nullptr; // counts every subdirectory found, when given
     cFileNameCache* SpecialNames = nullptr;     // with FileNames: the FIFOs, sockets and devices of each directory
 };
@@ -99,5 +118,5 @@ struct cDirectoryPassInput {
 // that only one side has gets the other side's prefix as SpellingOnDisk spells it, so a directory found on disk
 // maps back onto itself. Returns 0, or kDirectoryCountMismatch when the lists differ in length or two
 // directories of one side would share one of the other (the lists stay filled).
-int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::string>& sourceDirs,
-                        std::vector<std::string>& destDirs, std::vector<cScanProblem>& problems);
+[[nodiscard]] int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::string>& sourceDirs,
+                                      std::vector<std::string>& destDirs, std::vector<cScanProblem>& problems);

@@ -13,19 +13,20 @@ struct cAgeFilter {
     bool Reversed = false; // pass only files older than Limit
 };
 
-// The reference time of the age test as a local calendar time, by AgeMode bits 0-1: 0 none (0); 1 the start
-// of the day RelativeAge days (and DateOffset) before today; 2 the start of the day AbsoluteAge; 3 LastRun.
+// The reference time of the age test as a local calendar time, by AgeModeOf(AgeMode): None no limit (0);
+// RelativeAge the start of the day RelativeAge days (and DateOffset) before today; AbsoluteAge the start of the
+// day AbsoluteAge; LastRun LastRun.
 // Today comes from the program's clock.
 platform::FileTime ComputeAgeLimit(const cParameters& p);
 
 // The filter for this run: ComputeAgeLimit, taken to UTC when UseUTC is set so that it is compared with
-// record times of the same base, and bit 2 of AgeMode as the reversal.
+// record times of the same base, and AgeModeReversed(AgeMode) as the reversal.
 cAgeFilter AgeFilterFromParameters(const cParameters& p);
 
 // Not reversed: the time is not earlier than the limit (every time passes without a limit). Reversed: the time
 // is earlier than the limit; without a limit nothing passes.
 bool PassesAgeFilter(const cAgeFilter& filter, platform::FileTime time);
 
-// A present record with the hidden attribute needs the hidden bit (2) of allowedAttributes, one with the system
-// attribute the system bit (4). A missing record always passes.
+// A present record with the hidden attribute needs eAttributeChange::Hidden in allowedAttributes (the profile's
+// Attributes), one with the system attribute eAttributeChange::System. A missing record always passes.
 bool PassesAttributeFilter(const cSideRecord& record, int allowedAttributes);

@@ -98,6 +98,7 @@ bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& d
         output.SpecialFiles.push_back(nativeDirectory + platform::EscapeInvalidUtf8(name));
     if (!leftovers.empty() && (sourceSide ? input.RemoveLeftovers.Source : input.RemoveLeftovers.Dest)) {
         std::vector<std::string> removed;
+        // Best effort: what cannot be removed now stays for a later run; what was removed is reported.
         (void)platform::RemoveLeftoverTemporaryFiles(nativeRoot, directory, leftovers, removed);
         for (const std::string& name : removed)
             output.LeftoversRemoved.push_back(nativeDirectory + name);
@@ -191,7 +192,7 @@ struct cPairScan {
                 if (fromSource && !dest) facts.ListedInSnapshot = Input.Snapshot->InDestSnapshot(destDir, name);
                 if (!fromSource && !source) facts.ListedInSnapshot = Input.Snapshot->InSourceSnapshot(sourceDir, name);
             }
-            if (source && dest && p.CompareProperties && p.DestType == 0)
+            if (source && dest && p.CompareProperties && p.DestType == eDestType::Directory)
                 CompareProperties(*source, *dest, name, facts);
             const std::optional<ActionFlags> flags = rule(Input.Rules, facts);
             if (!flags) continue;
@@ -225,7 +226,7 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
     cSideListing dest;
     const std::size_t pairs = std::min(input.SourceDirs.size(), input.DestDirs.size());
     for (std::size_t i = 0; i < pairs; ++i) {
-        if (input.AbortRequested && input.AbortRequested()) return;
+        if (input.Stopping()) return;
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
         const bool sourceRead = ListSide(input, true, input.SourceDirs[i], source, output);
@@ -249,7 +250,7 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
             if (p.EnforceBackward)
                 scan.Apply(Without(destEnforce, {&destExclude, &destDelete}), EnforceFromDest, false);
         }
-        if (p.TouchSrc && p.TouchDest) {
+        if (p.TouchMode() == eTouchMode::Both) {
             scan.Apply(Without(sourceDelete, {&sourceExclude}), DeleteFromSource, true);
             scan.Apply(Without(destDelete, {&destExclude}), DeleteFromDest, false);
         }

@@ -37,7 +37,7 @@ struct cFilePassInput {
     const cMaskLists& Masks;
     const cRuleContext& Rules;
     const cSnapshot* Snapshot = nullptr; // the last run's snapshot; null when there is none
-    cAbortQuery AbortRequested;
+    cStopQuery Stopping;
     cFileNameCache* FileNames = nullptr;    // the directory pass's names; an entry is used once and dropped
     cFileNameCache* SpecialNames = nullptr; // the directory pass's FIFOs, sockets and devices, by directory
     const cOwnFiles* OwnFiles = nullptr;    // never candidates

@@ -7,15 +7,8 @@
 
 namespace {
 
-constexpr std::uint8_t kOrphanSkip = 1;
-constexpr std::uint8_t kOrphanDelete = 2;
-constexpr std::uint8_t kOrphanBackward = 3;
-constexpr std::uint8_t kOrphanCopy = 4;
-constexpr std::uint8_t kOrphanBySnapshot = 5;
-constexpr std::uint8_t kOrphanOnly = 6; // "Nur Waisen": pairs are only listed
-
 bool BothTouched(const cParameters& p) {
-    return p.TouchSrc && p.TouchDest;
+    return p.TouchMode() == eTouchMode::Both;
 }
 
 // Skip when skipped files are listed, else no candidate.
@@ -26,47 +19,62 @@ std::optional<ActionFlags> SkipOrNone(const cParameters& p) {
 
 // The action of OrphanModeB (and of the skip and delete codes of the one-sided modes) for a file that exists
 // only on the side the rule starts from; copy is the direction towards the other side.
-std::optional<ActionFlags> OrphanAction(const cParameters& p, std::uint8_t mode, bool listedInSnapshot,
+std::optional<ActionFlags> OrphanAction(const cParameters& p, eOrphanMode mode, bool listedInSnapshot,
                                         ActionFlags copy) {
     switch (mode) {
-    case kOrphanSkip:
+    case eOrphanMode::Skip:
         return SkipOrNone(p);
-    case kOrphanDelete:
+    case eOrphanMode::Delete:
         return kActionDelete;
-    case kOrphanCopy:
-    case kOrphanOnly:
+    case eOrphanMode::ForwardBackward:
+    case eOrphanMode::OrphansOnly:
         return copy;
-    case kOrphanBySnapshot:
+    case eOrphanMode::LookInSnapshot:
         return listedInSnapshot ? kActionDelete : copy;
-    default:
-        return std::nullopt;
+    case eOrphanMode::Forward:
+    case eOrphanMode::Backward:
+        break;
     }
+    return std::nullopt;
+}
+
+bool SkipsOrDeletes(eOrphanMode mode) {
+    return mode == eOrphanMode::Skip || mode == eOrphanMode::Delete;
 }
 
 // Mode codes not admitted for a touch mode are treated as "no candidate".
 std::optional<ActionFlags> SourceOrphanAction(const cParameters& p, bool listedInSnapshot) {
-    if (BothTouched(p)) return OrphanAction(p, p.OrphanModeB, listedInSnapshot, kActionForward);
-    if (p.TouchSrc) {
-        if (p.OrphanModeS2 == kOrphanSkip || p.OrphanModeS2 == kOrphanDelete)
-            return OrphanAction(p, p.OrphanModeS2, false, kActionForward);
-        return std::nullopt;
-    }
-    if (p.TouchDest) {
-        if (p.OrphanModeD1 == 0 || p.OrphanModeD1 == kOrphanOnly) return kActionForward;
-        if (p.OrphanModeD1 == kOrphanSkip) return SkipOrNone(p);
+    switch (p.TouchMode()) {
+    case eTouchMode::Both:
+        return OrphanAction(p, p.OrphanModeB, listedInSnapshot, kActionForward);
+    case eTouchMode::SourceOnly:
+        if (SkipsOrDeletes(p.OrphanModeS2)) return OrphanAction(p, p.OrphanModeS2, false, kActionForward);
+        break;
+    case eTouchMode::DestOnly:
+        if (p.OrphanModeD1 == eOrphanMode::Forward || p.OrphanModeD1 == eOrphanMode::OrphansOnly) return kActionForward;
+        if (p.OrphanModeD1 == eOrphanMode::Skip) return SkipOrNone(p);
+        break;
+    case eTouchMode::Neither:
+        break;
     }
     return std::nullopt;
 }
 
 std::optional<ActionFlags> DestOrphanAction(const cParameters& p, bool listedInSnapshot) {
-    if (BothTouched(p)) return OrphanAction(p, p.OrphanModeB, listedInSnapshot, kActionBackward);
-    if (p.TouchSrc) {
-        if (p.OrphanModeS1 == kOrphanBackward || p.OrphanModeS1 == kOrphanOnly) return kActionBackward;
-        if (p.OrphanModeS1 == kOrphanSkip) return SkipOrNone(p);
-        return std::nullopt;
+    switch (p.TouchMode()) {
+    case eTouchMode::Both:
+        return OrphanAction(p, p.OrphanModeB, listedInSnapshot, kActionBackward);
+    case eTouchMode::SourceOnly:
+        if (p.OrphanModeS1 == eOrphanMode::Backward || p.OrphanModeS1 == eOrphanMode::OrphansOnly)
+            return kActionBackward;
+        if (p.OrphanModeS1 == eOrphanMode::Skip) return SkipOrNone(p);
+        break;
+    case eTouchMode::DestOnly:
+        if (SkipsOrDeletes(p.OrphanModeD2)) return OrphanAction(p, p.OrphanModeD2, false, kActionBackward);
+        break;
+    case eTouchMode::Neither:
+        break;
     }
-    if (p.TouchDest && (p.OrphanModeD2 == kOrphanSkip || p.OrphanModeD2 == kOrphanDelete))
-        return OrphanAction(p, p.OrphanModeD2, false, kActionBackward);
     return std::nullopt;
 }
 
@@ -113,8 +121,8 @@ std::optional<ActionFlags> CompareFromSource(const cRuleContext& context, const 
     std::optional<ActionFlags> action;
     if (dest.Exists()) {
         if (!p.TouchDest) return std::nullopt;
-        const std::uint8_t orphanMode = BothTouched(p) ? p.OrphanModeB : p.OrphanModeD1;
-        action = orphanMode == kOrphanOnly ? SkipOrNone(p) : kActionForward;
+        const eOrphanMode orphanMode = BothTouched(p) ? p.OrphanModeB : p.OrphanModeD1;
+        action = orphanMode == eOrphanMode::OrphansOnly ? SkipOrNone(p) : kActionForward;
     } else {
         action = SourceOrphanAction(p, facts.ListedInSnapshot);
     }
@@ -126,7 +134,7 @@ std::optional<ActionFlags> CompareFromSource(const cRuleContext& context, const 
     ActionFlags flags = *action | SizeFlag(context, c, source, dest);
     if (kept || DoubleModified(context, dest)) flags |= kFlagDoubleModified;
     const std::uint32_t comparedAttributes = facts.ReadOnlyKept ? ~0u : ~platform::kAttributeReadOnly;
-    if (p.DestType == 0 && p.CompareProperties && dest.Exists() &&
+    if (p.DestType == eDestType::Directory && p.CompareProperties && dest.Exists() &&
         (((source.Attributes ^ dest.Attributes) & comparedAttributes) != 0 || facts.SecurityDiffers))
         flags |= kFlagPropertiesDiffer;
 
@@ -143,8 +151,8 @@ std::optional<ActionFlags> CompareFromDest(const cRuleContext& context, const cP
     std::optional<ActionFlags> action;
     if (source.Exists()) {
         if (!p.TouchSrc) return std::nullopt;
-        const std::uint8_t orphanMode = BothTouched(p) ? p.OrphanModeB : p.OrphanModeS1;
-        action = orphanMode == kOrphanOnly ? SkipOrNone(p) : kActionBackward;
+        const eOrphanMode orphanMode = BothTouched(p) ? p.OrphanModeB : p.OrphanModeS1;
+        action = orphanMode == eOrphanMode::OrphansOnly ? SkipOrNone(p) : kActionBackward;
     } else {
         action = DestOrphanAction(p, facts.ListedInSnapshot);
     }

@@ -7,9 +7,9 @@ void cRun::Event(int event, const cLogEventData& data) {
     WriteLogEvent(Log, Params, event, data);
 }
 
-int cRun::Ask(int code, const cMessageArgs& args) {
+eAnswer cRun::Ask(int code, const cMessageArgs& args) {
     Ui.SetProgressPaused(true);
-    const int answer = UserMessage(Ui, Params.Warnings(), code, args);
+    const eAnswer answer = UserMessage(Ui, Params.Warnings(), code, args);
     Ui.SetProgressPaused(false);
     return answer;
 }
@@ -23,5 +23,5 @@ void cRun::FailCheck(int event, const cLogEventData& data, const cMessageArgs& a
 
 bool cRun::Stopping() {
     Ui.Yield();
-    return State.Stopping();
+    return State.AbortRequested;
 }

@@ -19,15 +19,9 @@ struct cRun {
     // Writes one log event.
     void Event(int event, const cLogEventData& data = {});
     // Asks message code (the copy progress's clock stands still meanwhile) and returns the answer.
-    int Ask(int code, const cMessageArgs& args = {});
+    eAnswer Ask(int code, const cMessageArgs& args = {});
     // A failed check: its log event and message, one error, and the run stops.
     void FailCheck(int event, const cLogEventData& data = {}, const cMessageArgs& args = {});
     // A yield point, then whether the run is to stop.
     bool Stopping();
 };
-
-// Answers of the message boxes as UserMessage returns them.
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerCancel = 2;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;

@@ -35,9 +35,9 @@ void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
         OpenLogInMemory(run.Log, run.Params);
     } else if (const int code = OpenLog(run.Log, run.Params); code != 0) {
         const std::string& name = run.Params.Log.ActualFileName;
-        const int answer =
+        const eAnswer answer =
             name.empty() ? run.Ask(kLogNameMissing) : run.Ask(kLogCannotOpen, {.Text1 = name, .Error = code});
-        if (answer == kAnswerNo) run.State.AbortRequested = true;
+        if (answer == eAnswer::No) run.State.AbortRequested = true;
     }
     run.Event(kLogRunHeader, {.Kind = reason});
     run.Event(kLogTimeBase);
@@ -86,7 +86,7 @@ void Review(cRun& run) {
 
 void Finish(cRun& run, std::uint8_t condition, const cRunOptions& options) {
     cRunState& s = run.State;
-    if (s.Stopping()) run.Event(kLogAborted);
+    if (run.Stopping()) run.Event(kLogAborted);
     run.Ui.HideStatus();
     run.Event(kLogSummary, {.Counters = s.Counters});
     run.Event(kLogRunFooter, {.Kind = condition});

@@ -38,8 +38,8 @@ struct cRunOutcome {
 // the questions and its flags stop the run. condition is the batch continuation condition (kSingleProfile or
 // 0..2) for the log's footer, reason the start reason (0 by hand .. 5 scheduler) for its header. Result 1
 // means stopped (by a question answered No, Cancel in a dialog, the window's button or Ctrl+C).
-cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::uint8_t condition, std::uint8_t reason,
-                       const cRunOptions& options = {});
+[[nodiscard]] cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::uint8_t condition,
+                                     std::uint8_t reason, const cRunOptions& options = {});
 
 // Takes what a run changed into the document it ran from (on the document's thread).
 void ApplyRunOutcome(cParameters& document, const cRunOutcome& outcome);

@@ -52,12 +52,12 @@ std::string SearchBase(std::string entry) {
 void WaitForRoot(cRun& run, const std::string& root, const std::string& nativeRoot, std::int64_t& free) {
     int code = 0;
     free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
-    while (free == kFreeSpaceNotReady && !run.State.AbortRequested) {
+    while (free == kFreeSpaceNotReady && !run.Stopping()) {
         const std::string shown = nativeRoot.empty() ? root : nativeRoot;
         run.Event(kRootNotReady, {.Path = shown, .Code = code});
-        const int answer = run.Ask(kRootNotReady, {.Text1 = shown, .Error = code});
+        const eAnswer answer = run.Ask(kRootNotReady, {.Text1 = shown, .Error = code});
         ++run.State.Counters.ErrorCount;
-        if (answer == kAnswerNo)
+        if (answer == eAnswer::No)
             run.State.AbortRequested = true;
         else
             free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
@@ -78,7 +78,7 @@ void ExpandRunInputs(cRun& run) {
 }
 
 void PrepareDestination(cRun& run) {
-    if (run.Params.DestType == kDestTypeDirectory) return;
+    if (run.Params.DestType == eDestType::Directory) return;
     run.Event(kLogDestinationUnsupported);
     ++run.State.Counters.ErrorCount;
     run.State.AbortRequested = true;
@@ -88,22 +88,22 @@ void CheckSomethingToDo(cRun& run) {
     const cParameters& p = run.Params;
     std::size_t masks = p.CompareFiles.Size();
     if (p.TouchDest) masks += p.EnforceFiles.Size();
-    if (p.TouchSrc && p.TouchDest) masks += p.DeleteFiles.Size();
+    if (p.TouchMode() == eTouchMode::Both) masks += p.DeleteFiles.Size();
     if (masks * run.State.ExpandedSearchDirectories.size() == 0) run.FailCheck(kNothingToDo);
 }
 
 void AskMidnight(cRun& run) {
     cParameters& p = run.Params;
-    if ((p.AgeMode & 3) != 1 || p.RelativeAge != 0) return;
+    if (AgeModeOf(p.AgeMode) != eAgeMode::RelativeAge || p.RelativeAge != 0) return;
     if (platform::SplitFileTime(platform::NowLocal()).hour >= p.MidnightHours) return;
-    if (run.Ask(kAfterMidnight) != kAnswerYes) return;
+    if (run.Ask(kAfterMidnight) != eAnswer::Yes) return;
     run.Event(kAfterMidnight);
     p.DateOffset = 1;
 }
 
 void CheckVolumeLabel(cRun& run) {
     const cParameters& p = run.Params;
-    if (p.DestType == kDestTypeFtp || p.CheckLabel.empty() || run.State.NativeDestRoot.empty()) return;
+    if (p.DestType == eDestType::Ftp || p.CheckLabel.empty() || run.State.NativeDestRoot.empty()) return;
     const std::optional<std::string> label = platform::VolumeLabel(run.State.NativeDestRoot);
     if (label && !platform::EqualNoCase(*label, ExpandVariables(p.CheckLabel, p.DateOffset)))
         run.FailCheck(kWrongLabel);
@@ -113,12 +113,12 @@ void CheckVolumeLabel(cRun& run) {
 void CheckSameRoot(cRun& run) {
     const cParameters& p = run.Params;
     cRunState& s = run.State;
-    if (p.DestType == kDestTypeFtp) return;
+    if (p.DestType == eDestType::Ftp) return;
     const std::optional<std::string> source = RealTypedDirectory(s.NativeSourceRoot, "\\");
     const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, "\\");
     s.SameRoot =
         source && dest ? platform::SameDirectory(*source, *dest) : platform::EqualNoCase(s.SourceRoot, s.DestRoot);
-    if (p.ShortenPaths != 0 || p.Variation != kVariationFixed || !source) return;
+    if (p.ShortenPaths != eShortenPaths::None || p.Variation != kVariationFixed || !source) return;
     const std::optional<std::string> destDirectory =
         RealTypedDirectory(s.NativeDestRoot, ExpandVariables(p.DestDirectory, p.DateOffset));
     if (destDirectory && platform::SameDirectory(*destDirectory, *source)) run.FailCheck(kSameRoot);
@@ -151,7 +151,7 @@ void ResolveDestination(cRun& run) {
 // differently written roots, symlinks and bind mounts of one directory are caught.
 void CheckOverlap(cRun& run) {
     const cRunState& s = run.State;
-    if (run.Params.DestType == kDestTypeFtp) return;
+    if (run.Params.DestType == eDestType::Ftp) return;
     const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, run.Params.ResolvedDestDirectory);
     if (!dest) return;
     for (const std::string& entry : s.ExpandedSearchDirectories) {
@@ -179,7 +179,7 @@ void WaitForSourceRoot(cRun& run) {
 }
 
 void WaitForDestRoot(cRun& run) {
-    if (run.Params.DestType == kDestTypeFtp) return;
+    if (run.Params.DestType == eDestType::Ftp) return;
     WaitForRoot(run, run.State.DestRoot, run.State.NativeDestRoot, run.State.DestFree);
 }
 

@@ -24,7 +24,7 @@ constexpr int kEmptySide = 30130;
 void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
     const cParameters& p = run.Params;
     cRunState& s = run.State;
-    if (s.AbortRequested || !NeedsCheckDialog(kind, p, s.Candidates)) return;
+    if (run.Stopping() || !NeedsCheckDialog(kind, p, s.Candidates)) return;
     if (kind == eCheckDialog::DoubleModifications)
         PlaySignal(run.Ui, p.Event3Sound, p.Event3Beep, p.Event3File, p.SyncSounds);
     else
@@ -39,10 +39,10 @@ void ShowCheckDialogFor(cRun& run, eCheckDialog kind) {
 // The shortfall of one side, when there is one; No stops the run, Yes measures the free space again.
 void CheckSide(cRun& run, const std::string& root, const std::string& shownRoot, std::int64_t balance,
                std::int64_t& free) {
-    if (run.State.AbortRequested || balance >= 0 || free == kFreeSpaceUnknown) return;
+    if (run.Stopping() || balance >= 0 || free == kFreeSpaceUnknown) return;
     const std::string megabytes = platform::FormatNumber(static_cast<double>(-balance) / 1024.0 / 1024.0, 3);
     run.Event(kShortOfSpace, {.Path = shownRoot, .Text1 = megabytes});
-    if (run.Ask(kShortOfSpace, {.Text1 = shownRoot, .Text2 = megabytes}) == kAnswerYes) {
+    if (run.Ask(kShortOfSpace, {.Text1 = shownRoot, .Text2 = megabytes}) == eAnswer::Yes) {
         int code = 0;
         free = platform::MeasureFreeSpace(root, run.Params.Drives, code);
     } else {
@@ -61,7 +61,7 @@ void NoteNoFiles(cRun& run) {
 void RunCheckDialogs(cRun& run) {
     ShowCheckDialogFor(run, eCheckDialog::DoubleModifications);
     ShowCheckDialogFor(run, eCheckDialog::SizeDifferences);
-    if (run.State.AbortRequested) return;
+    if (run.Stopping()) return;
     ApplyDefaultActions(run.State.Candidates, run.State.Checks, cTimeTolerance::FromParameters(run.Params),
                         {run.Params.TouchSrc, run.Params.TouchDest});
     // The groups, counts and balances that the checks, the plan and the preview show follow the actions now taken.
@@ -82,12 +82,12 @@ void CheckEmptySide(cRun& run) {
     const auto ask = [&run](const std::string& root, const std::string& directory, int losing) {
         const std::string shown = platform::NativePath(root, directory);
         run.Event(kEmptySide, {.Path = shown, .Number1 = losing});
-        if (run.Ask(kEmptySide, {.Text1 = shown, .Number1 = losing}) == kAnswerYes) return;
+        if (run.Ask(kEmptySide, {.Text1 = shown, .Number1 = losing}) == eAnswer::Yes) return;
         ++run.State.Counters.ErrorCount;
         run.State.AbortRequested = true;
     };
     if (sourceLoses > 0 && s.DestEmpty) ask(s.NativeDestRoot, run.Params.ResolvedDestDirectory, sourceLoses);
-    if (!run.State.AbortRequested && destLoses > 0 && s.SourceEmpty) ask(s.NativeSourceRoot, "\\", destLoses);
+    if (!run.Stopping() && destLoses > 0 && s.SourceEmpty) ask(s.NativeSourceRoot, "\\", destLoses);
 }
 
 void CheckDeletionPercentage(cRun& run) {
@@ -100,7 +100,7 @@ void CheckDeletionPercentage(cRun& run) {
         if (c->Action() == kActionDelete) ++deletions;
     const long long percent = deletions * 100 / found;
     if (percent < p.PercentageThreshold) return;
-    if (run.Ask(kManyDeletions, {.Number1 = percent, .Number2 = found}) != kAnswerNo) return;
+    if (run.Ask(kManyDeletions, {.Number1 = percent, .Number2 = found}) != eAnswer::No) return;
     run.Event(kManyDeletions, {.Number1 = static_cast<int>(percent), .Number2 = static_cast<int>(found)});
     run.State.AbortRequested = true;
 }
@@ -111,7 +111,7 @@ void CheckFreeSpace(cRun& run) {
         return native.empty() ? root : native;
     };
     CheckSide(run, s.SourceRoot, shown(s.NativeSourceRoot, s.SourceRoot), s.SourceBalance, s.SourceFree);
-    if (run.Params.DestType == kDestTypeFtp || s.SameRoot ||
+    if (run.Params.DestType == eDestType::Ftp || s.SameRoot ||
         platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot))
         return;
     CheckSide(run, s.DestRoot, shown(s.NativeDestRoot, s.DestRoot), s.DestBalance, s.DestFree);

@@ -21,12 +21,11 @@
 
 namespace {
 
-constexpr int kSnapshotOrphanMode = 5; // OrphanModeB: "Im Schnappschuss nachsehen"
 constexpr int kIdentical = 30116;
 constexpr int kInvalidStamp = 30122;
 
 bool UsesSnapshot(const cParameters& p) {
-    return p.OrphanModeB == kSnapshotOrphanMode;
+    return p.OrphanModeB == eOrphanMode::LookInSnapshot;
 }
 
 std::array<int, 7> StampFields(const platform::DateTime& t) {
@@ -97,13 +96,13 @@ void ReportProblems(cRun& run, const std::vector<cScanProblem>& problems) {
 // Each corrected stamp is an error; Cancel stops the run and the remaining reports.
 void ReportCorrections(cRun& run, const std::vector<cCorrectionReport>& corrections) {
     for (const cCorrectionReport& report : corrections) {
-        if (run.State.AbortRequested) return;
+        if (run.Stopping()) return;
         run.Event(kInvalidStamp, {.Path = report.Path, .Text1 = report.Correction.Text});
         ++run.State.Counters.ErrorCount;
         const cMessageArgs args{.Text1 = report.Path,
                                 .Stamp = StampFields(report.Correction.Original),
                                 .CorrectedStamp = StampFields(report.Correction.Corrected)};
-        if (run.Ask(kInvalidStamp, args) == kAnswerCancel) run.State.AbortRequested = true;
+        if (run.Ask(kInvalidStamp, args) == eAnswer::Cancel) run.State.AbortRequested = true;
     }
 }
 
@@ -182,7 +181,8 @@ void ScanAndCompare(cRun& run) {
 void CheckIdenticalAfterShortening(cRun& run) {
     const cParameters& p = run.Params;
     const cRunState& s = run.State;
-    if (p.DestType == kDestTypeFtp || p.ShortenPaths < 1) return;
+    // A code below Automatic cuts nothing, so there is nothing to compare.
+    if (p.DestType == eDestType::Ftp || p.ShortenPaths < eShortenPaths::Automatic) return;
     const std::optional<std::string> cut = RealTypedDirectory(s.NativeSourceRoot, s.CutPath);
     const std::optional<std::string> dest = RealTypedDirectory(s.NativeDestRoot, p.ResolvedDestDirectory);
     if (!cut || !dest) return;

@@ -85,8 +85,6 @@ struct cRunState {
     std::vector<std::unique_ptr<cFolder>> Folders;
     cSnapshot Snapshot;
 
-    // True once the run is to stop.
-    bool Stopping() const { return AbortRequested; }
     // The result byte of a run that has ended: 2 with errors, else 1 when stopped, else 0.
-    std::uint8_t Result() const;
+    [[nodiscard]] std::uint8_t Result() const;
 };

@@ -36,8 +36,8 @@ std::vector<std::string> FileNames(const std::string& nativeRoot, const std::str
 } // namespace
 
 std::string ComputeCutPath(const cParameters& p, const std::vector<std::string>& searchDirectories) {
-    if (p.ShortenPaths == 1) return cParameters::AutoPathOffset(searchDirectories);
-    if (p.ShortenPaths == 2) return p.PathOffset;
+    if (p.ShortenPaths == eShortenPaths::Automatic) return cParameters::AutoPathOffset(searchDirectories);
+    if (p.ShortenPaths == eShortenPaths::ByPathOffset) return p.PathOffset;
     return {};
 }
 
@@ -53,7 +53,7 @@ cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::s
             context.ExcludeDirectories,
             cutPath,
             p.ResolvedDestDirectory,
-            {context.AbortRequested, nullptr, platform::TrashDirectoriesFor({context.SourceRoot, context.DestRoot})}};
+            {context.Stopping, nullptr, platform::TrashDirectoriesFor({context.SourceRoot, context.DestRoot})}};
 }
 
 std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset) {
@@ -66,7 +66,7 @@ std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset)
 
 int ScanTrees(const cScanContext& context, cScanResult& result) {
     const cParameters& p = context.Params;
-    if (p.DestType != 0) return platform::kNotSupported;
+    if (p.DestType != eDestType::Directory) return platform::kNotSupported;
     result.CutPath = RunCutPath(context);
 
     cFileNameCache fileNames;
@@ -90,7 +90,7 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
                                masks,
                                rules,
                                context.Snapshot,
-                               context.AbortRequested,
+                               context.Stopping,
                                &fileNames,
                                &specialNames,
                                &context.OwnFiles,
@@ -110,7 +110,7 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     const int rc = BuildDirectoryLists(directories, sourceDirs, destDirs, problems);
     if (rc != 0) return rc;
     for (std::size_t i = 0; i < sourceDirs.size(); ++i) {
-        if (context.AbortRequested && context.AbortRequested()) return platform::kCancelled;
+        if (context.Stopping()) return platform::kCancelled;
         snapshot.AddPair({sourceDirs[i], FileNames(context.SourceRoot, sourceDirs[i], fileNames, context.OwnFiles)},
                          {destDirs[i], FileNames(context.DestRoot, destDirs[i], fileNames, context.OwnFiles)});
     }

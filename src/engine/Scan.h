@@ -24,10 +24,10 @@ struct cScanContext {
     const std::vector<std::string>& ExcludeDirectories;
     cAgeFilter Age;
     const cSnapshot* Snapshot = nullptr;
-    cAbortQuery AbortRequested;
-    std::function<void()> FilePassStarts; // called between the two passes; may be empty
-    cOwnFiles OwnFiles;                   // never candidates, never in the snapshot
-    cLeftoverRemoval RemoveLeftovers;     // none for a plan, which changes nothing
+    cStopQuery Stopping{};
+    std::function<void()> FilePassStarts{}; // called between the two passes; may be empty
+    cOwnFiles OwnFiles{};                   // never candidates, never in the snapshot
+    cLeftoverRemoval RemoveLeftovers{};     // none for a plan, which changes nothing
 };
 
 struct cScanResult {
@@ -42,8 +42,9 @@ struct cScanResult {
 // The entries of a list after ExpandVariables, in list order.
 std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset);
 
-// The leading part of the source directories that the destination directory replaces, by ShortenPaths: 0
-// none, 1 AutoPathOffset of the search directories as the run expanded them, 2 PathOffset as written.
+// The leading part of the source directories that the destination directory replaces, by ShortenPaths: None
+// nothing, Automatic AutoPathOffset of the search directories as the run expanded them, ByPathOffset PathOffset
+// as written.
 std::string ComputeCutPath(const cParameters& p, const std::vector<std::string>& searchDirectories);
 // The cut path of a run: ComputeCutPath of its expanded search directories, in the spelling the source disk
 // gives it (a typed prefix matches without regard to case).
@@ -56,10 +57,10 @@ cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::s
 // Runs both passes; the masks are expanded first. Returns 0;
 // kDirectoryCountMismatch (the lists are filled, no file is scanned); platform::kNotSupported for a zip or
 // FTP destination, which this scan does not list.
-int ScanTrees(const cScanContext& context, cScanResult& result);
+[[nodiscard]] int ScanTrees(const cScanContext& context, cScanResult& result);
 
 // Fills snapshot with what both sides hold now: the directory lists collected again as the scan collects them,
 // and for each pair the names of all files directly in it (directories and names the program cannot carry
 // left out). Returns 0, kDirectoryCountMismatch (nothing is collected), or kCancelled when the run was asked
 // to stop meanwhile.
-int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot);
+[[nodiscard]] int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot);

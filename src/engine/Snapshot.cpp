@@ -22,7 +22,7 @@ bool IsRelativeDirectory(std::string_view directory) {
     return !directory.empty() && directory.front() == '\\' && directory.back() == '\\';
 }
 
-int FormatError(const cLineReader& reader) {
+[[nodiscard]] int FormatError(const cLineReader& reader) {
     return reader.Error() != 0 ? reader.Error() : platform::kBadFormat;
 }
 

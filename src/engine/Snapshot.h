@@ -25,11 +25,11 @@ public:
     // negative, a file that ends before its counts say, lines left over after the last block, or a directory
     // that does not begin and end with "\". On any failure the snapshot is empty, so every orphan counts as
     // new and is copied; a damaged file never decides a deletion.
-    int Read(const std::string& path);
+    [[nodiscard]] int Read(const std::string& path);
     // Writes the pairs to `path` (replaced atomically: a failure keeps the old file). A name or directory that
     // holds CR or LF cannot be written as one line; such a name is left out, and so is a pair with such a
     // directory, so that it can never be read back as another file's entry. Returns 0 or the error code.
-    int Write(const std::string& path) const;
+    [[nodiscard]] int Write(const std::string& path) const;
 
     // Appends one directory pair.
     void AddPair(cSnapItem source, cSnapItem dest);
@@ -69,5 +69,5 @@ std::string SnapshotFileName(std::string_view profileFile);
 
 // Reads (writes) the snapshot of the profile `profileFile`. A profile that has never been saved has no place
 // for a snapshot: 2003, and nothing is read or written. Otherwise as cSnapshot::Read (Write).
-int ReadSnapshot(cSnapshot& snapshot, std::string_view profileFile);
-int WriteSnapshot(const cSnapshot& snapshot, std::string_view profileFile);
+[[nodiscard]] int ReadSnapshot(cSnapshot& snapshot, std::string_view profileFile);
+[[nodiscard]] int WriteSnapshot(const cSnapshot& snapshot, std::string_view profileFile);

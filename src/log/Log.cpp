@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kAnswerNo = 7;
-
 // The events of normal operation, which NoNormal leaves out.
 bool IsNormalOperation(int event) {
     switch (event) {
@@ -53,7 +51,8 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
     if (settings.NoNormal && IsNormalOperation(event)) return;
     std::vector<std::string> lines;
     if (IsFileEvent(event)) {
-        if (settings.DateTimeMode == 2) lines.push_back(platform::FormatDateTime("tt", platform::NowLocal()));
+        if (settings.DateTimeMode == eLogDateTime::EveryFile)
+            lines.push_back(platform::FormatDateTime("tt", platform::NowLocal()));
         if (!AppendFileEventLines(lines, event, data, settings.FileInfoMode)) return;
     } else if (std::optional<std::string> line = MessageEventLine(event, data)) {
         lines.push_back(std::move(*line));

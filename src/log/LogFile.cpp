@@ -53,7 +53,7 @@ void cLogFile::AppendLines(const std::vector<std::string>& lines) {
     m_bytes.clear();
     for (const std::string& line : lines)
         Encode(line);
-    (void)m_file.Append(m_bytes);
+    (void)m_file.Append(m_bytes); // writing never fails the run: lines that cannot be written are lost
 }
 
 void cLogFile::Close() {

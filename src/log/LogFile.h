@@ -18,7 +18,7 @@ class cLogFile {
 public:
     // Opens path for appending (append set and the file exists) or anew; see platform::cAppendFile::Open for
     // what is taken. Returns 0 or the program's error code.
-    int Open(const std::string& path, bool append);
+    [[nodiscard]] int Open(const std::string& path, bool append);
     bool IsOpen() const { return m_file.IsOpen(); }
     // Writes the lines (valid UTF-8, without line ends) through to the file in one write: they are in the file
     // when it returns, and an event's lines stay together when another run appends to the same file. Write

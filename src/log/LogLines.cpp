@@ -91,12 +91,12 @@ constexpr ListFileLabels kListFileEvents[] = {
 };
 
 void AppendTwoFileLines(std::vector<std::string>& lines, const TwoFileLabels& labels, const cLogEventData& data,
-                        int fileInfoMode) {
-    if (fileInfoMode == 0) {
+                        eLogFileInfo fileInfoMode) {
+    if (fileInfoMode == eLogFileInfo::NameOnly) {
         lines.push_back(NameLine(labels.Label, data.Path));
     } else {
         lines.push_back(InfoLine(labels.Label, data.Path, data.PathSize, data.PathDate, data.PathTime));
-        if (fileInfoMode == 2)
+        if (fileInfoMode == eLogFileInfo::WithOldFile)
             lines.push_back(
                 InfoLine(labels.Continuation, data.OtherPath, data.OtherSize, data.OtherDate, data.OtherTime));
     }
@@ -104,17 +104,17 @@ void AppendTwoFileLines(std::vector<std::string>& lines, const TwoFileLabels& la
 }
 
 void AppendSingleFileLines(std::vector<std::string>& lines, std::string_view label, const cLogEventData& data,
-                           int fileInfoMode) {
-    if (fileInfoMode == 0)
+                           eLogFileInfo fileInfoMode) {
+    if (fileInfoMode == eLogFileInfo::NameOnly)
         lines.push_back(NameLine(label, data.Path));
     else
         lines.push_back(InfoLine(label, data.Path, data.PathSize, data.PathDate, data.PathTime));
 }
 
 void AppendCompareLines(std::vector<std::string>& lines, std::string_view label, std::string_view continuation,
-                        const cLogEventData& data, int fileInfoMode) {
+                        const cLogEventData& data, eLogFileInfo fileInfoMode) {
     lines.push_back(NameLine(label, data.Path));
-    if (fileInfoMode == 2) lines.push_back(NameLine(continuation, data.OtherPath));
+    if (fileInfoMode == eLogFileInfo::WithOldFile) lines.push_back(NameLine(continuation, data.OtherPath));
 }
 
 } // namespace
@@ -132,7 +132,8 @@ bool IsFileEvent(int event) {
            (event >= kLogCompared && event <= kLogStampListWritten && event != kLogSummary) || event == kLogCopyFailed;
 }
 
-bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLogEventData& data, int fileInfoMode) {
+bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLogEventData& data,
+                          eLogFileInfo fileInfoMode) {
     for (const TwoFileLabels& labels : kTwoFileEvents) {
         if (labels.Event != event) continue;
         AppendTwoFileLines(lines, labels, data, fileInfoMode);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "log/LogEvent.h"
+#include "profile/ProfileEnums.h"
 
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@ std::string ShortenPath(std::string_view path);
 
 // Appends to lines what a file, directory or list-file event writes (without the per-file time line) and
 // returns true; returns false, adding nothing, for any other event.
-bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLogEventData& data, int fileInfoMode);
+bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLogEventData& data,
+                          eLogFileInfo fileInfoMode);
 
 // Whether the event is one that the per-file time line precedes.
 bool IsFileEvent(int event);

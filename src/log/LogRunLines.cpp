@@ -12,6 +12,11 @@ namespace {
 
 const std::string kRule(145, '-');
 
+// Whether the run's first and last lines carry the date and time: in both modes that write a time at all.
+bool StampsStartAndEnd(const cLogParameters& log) {
+    return log.DateTimeMode == eLogDateTime::StartAndEnd || log.DateTimeMode == eLogDateTime::EveryFile;
+}
+
 std::string DateTimeLine() {
     return platform::FormatDateTime("dddd ddddd tt", platform::NowLocal());
 }
@@ -48,7 +53,7 @@ void AppendHeader(std::vector<std::string>& lines, const cParameters& params, st
     lines.push_back("Profil: " + params.ProfileFile);
     if (params.BatchRunning) lines.push_back("- gestartet aus der Batch-Datei " + params.BatchFile);
     AppendStartLine(lines, params, kind);
-    if (params.Log.DateTimeMode == 1 || params.Log.DateTimeMode == 2) lines.push_back(DateTimeLine());
+    if (StampsStartAndEnd(params.Log)) lines.push_back(DateTimeLine());
 }
 
 std::string CountLine(int count, std::string_view singular, std::string_view plural) {
@@ -79,7 +84,7 @@ void AppendSummary(std::vector<std::string>& lines, const cParameters& params, c
 }
 
 void AppendFooter(std::vector<std::string>& lines, const cParameters& params, std::uint8_t condition) {
-    if (params.Log.DateTimeMode == 1 || params.Log.DateTimeMode == 2) lines.push_back(DateTimeLine());
+    if (StampsStartAndEnd(params.Log)) lines.push_back(DateTimeLine());
     if (params.BatchRunning) {
         static constexpr std::string_view kConditions[] = {"Immer weitermachen", "Weitermachen bei Erfolg",
                                                            "Weitermachen bei Misserfolg"};

@@ -12,8 +12,9 @@
 #include <optional>
 #include <string>
 
-// Answers of a message box, with the values the program's message table uses.
-enum class eAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+// Answers of a message box, with the values the program's message table uses. None is no answer: there is no
+// message of the code that was asked.
+enum class eAnswer { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 // The look of a message box: its icon and its buttons.
 enum class eMessageKind { Error, Warning, Information, Confirmation };

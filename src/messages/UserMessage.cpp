@@ -173,12 +173,10 @@ std::string DisplayText(std::string_view programText) {
     return text;
 }
 
-int UserMessage(cUserInterface& ui, const cWarningSettings& warnings, int code, const cMessageArgs& args) {
+eAnswer UserMessage(cUserInterface& ui, const cWarningSettings& warnings, int code, const cMessageArgs& args) {
     const cMessageRow* row = FindMessage(code);
-    if (!row) return 0;
+    if (!row) return eAnswer::None;
     PlayWarningSignal(ui, warnings, *row, args);
-    if (!MessageWanted(warnings, row->Warning)) return static_cast<int>(row->Preset);
-    const eAnswer answer =
-        ui.ShowMessageBox(code, row->Kind, row->Buttons, DisplayText(MessageText(code, args)), row->Preset);
-    return static_cast<int>(answer);
+    if (!MessageWanted(warnings, row->Warning)) return row->Preset;
+    return ui.ShowMessageBox(code, row->Kind, row->Buttons, DisplayText(MessageText(code, args)), row->Preset);
 }

@@ -2,14 +2,13 @@
 // when the warning settings allow it; otherwise answers the preset.
 #pragma once
 
+#include "messages/UserInterface.h"
 #include "messages/WarningSettings.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class cUserInterface;
 
 // The arguments of a message; each code reads the ones it needs:
 // 30001..30014 Text1 the checked name; 30015 Number1 the count of directories, Text2 their list;
@@ -33,11 +32,11 @@ struct cMessageArgs {
     std::array<int, 7> CorrectedStamp{};
 };
 
-// Asks the message of code and returns the answer (1 OK, 2 Cancel, 6 Yes, 7 No), or 0 for an unknown code.
+// Asks the message of code and returns the answer (Ok, Cancel, Yes, No), or eAnswer::None for an unknown code.
 // First the governing warning's signal is played (sound, beep or nothing, as the settings say).
 // A message governed by a warning is shown only when that warning's message option is set (for 30115 the
 // batch file's own option); otherwise its preset answer is returned and nothing is shown.
-int UserMessage(cUserInterface& ui, const cWarningSettings& warnings, int code, const cMessageArgs& args = {});
+eAnswer UserMessage(cUserInterface& ui, const cWarningSettings& warnings, int code, const cMessageArgs& args = {});
 
 // The text of a message in the program's form ("\r" breaks a line), as the run's log writes it; empty for an
 // unknown code.

@@ -17,7 +17,7 @@ namespace {
 
 constexpr off_t kChunkSize = 1024 * 1024;
 
-int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
+[[nodiscard]] int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
     while (!bytes.empty()) {
         const ssize_t put = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (put < 0 && errno == EINTR) continue;
@@ -29,7 +29,7 @@ int WriteAllAt(int fd, std::string_view bytes, off_t offset) {
 }
 
 // Reads exactly length bytes at offset into bytes; a file that ends earlier is an error.
-int ReadExactly(int fd, off_t offset, std::size_t length, std::string& bytes) {
+[[nodiscard]] int ReadExactly(int fd, off_t offset, std::size_t length, std::string& bytes) {
     bytes.resize(length);
     std::size_t got = 0;
     while (got < length) {

@@ -20,12 +20,12 @@ public:
     // unless append is set. A character device or a pipe (/dev/stdout, /dev/null, a FIFO) is a stream: written
     // to as it is, never read, emptied or converted. A directory, a block device, a socket and a FIFO without a
     // reader are refused; opening never waits. Returns 0 or the program's error code.
-    int Open(const std::string& path, bool append);
+    [[nodiscard]] int Open(const std::string& path, bool append);
     bool IsOpen() const { return static_cast<bool>(m_fd); }
     bool IsStream() const { return m_stream; }
     // Writes all bytes at the end of the file (where other writers append as well) before it returns; a pipe's
     // slow reader is waited for, a vanished one gives an error. Returns 0 or the program's error code.
-    int Append(std::string_view bytes);
+    [[nodiscard]] int Append(std::string_view bytes);
     // Whether a regular file's content so far is UTF-8 by the file-text rule (valid UTF-8 holding a non-ASCII
     // byte), read in chunks. False for a stream.
     bool HoldsUtf8() const;
@@ -33,7 +33,7 @@ public:
     // path keeps being what it is (a symlink, a hard link, its owner and mode). The space is reserved first:
     // when that fails (disk full, size limit) the content is unchanged. A stream refuses. Returns 0 or the
     // program's error code.
-    int ConvertToUtf8();
+    [[nodiscard]] int ConvertToUtf8();
     void Close();
 
 private:

@@ -22,7 +22,7 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int WriteAll(int fd, std::string_view bytes) {
+[[nodiscard]] int WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
@@ -35,7 +35,7 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 // Gives the complete temporary file its final name.
-int Publish(const std::string& temp, const std::string& path, bool replace) {
+[[nodiscard]] int Publish(const std::string& temp, const std::string& path, bool replace) {
     if (replace) return ::rename(temp.c_str(), path.c_str()) == 0 ? kSuccess : ErrorFromErrno(errno);
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return kSuccess;
     if (errno == EEXIST) return kAlreadyExists;
@@ -44,7 +44,8 @@ int Publish(const std::string& temp, const std::string& path, bool replace) {
     return kSuccess;
 }
 
-int WriteThroughTemporaryFile(const std::string& path, std::string_view bytes, FileMode mode, bool replace) {
+[[nodiscard]] int WriteThroughTemporaryFile(const std::string& path, std::string_view bytes, FileMode mode,
+                                            bool replace) {
     // Locked until it is renamed or removed: a cleaner removes only a killed writer's file.
     std::string temp;
     int created = -1;

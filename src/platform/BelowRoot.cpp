@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-int LevelError(int err) {
+[[nodiscard]] int LevelError(int err) {
     switch (err) {
     case ELOOP:
         return kLinkInPath;
@@ -69,7 +69,7 @@ int OpenWithOpenat2(int rootFd, const std::string& levels, int& fd) {
     }
 }
 
-int OpenLevelByLevel(int rootFd, const std::string& levels, int& fd) {
+[[nodiscard]] int OpenLevelByLevel(int rootFd, const std::string& levels, int& fd) {
     UniqueFd current(::dup(rootFd));
     if (!current) return LevelError(errno);
     std::size_t start = 0;
@@ -95,7 +95,7 @@ thread_local cRootHandles* t_handles = nullptr;
 
 // An open descriptor of the root (-1 and errno when it cannot be opened): held by the scope when there is one,
 // otherwise by owned.
-int OpenRoot(const std::string& root, UniqueFd& owned) {
+[[nodiscard]] int OpenRoot(const std::string& root, UniqueFd& owned) {
     if (t_handles)
         for (const auto& [path, fd] : t_handles->Open)
             if (path == root) return fd.get();

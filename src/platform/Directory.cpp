@@ -23,7 +23,7 @@ namespace platform {
 namespace {
 
 // A missing directory is a path that was not found, as for the file search of Windows.
-int ListingError(int err) {
+[[nodiscard]] int ListingError(int err) {
     return err == ENOENT ? kPathNotFound : ErrorFromErrno(err);
 }
 
@@ -40,11 +40,11 @@ bool IsDotOrDotDot(const char* name) {
 class cDirectoryReader {
 public:
     // 0 or the code of a failed open.
-    int Open(std::string_view nativeDirectory) {
+    [[nodiscard]] int Open(std::string_view nativeDirectory) {
         m_fd.reset(open(std::string(nativeDirectory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         return m_fd ? kSuccess : ListingError(errno);
     }
-    int OpenBelow(std::string_view nativeRoot, std::string_view relative) {
+    [[nodiscard]] int OpenBelow(std::string_view nativeRoot, std::string_view relative) {
         int fd = -1;
         const int code = OpenDirectoryBelow(nativeRoot, relative, fd);
         m_fd.reset(fd);
@@ -70,7 +70,7 @@ public:
             if (!IsDotOrDotDot(entry->d_name)) return entry;
         }
     }
-    int Error() const { return m_error; }
+    [[nodiscard]] int Error() const { return m_error; }
 
 private:
     UniqueFd m_fd;
@@ -84,8 +84,8 @@ private:
 
 namespace {
 
-int ReadEntries(cDirectoryReader* reader, std::string_view mask, std::vector<FileInfo>& entries,
-                std::vector<std::string>* specialNames = nullptr) {
+[[nodiscard]] int ReadEntries(cDirectoryReader* reader, std::string_view mask, std::vector<FileInfo>& entries,
+                              std::vector<std::string>* specialNames = nullptr) {
     std::optional<cWildcard> filter;
     if (!mask.empty()) filter.emplace(mask);
     while (const dirent64* entry = reader->Next()) {

@@ -55,7 +55,7 @@ enum ErrorCode : int {
 inline constexpr int kErrnoBase = 100000;
 
 // Maps an errno value to the program's code (0 stays 0).
-int ErrorFromErrno(int err);
+[[nodiscard]] int ErrorFromErrno(int err);
 
 // The operating system's own message for a code made by ErrorFromErrno from an errno without a
 // Windows counterpart; std::nullopt for every other code.

@@ -20,7 +20,7 @@ namespace {
 class ReadFile {
 public:
     // Opens a regular file for reading; O_NONBLOCK and the type check guard against a FIFO put in its place.
-    int Open(const std::string& path) {
+    [[nodiscard]] int Open(const std::string& path) {
         m_fd.reset(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (!m_fd) return ErrorFromErrno(errno);
         struct stat st {};
@@ -31,7 +31,7 @@ public:
     }
 
     // Fills the buffer as far as the file goes: a short block means the file has ended.
-    int ReadBlock(std::vector<char>& buffer, std::size_t& length) {
+    [[nodiscard]] int ReadBlock(std::vector<char>& buffer, std::size_t& length) {
         length = 0;
         while (length < buffer.size()) {
             ssize_t n = ::read(m_fd.get(), buffer.data() + length, buffer.size() - length);
@@ -49,7 +49,7 @@ private:
     UniqueFd m_fd;
 };
 
-int CompareLinks(const std::string& a, const std::string& b) {
+[[nodiscard]] int CompareLinks(const std::string& a, const std::string& b) {
     std::string targetA;
     std::string targetB;
     int error = ReadSymlinkTarget(a, targetA);

@@ -42,7 +42,7 @@ public:
         m_fd = fd;
     }
     // Closes with its result: a network file system may report a failed write only here.
-    int Close() {
+    [[nodiscard]] int Close() {
         int result = ::close(m_fd);
         m_fd = -1;
         return result == 0 ? kSuccess : ErrorFromErrno(errno);
@@ -63,7 +63,7 @@ std::string TemporaryPathIn(const std::string& directory) {
 }
 
 // A failure to create something in the target's directory: a missing directory is "path not found".
-int TargetError(int err) {
+[[nodiscard]] int TargetError(int err) {
     return err == ENOENT ? kPathNotFound : ErrorFromErrno(err);
 }
 
@@ -74,7 +74,7 @@ bool ProcSelfAvailable() {
 
 // An existing target that the copy must not replace: a directory, or a file whose owner has no write
 // permission (the caller clears read-only first when it may).
-int CheckTarget(const std::string& to) {
+[[nodiscard]] int CheckTarget(const std::string& to) {
     struct stat target {};
     if (::lstat(to.c_str(), &target) != 0) return kSuccess; // a missing target or directory shows later
     if (S_ISDIR(target.st_mode)) return kAccessDenied;
@@ -97,7 +97,7 @@ public:
 
     int Fd() const { return m_fd.Get(); }
 
-    int Create() {
+    [[nodiscard]] int Create() {
         if (ProcSelfAvailable()) {
             int fd = ::open(m_directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
             if (fd >= 0) {
@@ -116,7 +116,7 @@ public:
     // Gives the file its final name, replacing the old target in one step. A nameless file for a target that
     // does not exist yet is linked under the target's name directly: it appears complete or not at all, and
     // the directory is changed once instead of twice.
-    int Publish(const std::string& to) {
+    [[nodiscard]] int Publish(const std::string& to) {
         if (m_tempPath.empty()) {
             if (::linkat(AT_FDCWD, SelfPath().c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 const int error = m_fd.Close();
@@ -144,7 +144,7 @@ private:
     // An O_TMPFILE file gets a hidden name first; linkat cannot replace, rename then can.
     std::string SelfPath() const { return "/proc/self/fd/" + std::to_string(m_fd.Get()); }
 
-    int LinkAnonymousFile() {
+    [[nodiscard]] int LinkAnonymousFile() {
         const std::string self = SelfPath();
         if (const int error = LockTemporaryFile(m_fd.Get()); error != kSuccess) return error;
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -163,7 +163,7 @@ private:
     UniqueFd m_fd;
 };
 
-int WriteAll(int fd, const char* data, std::size_t length) {
+[[nodiscard]] int WriteAll(int fd, const char* data, std::size_t length) {
     while (length > 0) {
         ssize_t n = ::write(fd, data, length);
         if (n < 0) {
@@ -183,7 +183,8 @@ bool Continue(const CopyOptions& options, std::int64_t bytesSoFar) {
 // Reads and writes in blocks from the current positions of both files to the source's end.
 // Reads and writes in kCopyBlockSize blocks from the current offsets, up to end (-1: the end of the file).
 // bytesSoFar counts on from the given value for the progress.
-int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOptions& options, std::int64_t end = -1) {
+[[nodiscard]] int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOptions& options,
+                             std::int64_t end = -1) {
     std::vector<char> buffer(kCopyBlockSize);
     std::int64_t left = end < 0 ? -1 : end - bytesSoFar;
     while (left != 0) {
@@ -206,7 +207,7 @@ int CopyBlocks(int source, int target, std::int64_t bytesSoFar, const CopyOption
 // Copies only the data segments of a sparse source (found with SEEK_DATA and SEEK_HOLE), with copy_file_range
 // or, for the own routine, in blocks, and leaves the holes between them; progress counts the offset reached.
 // Returns kNotSupported when the source cannot tell its segments, before anything was written.
-int CopySegments(int source, int target, std::int64_t size, bool inBlocks, const CopyOptions& options) {
+[[nodiscard]] int CopySegments(int source, int target, std::int64_t size, bool inBlocks, const CopyOptions& options) {
     off_t data = 0;
     bool first = true;
     while (data < size) {
@@ -241,7 +242,7 @@ int CopySegments(int source, int target, std::int64_t size, bool inBlocks, const
 
 // A reflink where the file system shares blocks, else copy_file_range in chunks (by data segments for a sparse
 // source), else blocks.
-int CopySystem(int source, int target, std::int64_t size, bool sparse, const CopyOptions& options) {
+[[nodiscard]] int CopySystem(int source, int target, std::int64_t size, bool sparse, const CopyOptions& options) {
     if (::ioctl(target, FICLONE, source) == 0) return Continue(options, size) ? kSuccess : kCancelled;
     if (sparse) {
         const int error = CopySegments(source, target, size, false, options);
@@ -265,7 +266,8 @@ int CopySystem(int source, int target, std::int64_t size, bool sparse, const Cop
     return CopyBlocks(source, target, 0, options);
 }
 
-int CopySymlink(const std::string& from, const std::string& to, const struct stat& source, const CopyOptions& options) {
+[[nodiscard]] int CopySymlink(const std::string& from, const std::string& to, const struct stat& source,
+                              const CopyOptions& options) {
     std::string target;
     int error = ReadSymlinkTarget(from, target);
     if (error != kSuccess) return error;
@@ -315,7 +317,7 @@ mode_t ModeForCopy(int target, const struct stat& source) {
     return mode;
 }
 
-int CopyRegularFile(const std::string& from, const std::string& to, const CopyOptions& options) {
+[[nodiscard]] int CopyRegularFile(const std::string& from, const std::string& to, const CopyOptions& options) {
     // O_NONBLOCK and the type check guard against a FIFO or device put in the file's place since lstat.
     UniqueFd source(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (source.Get() < 0) return ErrorFromErrno(errno);
@@ -348,7 +350,7 @@ int CopyRegularFile(const std::string& from, const std::string& to, const CopyOp
     return target.Publish(to);
 }
 
-int CopyOnce(const std::string& from, const std::string& to, const CopyOptions& options) {
+[[nodiscard]] int CopyOnce(const std::string& from, const std::string& to, const CopyOptions& options) {
     struct stat source {};
     if (::lstat(from.c_str(), &source) != 0) return ErrorFromErrno(errno);
     if (S_ISDIR(source.st_mode)) return kAccessDenied;

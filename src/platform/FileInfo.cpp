@@ -15,7 +15,7 @@ namespace platform {
 namespace {
 
 // Describes path (relative to dirFd) under the given name.
-int Describe(int dirFd, const char* path, std::string_view name, FileInfo& info) {
+[[nodiscard]] int Describe(int dirFd, const char* path, std::string_view name, FileInfo& info) {
     struct stat st {};
     if (fstatat(dirFd, path, &st, AT_SYMLINK_NOFOLLOW) != 0) return ErrorFromErrno(errno);
     FileKind kind;

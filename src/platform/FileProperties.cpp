@@ -38,7 +38,7 @@ bool HasExtendedAcl(const std::string& path) {
     return ::acl_extended_file_nofollow(path.c_str()) > 0;
 }
 
-int SetAccessList(const std::string& from, const std::string& to, mode_t fromMode) {
+[[nodiscard]] int SetAccessList(const std::string& from, const std::string& to, mode_t fromMode) {
     Acl read(from, ACL_TYPE_ACCESS);
     // A source on a file system without access lists has the list its mode bits stand for.
     Acl fromModeBits(!read.Get() && errno == ENOTSUP ? ::acl_from_mode(fromMode) : nullptr);
@@ -48,7 +48,7 @@ int SetAccessList(const std::string& from, const std::string& to, mode_t fromMod
     return kSuccess;
 }
 
-int SetDefaultAccessList(const std::string& from, const std::string& to) {
+[[nodiscard]] int SetDefaultAccessList(const std::string& from, const std::string& to) {
     Acl acl(from, ACL_TYPE_DEFAULT);
     if (acl.Get() && ::acl_entries(acl.Get()) > 0) {
         if (::acl_set_file(to.c_str(), ACL_TYPE_DEFAULT, acl.Get()) != 0) return ErrorFromErrno(errno);
@@ -60,7 +60,7 @@ int SetDefaultAccessList(const std::string& from, const std::string& to) {
 
 // Sets or clears the read-only bit of a path that is no symlink, as its own file system keeps it: FAT keeps the
 // write bits all or none (it refuses anything between), elsewhere it is the owner's write bit. Other bits stay.
-int SetReadOnly(const std::string& path, const struct stat& st, bool readOnly, KeptProperties kept) {
+[[nodiscard]] int SetReadOnly(const std::string& path, const struct stat& st, bool readOnly, KeptProperties kept) {
     if (kept == KeptProperties::Nothing) return kSuccess;
     const mode_t mode = st.st_mode & 07777;
     if (((mode & S_IWUSR) == 0) == readOnly) return kSuccess;
@@ -71,8 +71,8 @@ int SetReadOnly(const std::string& path, const struct stat& st, bool readOnly, K
 
 // Mode bits (`mode`, the source's less what the owner forbids) and, with `accessList`, access lists of two
 // paths that are no symlinks. `changed` says that chown changed `to` since `target` was read.
-int TransferPermissions(const std::string& from, const std::string& to, const struct stat& source,
-                        const struct stat& target, mode_t mode, bool accessList, bool changed) {
+[[nodiscard]] int TransferPermissions(const std::string& from, const std::string& to, const struct stat& source,
+                                      const struct stat& target, mode_t mode, bool accessList, bool changed) {
     int error = kSuccess;
     const bool lists = accessList && (HasExtendedAcl(from) || HasExtendedAcl(to));
     if (lists) {
@@ -89,7 +89,7 @@ int TransferPermissions(const std::string& from, const std::string& to, const st
 // After chown alone: chown cleared the set-user-ID and set-group-ID bits of a file. A file whose permission
 // bits are the source's (a copy, which holds those bits back while its owner differs) gets the source's now
 // that its owner and group are the source's; other bits stay as they were.
-int RestoreSpecialBits(const std::string& to, const struct stat& source, const struct stat& target) {
+[[nodiscard]] int RestoreSpecialBits(const std::string& to, const struct stat& source, const struct stat& target) {
     constexpr mode_t kSpecial = S_ISUID | S_ISGID;
     mode_t mode = target.st_mode & 01777;
     if ((target.st_mode & 0777) == (source.st_mode & 0777)) mode |= source.st_mode & kSpecial;

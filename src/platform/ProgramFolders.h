@@ -21,6 +21,6 @@ std::string HomeFolder();
 
 // Creates a folder for the program's own files, and its missing parents, readable by the owner only (0700);
 // an existing folder is left as it is. Returns 0 or the error code of the first folder that failed.
-int CreatePrivateFolder(const std::string& folder);
+[[nodiscard]] int CreatePrivateFolder(const std::string& folder);
 
 } // namespace platform

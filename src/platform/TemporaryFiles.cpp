@@ -79,7 +79,8 @@ bool RemoveIfLeftover(int dirFd, const std::string& name) {
     return removed;
 }
 
-int RemoveLeftoversIn(int dirFd, const std::vector<std::string>& names, std::vector<std::string>& removed) {
+[[nodiscard]] int RemoveLeftoversIn(int dirFd, const std::vector<std::string>& names,
+                                    std::vector<std::string>& removed) {
     for (const std::string& name : names) {
         if (IsTemporaryName(name) && RemoveIfLeftover(dirFd, name)) removed.push_back(name);
     }

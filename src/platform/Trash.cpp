@@ -57,7 +57,7 @@ bool DeviceOfNearest(std::string path, dev_t& device) {
 }
 
 // Creates the missing levels of a directory path, each readable by the owner only.
-int MakeDirectories(const std::string& path) {
+[[nodiscard]] int MakeDirectories(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? kSuccess : kPathNotFound;
     if (path != "/" && path != ".") {
@@ -74,7 +74,7 @@ bool IsOwnDirectory(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
 }
 
-int PrepareTrash(const std::string& trash) {
+[[nodiscard]] int PrepareTrash(const std::string& trash) {
     int error = MakeDirectories(Join(trash, "files"));
     if (error == kSuccess) error = MakeDirectories(Join(trash, "info"));
     return error;
@@ -92,7 +92,7 @@ std::string TopDirectory(std::string directory, dev_t device) {
 }
 
 // $topdir/.Trash/$uid when the administrator set up a sticky .Trash, else $topdir/.Trash-$uid.
-int TopDirectoryTrash(const std::string& topDirectory, std::string& trash) {
+[[nodiscard]] int TopDirectoryTrash(const std::string& topDirectory, std::string& trash) {
     const std::string uid = std::to_string(::getuid());
     const std::string shared = Join(topDirectory, ".Trash");
     struct stat st {};
@@ -144,7 +144,7 @@ std::string TrashName(const std::string& name, int number) {
     return base.substr(0, dot) + "." + std::to_string(number) + base.substr(dot);
 }
 
-int WriteInfo(int fd, const std::string& text) {
+[[nodiscard]] int WriteInfo(int fd, const std::string& text) {
     std::size_t written = 0;
     while (written < text.size()) {
         ssize_t n = ::write(fd, text.data() + written, text.size() - written);
@@ -159,7 +159,7 @@ int WriteInfo(int fd, const std::string& text) {
 
 // Reserves a name with an info file created exclusively, then moves the file under that name. A name whose
 // files/ entry is taken without an info file (left by another program) is skipped, never replaced.
-int MoveIntoTrash(const std::string& path, const std::string& trash, const std::string& recordedPath) {
+[[nodiscard]] int MoveIntoTrash(const std::string& path, const std::string& trash, const std::string& recordedPath) {
     const std::string text = InfoText(recordedPath);
     const std::string name = path.substr(path.rfind('/') + 1);
     for (int number = 1; number <= kNameAttempts; ++number) {

@@ -23,13 +23,24 @@ template <std::size_t N> const std::string_view* TextOf(const std::array<std::st
 
 void AddScope(cDescriptionNode& options, const cParameters& p) {
     cDescriptionNode& group = options.Add("Bereich", kGroup);
-    if (!p.TouchSrc && p.TouchDest) group.Add("Anrühren: Nur Ziel (vorwärts)");
-    if (p.TouchSrc && p.TouchDest) group.Add("Anrühren: Ziel und Quelle (in beide Richtungen)");
-    if (p.TouchSrc && !p.TouchDest) group.Add("Anrühren: Nur Quelle (rückwärts)");
+    switch (p.TouchMode()) {
+    case eTouchMode::DestOnly:
+        group.Add("Anrühren: Nur Ziel (vorwärts)");
+        break;
+    case eTouchMode::Both:
+        group.Add("Anrühren: Ziel und Quelle (in beide Richtungen)");
+        break;
+    case eTouchMode::SourceOnly:
+        group.Add("Anrühren: Nur Quelle (rückwärts)");
+        break;
+    case eTouchMode::Neither:
+        break;
+    }
     cDescriptionNode& attributes = group.Add("Attribute...");
-    attributes.AddIf((p.Attributes & 1) != 0, "Schreibgeschützte Dateien überschreiben / löschen");
-    attributes.AddIf((p.Attributes & 2) != 0, "Versteckte Dateien finden / überschreiben");
-    attributes.AddIf((p.Attributes & 4) != 0, "Systemdateien finden / überschreiben");
+    attributes.AddIf(AllowsChange(p.Attributes, eAttributeChange::ReadOnly),
+                     "Schreibgeschützte Dateien überschreiben / löschen");
+    attributes.AddIf(AllowsChange(p.Attributes, eAttributeChange::Hidden), "Versteckte Dateien finden / überschreiben");
+    attributes.AddIf(AllowsChange(p.Attributes, eAttributeChange::System), "Systemdateien finden / überschreiben");
 }
 
 void AddSrcDestPair(cDescriptionNode& group, std::string text, bool source, bool dest) {
@@ -40,9 +51,9 @@ void AddSrcDestPair(cDescriptionNode& group, std::string text, bool source, bool
 
 void AddDirectories(cDescriptionNode& options, const cParameters& p) {
     cDescriptionNode& group = options.Add("Verzeichnisse", kGroup);
-    if (p.ShortenPaths == 0) group.Add("Pfade kürzen: Nein");
-    if (p.ShortenPaths == 1) group.Add("Pfade kürzen: Automatisch");
-    if (p.ShortenPaths == 2) group.Add("Pfade kürzen: Um diesen Teil: " + p.PathOffset);
+    if (p.ShortenPaths == eShortenPaths::None) group.Add("Pfade kürzen: Nein");
+    if (p.ShortenPaths == eShortenPaths::Automatic) group.Add("Pfade kürzen: Automatisch");
+    if (p.ShortenPaths == eShortenPaths::ByPathOffset) group.Add("Pfade kürzen: Um diesen Teil: " + p.PathOffset);
     AddSrcDestPair(group, "Verzeichnisse erstellen, wenn nötig...", p.CreateSrcDirs, p.CreateDestDirs);
     AddSrcDestPair(group, "Leere Verzeichnisse löschen...", p.DeleteEmptySrcDirs, p.DeleteEmptyDestDirs);
     AddSrcDestPair(group, "Alle Verzeichnisse erstellen...", p.CreateAllSrcDirs, p.CreateAllDestDirs);
@@ -50,10 +61,10 @@ void AddDirectories(cDescriptionNode& options, const cParameters& p) {
 }
 
 std::string AgeLine(const cParameters& p) {
-    const bool reversed = (p.AgeMode & 4) != 0;
+    const bool reversed = AgeModeReversed(p.AgeMode);
     const std::string since = reversed ? "Vor" : "Seit";
-    switch (p.AgeMode & 3) {
-    case 1: {
+    switch (AgeModeOf(p.AgeMode)) {
+    case eAgeMode::RelativeAge: {
         std::string days = p.RelativeAge == 1 ? std::string("1 Tag") : std::to_string(p.RelativeAge) + " Tage";
         // 64-bit day arithmetic: a damaged file may hold any RelativeAge; the day number then saturates.
         std::int64_t day = std::int64_t{platform::DayNumberFromFileTime(platform::NowLocal())} - p.RelativeAge;
@@ -63,39 +74,42 @@ std::string AgeLine(const cParameters& p) {
         return "Alter: " + std::string(reversed ? "Mehr als" : "Nicht mehr als") + " " + days + " alt (" + since + " " +
                date + ")";
     }
-    case 2:
+    case eAgeMode::AbsoluteAge:
         return "Alter: " + since + " " +
                platform::FormatDateTime("ddd ddddd", platform::FileTimeFromDayNumber(p.AbsoluteAge));
-    case 3:
+    case eAgeMode::LastRun:
         // LastRun holds the local start time of the last run already; it is shown as it is.
         return "Alter: " + since + " dem letzten Lauf am " + platform::FormatDateTime("ddd ddddd tt", p.LastRun);
-    default:
-        return "Alter: Keine Grenze";
+    case eAgeMode::None:
+        break;
     }
+    return "Alter: Keine Grenze";
 }
 
 void AddOrphans(cDescriptionNode& options, const cParameters& p) {
     cDescriptionNode& group = options.Add("Waisen", kGroup);
 
+    using enum eOrphanMode;
     cDescriptionNode& destOnly = group.Add("Nur Ziel anrühren");
-    if (p.OrphanModeD1 == 0) destOnly.Add("Quelle: Vorwärts");
-    if (p.OrphanModeD1 == 1) destOnly.Add("Quelle: Überspringen");
-    if (p.OrphanModeD1 == 6) destOnly.Add("Quelle: Nur Waisen");
-    if (p.OrphanModeD2 == 1) destOnly.Add("Ziel: Überspringen");
-    if (p.OrphanModeD2 == 2) destOnly.Add("Ziel: Löschen");
+    if (p.OrphanModeD1 == Forward) destOnly.Add("Quelle: Vorwärts");
+    if (p.OrphanModeD1 == Skip) destOnly.Add("Quelle: Überspringen");
+    if (p.OrphanModeD1 == OrphansOnly) destOnly.Add("Quelle: Nur Waisen");
+    if (p.OrphanModeD2 == Skip) destOnly.Add("Ziel: Überspringen");
+    if (p.OrphanModeD2 == Delete) destOnly.Add("Ziel: Löschen");
 
-    static constexpr std::array<std::string_view, 7> kBoth = {
-        "", "Überspringen", "Löschen", "", "Vorwärts / rückwärts", "Im Schnappschuss nachsehen", "Nur Waisen"};
     cDescriptionNode& both = group.Add("Ziel und Quelle anrühren");
-    if (const std::string_view* text = TextOf(kBoth, p.OrphanModeB); text && !text->empty())
-        both.Add(std::string(*text));
+    if (p.OrphanModeB == Skip) both.Add("Überspringen");
+    if (p.OrphanModeB == Delete) both.Add("Löschen");
+    if (p.OrphanModeB == ForwardBackward) both.Add("Vorwärts / rückwärts");
+    if (p.OrphanModeB == LookInSnapshot) both.Add("Im Schnappschuss nachsehen");
+    if (p.OrphanModeB == OrphansOnly) both.Add("Nur Waisen");
 
     cDescriptionNode& sourceOnly = group.Add("Nur Quelle anrühren");
-    if (p.OrphanModeS1 == 1) sourceOnly.Add("Ziel: Überspringen");
-    if (p.OrphanModeS1 == 3) sourceOnly.Add("Ziel: Rückwärts");
-    if (p.OrphanModeS1 == 6) sourceOnly.Add("Ziel: Nur Waisen");
-    if (p.OrphanModeS2 == 1) sourceOnly.Add("Quelle: Überspringen");
-    if (p.OrphanModeS2 == 2) sourceOnly.Add("Quelle: Löschen");
+    if (p.OrphanModeS1 == Skip) sourceOnly.Add("Ziel: Überspringen");
+    if (p.OrphanModeS1 == Backward) sourceOnly.Add("Ziel: Rückwärts");
+    if (p.OrphanModeS1 == OrphansOnly) sourceOnly.Add("Ziel: Nur Waisen");
+    if (p.OrphanModeS2 == Skip) sourceOnly.Add("Quelle: Überspringen");
+    if (p.OrphanModeS2 == Delete) sourceOnly.Add("Quelle: Löschen");
 
     group.AddIf(p.ListSkip, "Zu überspringende Dateien listen");
     group.AddIf(p.EnforceBackward, "Löschen beim Erzwingen");
@@ -140,11 +154,10 @@ void AddZip(cDescriptionNode& options, const cParameters& p) {
     cDescriptionNode& group = options.Add("Zip", kGroup);
     group.Add("Kompression: " + std::to_string(p.ZipCompression) + "  (0=keine, 9=maximal)");
     group.AddIf(p.ZipEncrypt, "Ver-/Entschlüsseln");
-    static constexpr std::array<std::string_view, 2> kTempModes = {"Selber Pfad wie das Zip-Archiv",
-                                                                   "Systemverzeichnis für temporäre Dateien"};
-    const std::string_view* mode = TextOf(kTempModes, p.ZipTempMode);
-    if (mode || p.ZipTempMode == 2)
-        group.Add("Pfad, wo das Zip-Archiv aufgebaut wird: " + (mode ? std::string(*mode) : p.ZipTempLocation));
+    const std::string where = "Pfad, wo das Zip-Archiv aufgebaut wird: ";
+    if (p.ZipTempMode == eZipTempMode::ArchivePath) group.Add(where + "Selber Pfad wie das Zip-Archiv");
+    if (p.ZipTempMode == eZipTempMode::SystemTemp) group.Add(where + "Systemverzeichnis für temporäre Dateien");
+    if (p.ZipTempMode == eZipTempMode::TempLocation) group.Add(where + p.ZipTempLocation);
     group.AddIf(p.ZipAddVariation, "Variation des Ziels an Namen des Zip-Archivs anhängen");
 }
 

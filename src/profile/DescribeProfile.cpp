@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -42,16 +44,17 @@ void AddVariationLine(cDescriptionNode& parent, const cParameters& params) {
 cDescriptionNode DescribeDestination(const cParameters& params) {
     cDescriptionNode section = SectionNode("Ziel");
     section.Expanded = true;
+    const bool zip = params.DestType == eDestType::Zip;
     switch (params.DestType) {
-    case 0:
-    case 1: {
-        cDescriptionNode& type = section.Add(params.DestType == 0 ? "Typ: Verzeichnis" : "Typ: Zip-Archiv");
+    case eDestType::Directory:
+    case eDestType::Zip: {
+        cDescriptionNode& type = section.Add(zip ? "Typ: Zip-Archiv" : "Typ: Verzeichnis");
         type.Add("Laufwerk: " + params.DestDrive);
         AddVariationLine(type.Add("Verzeichnis: " + params.DestDirectory), params);
-        type.AddIf(params.DestType == 1, "Zip-Archiv: " + params.DestArchive);
+        type.AddIf(zip, "Zip-Archiv: " + params.DestArchive);
         break;
     }
-    case 2: {
+    case eDestType::Ftp: {
         cDescriptionNode& type = section.Add("Typ: FTP-Server");
         type.Add("Server: " + params.DestServer);
         AddVariationLine(type.Add("Verzeichnis: " + params.DestDirectory), params);
@@ -61,7 +64,7 @@ cDescriptionNode DescribeDestination(const cParameters& params) {
         AddVariationLine(section, params);
         break;
     }
-    if (params.DestType == 0 || params.DestType == 1) {
+    if (params.DestType == eDestType::Directory || zip) {
         cDescriptionNode& disk = section.Add("Datenträger...");
         disk.AddIf(!params.CheckLabel.empty(), "Bezeichnung prüfen: " + params.CheckLabel);
         disk.AddIf(params.OfferFormat, "Formatierung anbieten");
@@ -106,6 +109,23 @@ cDescriptionNode DescribePreview(const cPreviewParameters& preview) {
     return section;
 }
 
+// The viewer of the log as the description names it; none for an unknown kind.
+std::optional<std::string> ViewerName(const cLogParameters& log) {
+    switch (log.ViewerKind) {
+    case eLogViewer::BuiltIn:
+        return "Eingebaut";
+    case eLogViewer::Notepad:
+        return "Notizblock (Editor)";
+    case eLogViewer::QuickView:
+        return "Schnellansicht";
+    case eLogViewer::WordPad:
+        return "WordPad";
+    case eLogViewer::Program:
+        return log.ViewerPath;
+    }
+    return std::nullopt;
+}
+
 void AddLogAction(cDescriptionNode& parent, const cLogParameters& log) {
     cDescriptionNode& action = parent.Add("Aktion");
     cDescriptionNode& success = action.Add("Wenn kein Fehler aufgetreten ist, Log senden an...");
@@ -117,14 +137,10 @@ void AddLogAction(cDescriptionNode& parent, const cLogParameters& log) {
     failure.AddIf(log.MailOnError, "E-Mail");
     failure.AddIf(log.PrintOnError, "Drucker");
 
-    static constexpr std::array<std::string_view, 4> kViewers = {"Eingebaut", "Notizblock (Editor)", "Schnellansicht",
-                                                                 "WordPad"};
-    if (log.ViewerKind >= 0 && log.ViewerKind <= 4) {
-        std::string viewer = "Betrachter: ";
-        viewer +=
-            log.ViewerKind == 4 ? log.ViewerPath : std::string(kViewers[static_cast<std::size_t>(log.ViewerKind)]);
-        if (!log.ViewerSwitches.empty()) viewer += "; Schalter: " + log.ViewerSwitches;
-        action.Add(std::move(viewer));
+    if (std::optional<std::string> viewer = ViewerName(log)) {
+        std::string line = "Betrachter: " + *viewer;
+        if (!log.ViewerSwitches.empty()) line += "; Schalter: " + log.ViewerSwitches;
+        action.Add(std::move(line));
     }
 
     if (!log.Recipient1Address.empty()) {
@@ -143,29 +159,25 @@ cDescriptionNode DescribeLog(const cLogParameters& log) {
     section.Add(log.Active ? "Aktiv" : "Nicht aktiv");
     section.Add("Log-Datei: " + log.FileName);
     switch (log.DateTimeMode) {
-    case 0:
+    case eLogDateTime::None:
         section.Add("Datum und Uhrzeit: Ohne");
         break;
-    case 1:
+    case eLogDateTime::StartAndEnd:
         section.Add("Datum und Uhrzeit: Anfang / Ende");
         break;
-    case 2:
+    case eLogDateTime::EveryFile:
         section.Add("Datum und Uhrzeit: Für jede Datei");
-        break;
-    default:
         break;
     }
     switch (log.FileInfoMode) {
-    case 0:
+    case eLogFileInfo::NameOnly:
         section.Add("Datei-Information: Nur Name");
         break;
-    case 1:
+    case eLogFileInfo::WithDateTime:
         section.Add("Datei-Information: Mit Datum und Uhrzeit");
         break;
-    case 2:
+    case eLogFileInfo::WithOldFile:
         section.Add("Datei-Information: Mit alter Datei");
-        break;
-    default:
         break;
     }
     section.AddIf(log.Daily, "Datum dem Namen hinzufügen");

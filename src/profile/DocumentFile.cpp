@@ -30,7 +30,7 @@ void EmptyDocument(cParameters& params) {
 // Reads the rest of a document by its first line, compared exactly: a current profile, a current batch file
 // or one of the earlier formats. Returns 0 or the error code: 2002 for an unknown first line, otherwise the
 // reader's code (2002 when it has none).
-int ReadDocumentContents(std::string_view firstLine, cLineReader& lines, cParameters& params) {
+[[nodiscard]] int ReadDocumentContents(std::string_view firstLine, cLineReader& lines, cParameters& params) {
     bool read = false;
     if (firstLine == kProfileMagic)
         read = ReadProfile(lines, params);

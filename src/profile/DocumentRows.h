@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 class cLineReader;
@@ -30,6 +31,15 @@ public:
     // it down would turn it into another, valid-looking code.
     void Number(std::uint8_t& value);
     void Number(std::uint16_t& value);
+    // A field typed by one of the profile's codes (ProfileEnums.h), read as a number of the code's own type with
+    // that type's range; a value without a name is kept as it is.
+    template <class E>
+    requires std::is_enum_v<E>
+    void Code(E& value) {
+        auto number = static_cast<std::underlying_type_t<E>>(value);
+        Number(number);
+        value = static_cast<E>(number);
+    }
     // A colour is stored as the signed number of its 32 bits.
     void Color(std::uint32_t& value);
     // The scrambled digit line of a password (EncodePasswordLine / DecodePasswordLine).
@@ -60,6 +70,9 @@ public:
     void Header(std::string_view header);
     void Bool(bool value);
     void Number(std::int64_t value);
+    template <class E>
+    requires std::is_enum_v<E>
+    void Code(E value) { Number(static_cast<std::int64_t>(value)); }
     void Color(std::uint32_t value);
     void Password(std::string_view password);
     void TextList(const cTextList& list);

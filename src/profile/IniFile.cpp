@@ -78,7 +78,7 @@ void cIniFile::Commit() {
     m_pending = false;
     std::string bytes = platform::EncodeFileText(m_document.Text());
     std::string target = platform::WriteTargetOf(m_path);
-    platform::CreatePrivateFolder(ParentFolder(target)); // a failure shows in the write
+    (void)platform::CreatePrivateFolder(ParentFolder(target)); // a failure shows in the write
     timespec startedAt = Now();
     std::optional<platform::FileVersion> written;
     if (platform::WriteFileAtomically(target, bytes, kFileMode) != platform::kSuccess ||

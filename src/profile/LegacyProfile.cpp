@@ -36,13 +36,13 @@ void SetSizesFactor(int factor, cParameters& p) {
 void ReadLog4(cRowReader& rows, cLogParameters& log) {
     rows.Bool(log.Active);
     rows.Text(log.FileName);
-    rows.Number(log.DateTimeMode);
-    rows.Number(log.FileInfoMode);
+    rows.Code(log.DateTimeMode);
+    rows.Code(log.FileInfoMode);
     rows.Bool(log.Daily);
     rows.Bool(log.Append);
     rows.Bool(log.NoNormal);
     if (auto view = TextRow(rows); view && *view == "1") log.ViewOnSuccess = log.ViewOnError = true;
-    rows.Number(log.ViewerKind);
+    rows.Code(log.ViewerKind);
     rows.Text(log.ViewerPath);
     rows.Text(log.ViewerSwitches);
 }
@@ -94,41 +94,47 @@ void ReadExtraBlocks4(cRowReader& rows, cMarkerReader& markers, cParameters& p) 
     if (markers.Next(kExtra504)) rows.Bool(p.AutoSense2);
 }
 
-// 3.00 stored one orphan choice o for all five orphan modes.
+// 3.00 stored one orphan choice o for all five orphan modes: 1 skip, 2 delete, anything else copy.
 void SetOrphanModes3(int o, cParameters& p) {
-    p.OrphanModeD1 = o == 1 ? 1 : 0;
-    p.OrphanModeD2 = o == 2 ? 2 : 1;
-    p.OrphanModeB = o == 2 ? 2 : o == 1 ? 1 : 4;
-    p.OrphanModeS1 = o == 1 ? 1 : 3;
-    p.OrphanModeS2 = o == 2 ? 2 : 1;
+    using enum eOrphanMode;
+    const bool skip = o == 1;
+    const bool deletes = o == 2;
+    p.OrphanModeD1 = skip ? Skip : Forward;
+    p.OrphanModeD2 = deletes ? Delete : Skip;
+    p.OrphanModeB = deletes ? Delete : skip ? Skip : ForwardBackward;
+    p.OrphanModeS1 = skip ? Skip : Backward;
+    p.OrphanModeS2 = deletes ? Delete : Skip;
 }
 
 // The oldest layout packed the orphan choice (bits 0 and 1) and the attributes (bits 2 to 4) into one number.
 // The attributes come from the file alone, so a default from the settings cannot mix into them.
 void SetOrphansAndAttributes(int f, cParameters& p) {
-    p.OrphanModeD1 = 0;
+    using enum eOrphanMode;
+    p.OrphanModeD1 = Forward;
     if (f & 1) {
-        p.OrphanModeD2 = p.OrphanModeB = p.OrphanModeS1 = p.OrphanModeS2 = 1;
+        p.OrphanModeD2 = p.OrphanModeB = p.OrphanModeS1 = p.OrphanModeS2 = Skip;
     } else if (f & 2) {
-        p.OrphanModeD2 = 2;
-        p.OrphanModeB = 2;
-        p.OrphanModeS1 = 3;
-        p.OrphanModeS2 = 2;
+        p.OrphanModeD2 = Delete;
+        p.OrphanModeB = Delete;
+        p.OrphanModeS1 = Backward;
+        p.OrphanModeS2 = Delete;
     } else {
-        p.OrphanModeD2 = 1;
-        p.OrphanModeB = 4;
-        p.OrphanModeS1 = 3;
-        p.OrphanModeS2 = 1;
+        p.OrphanModeD2 = Skip;
+        p.OrphanModeB = ForwardBackward;
+        p.OrphanModeS1 = Backward;
+        p.OrphanModeS2 = Skip;
     }
-    p.Attributes = (f & 4 ? 2 : 0) | (f & 8 ? 4 : 0) | (f & 16 ? 1 : 0);
+    using enum eAttributeChange;
+    p.Attributes = (f & 4 ? AttributeBits(Hidden) : 0) | (f & 8 ? AttributeBits(System) : 0) |
+                   (f & 16 ? AttributeBits(ReadOnly) : 0);
 }
 
 // The oldest layout's age: 32767 meant no limit, any other value a limit of that many days.
 void SetOldestAge(int age, cParameters& p) {
     if (age == 32767) {
-        p.AgeMode = 0;
+        p.AgeMode = AgeModeValue(eAgeMode::None);
     } else {
-        p.AgeMode = 1;
+        p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
         p.RelativeAge = age;
     }
 }
@@ -148,15 +154,15 @@ void ReadProfile4(cLineReader& lines, cParameters& p) {
     rows.Bool(p.TouchSrc);
     rows.Bool(p.TouchDest);
     rows.Number(p.Attributes);
-    rows.Number(p.ShortenPaths);
+    rows.Code(p.ShortenPaths);
     for (bool* flag :
          {&p.CreateSrcDirs, &p.CreateDestDirs, &p.DeleteEmptySrcDirs, &p.DeleteEmptyDestDirs, &p.TransferDirProperties})
         rows.Bool(*flag);
     rows.Number(p.AgeMode);
     rows.Number(p.RelativeAge);
     rows.Number(p.AbsoluteAge);
-    for (std::uint8_t* mode : {&p.OrphanModeD1, &p.OrphanModeD2, &p.OrphanModeB, &p.OrphanModeS1, &p.OrphanModeS2})
-        rows.Number(*mode);
+    for (eOrphanMode* mode : {&p.OrphanModeD1, &p.OrphanModeD2, &p.OrphanModeB, &p.OrphanModeS1, &p.OrphanModeS2})
+        rows.Code(*mode);
     rows.Bool(p.ListSkip);
     rows.Bool(p.EnforceBackward);
     rows.Number(p.SortMode);
@@ -210,8 +216,8 @@ void ReadWorkfile3(cLineReader& lines, cParameters& p) {
         rows.Bool(*flag);
     if (auto factor = NumberRow(rows)) SetSizesFactor(*factor, p);
     rows.Bool(p.Log.Active);
-    rows.Number(p.Log.DateTimeMode);
-    rows.Number(p.Log.FileInfoMode);
+    rows.Code(p.Log.DateTimeMode);
+    rows.Code(p.Log.FileInfoMode);
     rows.Text(p.Log.FileName);
     rows.Bool(p.Log.Append);
     bool view = false;

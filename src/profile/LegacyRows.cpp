@@ -81,8 +81,12 @@ void SetWarningBits(int bits, const std::array<bool*, 8>& flags) {
 }
 
 void SetOldDirection(int direction, cParameters& params) {
-    params.TouchSrc = direction > 0;
-    params.TouchDest = direction < 2;
+    if (direction <= 0)
+        params.SetTouchMode(eTouchMode::DestOnly);
+    else if (direction == 1)
+        params.SetTouchMode(eTouchMode::Both);
+    else
+        params.SetTouchMode(eTouchMode::SourceOnly);
 }
 
 void SetRunEndBeep(int beep, cParameters& params) {
@@ -91,8 +95,8 @@ void SetRunEndBeep(int beep, cParameters& params) {
     params.Event2Beep = true;
 }
 
-int ShortenPathsFromOld(int value) {
-    return value == 0 || value == 2 ? 1 : 0;
+eShortenPaths ShortenPathsFromOld(int value) {
+    return value == 0 || value == 2 ? eShortenPaths::Automatic : eShortenPaths::None;
 }
 
 } // namespace legacy

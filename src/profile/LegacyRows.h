@@ -2,6 +2,8 @@
 // lists of absolute directories, and the optional "Extra Data" blocks behind a marker line.
 #pragma once
 
+#include "profile/ProfileEnums.h"
+
 #include <array>
 #include <optional>
 #include <span>
@@ -56,11 +58,12 @@ private:
 // Bits 0 to 7 of bits into the eight flags, given in the order Warning1Message, Warning1Sound, ...,
 // Warning4Message, Warning4Sound.
 void SetWarningBits(int bits, const std::array<bool*, 8>& flags);
-// The direction number of the earlier versions: 0 destination only, 1 both sides, 2 source only.
+// The direction number of the earlier versions: 0 (and less) destination only, 1 both sides, 2 (and more)
+// source only.
 void SetOldDirection(int direction, cParameters& params);
 // A non-zero run-end beep number turns on the sound and the beep of the run-finished event.
 void SetRunEndBeep(int beep, cParameters& params);
 // ShortenPaths from the earlier versions' number: 0 and 2 meant automatic shortening, anything else none.
-int ShortenPathsFromOld(int value);
+eShortenPaths ShortenPathsFromOld(int value);
 
 } // namespace legacy

@@ -34,7 +34,7 @@ public:
     bool SkipLine();
 
     bool AtEnd() const { return m_pos >= m_bytes.size(); }
-    int Error() const { return m_error; }
+    [[nodiscard]] int Error() const { return m_error; }
     // Lines handed out so far (the number of the last line read).
     int LineNumber() const { return m_lineNumber; }
 

@@ -19,7 +19,7 @@ public:
 
     // Encodes the whole text (Windows-1252, or UTF-8 when it does not fit) and replaces the file atomically.
     // Returns 0 or the error code.
-    int Commit(const std::string& path, platform::FileMode mode) const;
+    [[nodiscard]] int Commit(const std::string& path, platform::FileMode mode) const;
 
 private:
     std::string m_text;

@@ -1,6 +1,8 @@
 // The log settings of a profile: file, detail, delivery by viewer, mail and printer, and the resolved name.
 #pragma once
 
+#include "profile/ProfileEnums.h"
+
 #include <string>
 
 struct cLogParameters {
@@ -9,9 +11,9 @@ struct cLogParameters {
 
     bool Active = true;
     std::string FileName; // may hold variables (ExpandVariables)
-    int DateTimeMode = 1; // 0 none, 1 at start and end, 2 for every file
-    int FileInfoMode = 2; // 0 name only, 1 with date and time, 2 with the old file
-    bool Daily = false;   // add the date to the file name
+    eLogDateTime DateTimeMode = eLogDateTime::StartAndEnd;
+    eLogFileInfo FileInfoMode = eLogFileInfo::WithOldFile;
+    bool Daily = false; // add the date to the file name
     bool Append = true;
     bool NoNormal = false;
     bool ViewOnSuccess = false;
@@ -20,7 +22,7 @@ struct cLogParameters {
     bool ViewOnError = false;
     bool MailOnError = false;
     bool PrintOnError = false;
-    int ViewerKind = 0; // 0 built-in, 1 text editor, 2 quick view, 3 word processor, 4 ViewerPath
+    eLogViewer ViewerKind = eLogViewer::BuiltIn; // Program: ViewerPath
     std::string ViewerPath;
     std::string ViewerSwitches;
     std::string SenderName;

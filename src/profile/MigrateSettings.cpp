@@ -67,7 +67,8 @@ void MigrateSettings(const std::string& settingsFilePath, const std::string& exe
     const platform::FileBytes content = platform::ReadRegularFile(*previous, platform::kMaxOwnTextFileBytes);
     if (!content) return;
     auto slash = settingsFilePath.rfind('/');
-    if (slash != std::string::npos && slash > 0) platform::CreatePrivateFolder(settingsFilePath.substr(0, slash));
+    // A folder that cannot be created makes the write below fail, which leaves nothing behind.
+    if (slash != std::string::npos && slash > 0) (void)platform::CreatePrivateFolder(settingsFilePath.substr(0, slash));
     // Never replaces a file that appeared meanwhile; a failed write leaves nothing behind.
     (void)platform::CreateFileAtomically(settingsFilePath, content.bytes, kSettingsMode);
 }

@@ -27,6 +27,9 @@ constexpr cOptionField Byte(std::string_view key, std::uint8_t P::*member, int d
 constexpr cOptionField Word(std::string_view key, std::uint16_t P::*member, int def) {
     return {key, member, OptionDefaultKind::Fixed, def, {}};
 }
+template <class E> constexpr cOptionField Code(std::string_view key, E P::*member, E def) {
+    return {key, member, OptionDefaultKind::Fixed, static_cast<int>(def), {}};
+}
 constexpr cOptionField Text(std::string_view key, std::string P::*member, std::string_view def) {
     return {key, member, OptionDefaultKind::Fixed, 0, def};
 }
@@ -41,7 +44,7 @@ const std::array kOptionFields = {
     Flag("TouchSrc", &P::TouchSrc, true),
     Flag("TouchDest", &P::TouchDest, true),
     Number("Attributes", &P::Attributes, 0),
-    Number("ShortenPaths", &P::ShortenPaths, 1),
+    Code("ShortenPaths", &P::ShortenPaths, eShortenPaths::Automatic),
     Text("PathOffset", &P::PathOffset, ""),
     Flag("CreateSrcDirs", &P::CreateSrcDirs, true),
     Flag("CreateDestDirs", &P::CreateDestDirs, true),
@@ -50,14 +53,14 @@ const std::array kOptionFields = {
     Flag("CreateAllSrcDirs", &P::CreateAllSrcDirs, false),
     Flag("CreateAllDestDirs", &P::CreateAllDestDirs, false),
     Flag("TransferDirProperties", &P::TransferDirProperties, false),
-    Byte("AgeMode", &P::AgeMode, 0),
+    Byte("AgeMode", &P::AgeMode, AgeModeValue(eAgeMode::None)),
     Number("RelativeAge", &P::RelativeAge, 0),
     Date("AbsoluteAge", &P::AbsoluteAge),
-    Byte("OrphanModeD1", &P::OrphanModeD1, 0),
-    Byte("OrphanModeD2", &P::OrphanModeD2, 1),
-    Byte("OrphanModeB", &P::OrphanModeB, 4),
-    Byte("OrphanModeS1", &P::OrphanModeS1, 3),
-    Byte("OrphanModeS2", &P::OrphanModeS2, 1),
+    Code("OrphanModeD1", &P::OrphanModeD1, eOrphanMode::Forward),
+    Code("OrphanModeD2", &P::OrphanModeD2, eOrphanMode::Skip),
+    Code("OrphanModeB", &P::OrphanModeB, eOrphanMode::ForwardBackward),
+    Code("OrphanModeS1", &P::OrphanModeS1, eOrphanMode::Backward),
+    Code("OrphanModeS2", &P::OrphanModeS2, eOrphanMode::Skip),
     Flag("ListSkip", &P::ListSkip, false),
     Flag("EnforceBackward", &P::EnforceBackward, false),
     Byte("SortMode", &P::SortMode, 0),
@@ -78,7 +81,7 @@ const std::array kOptionFields = {
     Number("ZipCompression", &P::ZipCompression, 5),
     Flag("ZipEncrypt", &P::ZipEncrypt, false),
     Text("ZipPassword", &P::ZipPassword, ""),
-    Number("ZipTempMode", &P::ZipTempMode, 0),
+    Code("ZipTempMode", &P::ZipTempMode, eZipTempMode::ArchivePath),
     Text("ZipTempLocation", &P::ZipTempLocation, ""),
     Flag("ZipAddVariation", &P::ZipAddVariation, true),
     Word("FtpPort", &P::FtpPort, 21),
@@ -183,6 +186,12 @@ void ReadOptions(cParameters& params, const cSettingsStore* store) {
                 } else if constexpr (std::is_same_v<T, int>) {
                     int def = DefaultNumber(field);
                     params.*member = store ? store->ReadInteger(kOptionsSection, field.Key, def) : def;
+                } else if constexpr (std::is_enum_v<T>) {
+                    // A code is read in the range of its own type, as a number field of that type is.
+                    using Stored = std::underlying_type_t<T>;
+                    const auto def = static_cast<Stored>(DefaultNumber(field));
+                    params.*member =
+                        static_cast<T>(store ? store->ReadFitting<Stored>(kOptionsSection, field.Key, def) : def);
                 } else {
                     int def = DefaultNumber(field);
                     params.*member = store ? store->ReadFitting<T>(kOptionsSection, field.Key, static_cast<T>(def))

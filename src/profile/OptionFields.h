@@ -2,6 +2,8 @@
 // default. New profiles and the settings section "Options" (the user's defaults for new profiles) use it.
 #pragma once
 
+#include "profile/ProfileEnums.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -19,14 +21,16 @@ enum class OptionDefaultKind : std::uint8_t {
     DataFile, // Text is a file below the program's data folder
 };
 
-using OptionMember = std::variant<bool cParameters::*, int cParameters::*, std::uint8_t cParameters::*,
-                                  std::uint16_t cParameters::*, std::string cParameters::*>;
+using OptionMember =
+    std::variant<bool cParameters::*, int cParameters::*, std::uint8_t cParameters::*, std::uint16_t cParameters::*,
+                 std::string cParameters::*, eShortenPaths cParameters::*, eOrphanMode cParameters::*,
+                 eZipTempMode cParameters::*>;
 
 struct cOptionField {
     std::string_view Key;
     OptionMember Member;
     OptionDefaultKind DefaultKind;
-    int Number;            // default of a boolean (0/1) or number
+    int Number;            // default of a boolean (0/1), number or code
     std::string_view Text; // default of a text
 };
 

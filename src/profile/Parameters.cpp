@@ -36,7 +36,7 @@ void cParameters::ResetProfile() {
          {&SearchDirectories, &ExcludeDirectories, &CompareFiles, &EnforceFiles, &DeleteFiles, &ExcludeFiles})
         list->Clear();
 
-    DestType = 0;
+    DestType = eDestType::Directory;
     DestDrive = platform::HomeFolder();
     DestDirectory = "\\";
     DestArchive.clear();
@@ -65,6 +65,16 @@ void cParameters::ResetBatch() {
     Batch = cBatchParameters();
     Untitled = true;
     Modified = false;
+}
+
+eTouchMode cParameters::TouchMode() const {
+    if (TouchSrc) return TouchDest ? eTouchMode::Both : eTouchMode::SourceOnly;
+    return TouchDest ? eTouchMode::DestOnly : eTouchMode::Neither;
+}
+
+void cParameters::SetTouchMode(eTouchMode mode) {
+    TouchSrc = mode == eTouchMode::Both || mode == eTouchMode::SourceOnly;
+    TouchDest = mode == eTouchMode::Both || mode == eTouchMode::DestOnly;
 }
 
 cWarningSettings cParameters::Warnings() const {

@@ -9,6 +9,7 @@
 #include "profile/BatchParameters.h"
 #include "profile/LogParameters.h"
 #include "profile/PreviewParameters.h"
+#include "profile/ProfileEnums.h"
 #include "profile/ProgrammParameters.h"
 #include "profile/ScheduleEntry.h"
 #include "profile/TextList.h"
@@ -27,7 +28,6 @@ inline constexpr std::string_view kUntitledBatch = "<unbenannt>.tvb";
 inline constexpr std::string_view kNoFile = "<keine Datei>";
 
 enum DocumentKindCode : std::uint8_t { kNoDocument = 0, kProfileDocument = 1, kBatchDocument = 2 };
-enum DestTypeCode : std::uint8_t { kDestTypeDirectory = 0, kDestTypeZip = 1, kDestTypeFtp = 2 };
 
 struct cTopTwelve {
     std::array<std::string, 12> Profiles;     // profile file names
@@ -65,6 +65,10 @@ public:
     // Writes the current document in the current format; returns 0 or the error code, the document unchanged.
     [[nodiscard]] int WriteDocument(const std::string& fileName);
 
+    // The sides the run may change, from TouchSrc and TouchDest; SetTouchMode sets both.
+    eTouchMode TouchMode() const;
+    void SetTouchMode(eTouchMode mode);
+
     // The warning options as the message dispatcher takes them.
     cWarningSettings Warnings() const;
 
@@ -100,7 +104,7 @@ public:
     cTextList ExcludeFiles{TextListKind::SortedNoCase};
 
     // Destination.
-    std::uint8_t DestType = 0; // 0 directory, 1 zip archive, 2 FTP server
+    eDestType DestType = eDestType::Directory;
     std::string DestDrive;
     std::string DestDirectory;
     std::string DestArchive;
@@ -112,10 +116,11 @@ public:
     bool EjectDisk = false;
 
     // Options. Their built-in defaults are in the option table (OptionFields.cpp), which ResetProfile applies.
+    // TouchSrc and TouchDest together are the touch mode (TouchMode, SetTouchMode).
     bool TouchSrc{};
     bool TouchDest{};
-    int Attributes{};   // 1 read-only, 2 hidden, 4 system files may be found / overwritten
-    int ShortenPaths{}; // 0 no, 1 AutoPathOffset, 2 PathOffset
+    int Attributes{}; // eAttributeChange bits: read-only, hidden, system files may be found / overwritten
+    eShortenPaths ShortenPaths{};
     std::string PathOffset;
     bool CreateSrcDirs{};
     bool CreateDestDirs{};
@@ -124,14 +129,14 @@ public:
     bool CreateAllSrcDirs{};
     bool CreateAllDestDirs{};
     bool TransferDirProperties{};
-    std::uint8_t AgeMode{}; // bits 0-1: 0 none, 1 RelativeAge, 2 AbsoluteAge, 3 LastRun; bit 2 reverses
+    std::uint8_t AgeMode{}; // bits 0-1 an eAgeMode, bit 2 kAgeModeReversed (AgeModeOf, AgeModeReversed)
     int RelativeAge{};
     int AbsoluteAge{}; // day number
-    std::uint8_t OrphanModeD1{};
-    std::uint8_t OrphanModeD2{};
-    std::uint8_t OrphanModeB{};
-    std::uint8_t OrphanModeS1{};
-    std::uint8_t OrphanModeS2{};
+    eOrphanMode OrphanModeD1{};
+    eOrphanMode OrphanModeD2{};
+    eOrphanMode OrphanModeB{};
+    eOrphanMode OrphanModeS1{};
+    eOrphanMode OrphanModeS2{};
     bool ListSkip{};
     bool EnforceBackward{};
     std::uint8_t SortMode{};
@@ -152,7 +157,7 @@ public:
     int ZipCompression{};
     bool ZipEncrypt{};
     std::string ZipPassword;
-    int ZipTempMode{};
+    eZipTempMode ZipTempMode{};
     std::string ZipTempLocation;
     bool ZipAddVariation{};
     std::uint16_t FtpPort{};

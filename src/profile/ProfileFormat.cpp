@@ -24,7 +24,7 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     rows.Header("Exclude files:");
     rows.TextList(p.ExcludeFiles);
 
-    rows.Number(p.DestType);
+    rows.Code(p.DestType);
     rows.Text(p.DestDrive);
     rows.Text(p.DestDirectory);
     rows.Text(p.DestArchive);
@@ -38,7 +38,7 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     rows.Bool(p.TouchSrc);
     rows.Bool(p.TouchDest);
     rows.Number(p.Attributes);
-    rows.Number(p.ShortenPaths);
+    rows.Code(p.ShortenPaths);
     rows.Text(p.PathOffset);
     rows.Bool(p.CreateSrcDirs);
     rows.Bool(p.CreateDestDirs);
@@ -50,11 +50,11 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     rows.Number(p.AgeMode);
     rows.Number(p.RelativeAge);
     rows.Number(p.AbsoluteAge);
-    rows.Number(p.OrphanModeD1);
-    rows.Number(p.OrphanModeD2);
-    rows.Number(p.OrphanModeB);
-    rows.Number(p.OrphanModeS1);
-    rows.Number(p.OrphanModeS2);
+    rows.Code(p.OrphanModeD1);
+    rows.Code(p.OrphanModeD2);
+    rows.Code(p.OrphanModeB);
+    rows.Code(p.OrphanModeS1);
+    rows.Code(p.OrphanModeS2);
     rows.Bool(p.ListSkip);
     rows.Bool(p.EnforceBackward);
     rows.Number(p.SortMode);
@@ -76,7 +76,7 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     rows.Number(p.ZipCompression);
     rows.Bool(p.ZipEncrypt);
     rows.Password(p.ZipPassword);
-    rows.Number(p.ZipTempMode);
+    rows.Code(p.ZipTempMode);
     rows.Text(p.ZipTempLocation);
     rows.Bool(p.ZipAddVariation);
     rows.Number(p.FtpPort);
@@ -168,8 +168,8 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     auto& log = p.Log;
     rows.Bool(log.Active);
     rows.Text(log.FileName);
-    rows.Number(log.DateTimeMode);
-    rows.Number(log.FileInfoMode);
+    rows.Code(log.DateTimeMode);
+    rows.Code(log.FileInfoMode);
     rows.Bool(log.Daily);
     rows.Bool(log.Append);
     rows.Bool(log.NoNormal);
@@ -179,7 +179,7 @@ template <class Rows, class Params> void ProfileRows(Rows& rows, Params& p) {
     rows.Bool(log.ViewOnError);
     rows.Bool(log.MailOnError);
     rows.Bool(log.PrintOnError);
-    rows.Number(log.ViewerKind);
+    rows.Code(log.ViewerKind);
     rows.Text(log.ViewerPath);
     rows.Text(log.ViewerSwitches);
     rows.Text(log.SenderName);

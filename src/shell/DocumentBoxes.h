@@ -8,6 +8,6 @@ class cUserInterface;
 
 // ReadDocument; on failure the timed box "Fehler beim Lesen von..." with the file and the error text.
 // Returns 0 or the error code.
-int ReadDocumentShowingError(cUserInterface& ui, cParameters& params, const std::string& fileName);
+[[nodiscard]] int ReadDocumentShowingError(cUserInterface& ui, cParameters& params, const std::string& fileName);
 // WriteDocument; on failure the timed box "Fehler beim Schreiben von...". Returns 0 or the error code.
-int WriteDocumentShowingError(cUserInterface& ui, cParameters& params, const std::string& fileName);
+[[nodiscard]] int WriteDocumentShowingError(cUserInterface& ui, cParameters& params, const std::string& fileName);

@@ -12,7 +12,8 @@ struct cRunControl;
 // the after-commands and plays the run-finished signal. The after-commands and the finished signal come also
 // after a stopped or failed run. What the run changed goes back into params (ApplyRunOutcome). Returns the
 // run's result (0, 1, 2).
-std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t condition, std::uint8_t reason);
+[[nodiscard]] std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t condition,
+                                      std::uint8_t reason);
 
 // Waits until seconds of wall-clock time have passed or the run is asked to stop.
 void WaitSeconds(cRunControl& control, int seconds);

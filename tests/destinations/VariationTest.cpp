@@ -115,19 +115,19 @@ TEST_F(VariationTest, ResolvesDirectoryAndKeepsArchiveName) {
 TEST_F(VariationTest, ZipPutsTheVariationIntoTheArchiveName) {
     SetDay(2026, 12, 10);
     struct ZipCase {
-        std::uint8_t destType;
+        eDestType destType;
         bool addVariation;
         const char* archive;
         const char* directory;
         const char* archiveName;
     };
     const ZipCase cases[] = {
-        {1, true, "Backup.zip", "\\Sicherung\\", "Backup Gerade.zip"},
-        {1, true, "Backup", "\\Sicherung\\", "Backup Gerade"},
-        {1, true, "Woche.alt.zip", "\\Sicherung\\", "Woche.alt Gerade.zip"},
+        {eDestType::Zip, true, "Backup.zip", "\\Sicherung\\", "Backup Gerade.zip"},
+        {eDestType::Zip, true, "Backup", "\\Sicherung\\", "Backup Gerade"},
+        {eDestType::Zip, true, "Woche.alt.zip", "\\Sicherung\\", "Woche.alt Gerade.zip"},
         // Without the option, or for a directory destination, the variation stays a directory.
-        {1, false, "Backup.zip", "\\Sicherung\\Gerade\\", "Backup.zip"},
-        {0, true, "Backup.zip", "\\Sicherung\\Gerade\\", "Backup.zip"},
+        {eDestType::Zip, false, "Backup.zip", "\\Sicherung\\Gerade\\", "Backup.zip"},
+        {eDestType::Directory, true, "Backup.zip", "\\Sicherung\\Gerade\\", "Backup.zip"},
     };
     for (const ZipCase& c : cases) {
         cParameters params = Params(kVariationEvenOdd, false);
@@ -254,7 +254,7 @@ TEST_F(RotationTest, APlanRenamesNothingAndLooksAtTheDirectoryTheRotationWouldRe
 TEST_F(RotationTest, ZipWithVariationRotatesDirectoriesAndNamesTheArchiveEnkel) {
     fs::create_directories(Base() / "Enkel");
     cParameters params = Params(kVariationGenerations, true);
-    params.DestType = 1;
+    params.DestType = eDestType::Zip;
     params.ZipAddVariation = true;
     ResolveVariation(params, root.Path().string());
     EXPECT_EQ(params.ResolvedDestDirectory, "\\Sicherung\\");
@@ -267,7 +267,7 @@ TEST_F(RotationTest, ZipWithVariationRotatesDirectoriesAndNamesTheArchiveEnkel) 
 TEST_F(RotationTest, FtpDestinationRenamesNothing) {
     fs::create_directories(Base() / "Enkel");
     cParameters params = Params(kVariationGenerations, false);
-    params.DestType = 2;
+    params.DestType = eDestType::Ftp;
     ResolveVariation(params, root.Path().string());
     EXPECT_EQ(params.ResolvedDestDirectory, "\\Sicherung\\Enkel\\");
     EXPECT_TRUE(fs::is_directory(Base() / "Enkel"));

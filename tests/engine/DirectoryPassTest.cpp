@@ -261,7 +261,7 @@ TEST_F(DirectoryPassTest, AbortStopsTheWalk) {
     Lines list;
     std::vector<cScanProblem> problems;
     int calls = 0;
-    ListSubdirectories(Root(), "\\", list, problems, {.AbortRequested = [&] { return ++calls > 2; }});
+    ListSubdirectories(Root(), "\\", list, problems, {.Stopping = [&] { return ++calls > 2; }});
     EXPECT_EQ(list, (Lines{"\\", "\\a\\"}));
 }
 

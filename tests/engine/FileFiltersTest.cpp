@@ -42,21 +42,23 @@ TEST_F(AgeFilterTest, ModesAndReversal) {
     const FileTime sevenDaysAgoAtMidnight = JoinFileTime(2026, 12, 3);
     const FileTime justBefore = sevenDaysAgoAtMidnight - 1;
     const FileTime yesterdayEvening = JoinFileTime(2026, 12, 9, 21);
+    using enum eAgeMode;
     const AgeCase cases[] = {
-        {"no limit", 0, 7, 0, eightDaysAgo, true},
-        {"no limit, reversed: nothing passes", 4, 7, 0, eightDaysAgo, false},
-        {"no limit, reversed: not even a new file", 4, 7, 0, yesterdayEvening, false},
-        {"7 days, 8 days old", 1, 7, 0, eightDaysAgo, false},
-        {"7 days, 8 days old, reversed", 5, 7, 0, eightDaysAgo, true},
-        {"7 days, at the start of the day", 1, 7, 0, sevenDaysAgoAtMidnight, true},
-        {"7 days, at the start of the day, reversed", 5, 7, 0, sevenDaysAgoAtMidnight, false},
-        {"7 days, one tick before the day", 1, 7, 0, justBefore, false},
-        {"7 days, one tick before the day, reversed", 5, 7, 0, justBefore, true},
-        {"7 days, new file", 1, 7, 0, yesterdayEvening, true},
-        {"7 days, new file, reversed", 5, 7, 0, yesterdayEvening, false},
-        {"7 days and the date offset, 8 days old", 1, 7, 1, eightDaysAgo, true},
-        {"0 days, yesterday", 1, 0, 0, yesterdayEvening, false},
-        {"0 days and the date offset, yesterday", 1, 0, 1, yesterdayEvening, true},
+        {"no limit", AgeModeValue(None), 7, 0, eightDaysAgo, true},
+        {"no limit, reversed: nothing passes", AgeModeValue(None, true), 7, 0, eightDaysAgo, false},
+        {"no limit, reversed: not even a new file", AgeModeValue(None, true), 7, 0, yesterdayEvening, false},
+        {"7 days, 8 days old", AgeModeValue(RelativeAge), 7, 0, eightDaysAgo, false},
+        {"7 days, 8 days old, reversed", AgeModeValue(RelativeAge, true), 7, 0, eightDaysAgo, true},
+        {"7 days, at the start of the day", AgeModeValue(RelativeAge), 7, 0, sevenDaysAgoAtMidnight, true},
+        {"7 days, at the start of the day, reversed", AgeModeValue(RelativeAge, true), 7, 0, sevenDaysAgoAtMidnight,
+         false},
+        {"7 days, one tick before the day", AgeModeValue(RelativeAge), 7, 0, justBefore, false},
+        {"7 days, one tick before the day, reversed", AgeModeValue(RelativeAge, true), 7, 0, justBefore, true},
+        {"7 days, new file", AgeModeValue(RelativeAge), 7, 0, yesterdayEvening, true},
+        {"7 days, new file, reversed", AgeModeValue(RelativeAge, true), 7, 0, yesterdayEvening, false},
+        {"7 days and the date offset, 8 days old", AgeModeValue(RelativeAge), 7, 1, eightDaysAgo, true},
+        {"0 days, yesterday", AgeModeValue(RelativeAge), 0, 0, yesterdayEvening, false},
+        {"0 days and the date offset, yesterday", AgeModeValue(RelativeAge), 0, 1, yesterdayEvening, true},
     };
     for (const AgeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -70,13 +72,13 @@ TEST_F(AgeFilterTest, ModesAndReversal) {
 
 TEST_F(AgeFilterTest, AbsoluteDayAndLastRun) {
     cParameters p;
-    p.AgeMode = 2;
+    p.AgeMode = AgeModeValue(eAgeMode::AbsoluteAge);
     p.AbsoluteAge = platform::DayNumberFromFileTime(JoinFileTime(2026, 11, 1));
     EXPECT_EQ(ComputeAgeLimit(p), JoinFileTime(2026, 11, 1));
     EXPECT_TRUE(PassesAgeFilter(AgeFilterFromParameters(p), JoinFileTime(2026, 11, 1)));
     EXPECT_FALSE(PassesAgeFilter(AgeFilterFromParameters(p), JoinFileTime(2026, 10, 31, 23, 59, 59)));
 
-    p.AgeMode = 3 | 4;
+    p.AgeMode = AgeModeValue(eAgeMode::LastRun, true);
     p.LastRun = JoinFileTime(2026, 12, 9, 20);
     EXPECT_EQ(ComputeAgeLimit(p), p.LastRun);
     EXPECT_TRUE(PassesAgeFilter(AgeFilterFromParameters(p), p.LastRun - 1));
@@ -87,7 +89,7 @@ TEST_F(AgeFilterTest, TodayIsTheLocalDay) {
     // 00:30 in Berlin is still yesterday in UTC.
     SetLocalNow(JoinFileTime(2026, 12, 10, 0, 30));
     cParameters p;
-    p.AgeMode = 1;
+    p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     p.RelativeAge = 0;
     EXPECT_EQ(ComputeAgeLimit(p), JoinFileTime(2026, 12, 10));
 }
@@ -95,7 +97,7 @@ TEST_F(AgeFilterTest, TodayIsTheLocalDay) {
 TEST_F(AgeFilterTest, LimitFollowsUtcRecords) {
     // The limit is a local calendar time; records kept in UTC are compared with it in UTC.
     cParameters p;
-    p.AgeMode = 1;
+    p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     p.RelativeAge = 0;
     p.UseUTC = true;
     const cAgeFilter filter = AgeFilterFromParameters(p);

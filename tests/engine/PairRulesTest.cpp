@@ -27,36 +27,29 @@ constexpr ActionFlags M = kFlagDoubleModified;
 
 const FileTime kBase = JoinFileTime(2026, 12, 1, 10);
 
-enum class Touch { Dest, Both, Source };
-
 class PairRulesTest : public ::testing::Test {
 protected:
     PairRulesTest() {
-        p.TouchSrc = true;
-        p.TouchDest = true;
-        p.OrphanModeB = 4;
-        p.OrphanModeD1 = 0;
-        p.OrphanModeD2 = 1;
-        p.OrphanModeS1 = 3;
-        p.OrphanModeS2 = 1;
+        p.SetTouchMode(eTouchMode::Both);
+        p.OrphanModeB = eOrphanMode::ForwardBackward;
+        p.OrphanModeD1 = eOrphanMode::Forward;
+        p.OrphanModeD2 = eOrphanMode::Skip;
+        p.OrphanModeS1 = eOrphanMode::Backward;
+        p.OrphanModeS2 = eOrphanMode::Skip;
         p.ListSkip = false;
-        p.Attributes = 0;
+        p.Attributes = AttributeBits();
         p.TimeDifference = 2;
         p.IgnoreDST = false;
         p.UseUTC = false;
         p.SizesCompare = true;
         p.SizesFactor = 3;
         p.CompareProperties = true;
-        p.DestType = 0;
+        p.DestType = eDestType::Directory;
         p.EnforceBackward = false;
         p.LastRun = 0;
-        p.AgeMode = 0;
+        p.AgeMode = AgeModeValue(eAgeMode::None);
     }
 
-    void SetTouch(Touch touch) {
-        p.TouchSrc = touch != Touch::Dest;
-        p.TouchDest = touch != Touch::Source;
-    }
     cRuleContext Context() const { return cRuleContext{p, AgeFilterFromParameters(p)}; }
     // The scan asks both compare rules for a pair found on both sides; at most one may make a candidate.
     Result ComparePair(const cPairFacts& facts) const {
@@ -75,7 +68,7 @@ protected:
 
 struct TableCase {
     const char* name;
-    Touch touch;
+    eTouchMode touch;
     cSideRecord source;
     cSideRecord dest;
     Result expected;
@@ -85,28 +78,29 @@ TEST_F(PairRulesTest, CompareDecisionTable) {
     const FileTime newer = kBase + 10 * kTicksPerSecond;
     const cSideRecord plain = File(kBase);
     const TableCase cases[] = {
-        {"dest only: source newer", Touch::Dest, File(newer), plain, F | C},
-        {"dest only: sizes differ", Touch::Dest, File(kBase, 200), plain, F | C | S},
-        {"dest only: properties differ", Touch::Dest, File(kBase, 100, 1), plain, F | P},
-        {"dest only: equal", Touch::Dest, plain, plain, std::nullopt},
-        {"dest only: dest newer", Touch::Dest, plain, File(newer), std::nullopt},
-        {"both: source newer", Touch::Both, File(newer), plain, F | C},
-        {"both: sizes differ", Touch::Both, File(kBase, 200), plain, F | C | S},
-        {"both: properties differ", Touch::Both, File(kBase, 100, 1), plain, F | P},
-        {"both: equal", Touch::Both, plain, plain, std::nullopt},
-        {"both: dest newer", Touch::Both, plain, File(newer), B | C},
-        {"both: dest newer by factor 3", Touch::Both, plain, File(newer, 300), B | C | S},
-        {"both: within the tolerance", Touch::Both, plain, File(kBase + 2 * kTicksPerSecond), std::nullopt},
-        {"both: dest one hour newer (summer time)", Touch::Both, plain, File(kBase + 3600 * kTicksPerSecond), B | C},
-        {"source only: source newer", Touch::Source, File(newer), plain, std::nullopt},
-        {"source only: sizes differ", Touch::Source, File(kBase, 200), plain, std::nullopt},
-        {"source only: properties differ", Touch::Source, File(kBase, 100, 1), plain, std::nullopt},
-        {"source only: equal", Touch::Source, plain, plain, std::nullopt},
-        {"source only: dest newer", Touch::Source, plain, File(newer), B | C},
+        {"dest only: source newer", eTouchMode::DestOnly, File(newer), plain, F | C},
+        {"dest only: sizes differ", eTouchMode::DestOnly, File(kBase, 200), plain, F | C | S},
+        {"dest only: properties differ", eTouchMode::DestOnly, File(kBase, 100, 1), plain, F | P},
+        {"dest only: equal", eTouchMode::DestOnly, plain, plain, std::nullopt},
+        {"dest only: dest newer", eTouchMode::DestOnly, plain, File(newer), std::nullopt},
+        {"both: source newer", eTouchMode::Both, File(newer), plain, F | C},
+        {"both: sizes differ", eTouchMode::Both, File(kBase, 200), plain, F | C | S},
+        {"both: properties differ", eTouchMode::Both, File(kBase, 100, 1), plain, F | P},
+        {"both: equal", eTouchMode::Both, plain, plain, std::nullopt},
+        {"both: dest newer", eTouchMode::Both, plain, File(newer), B | C},
+        {"both: dest newer by factor 3", eTouchMode::Both, plain, File(newer, 300), B | C | S},
+        {"both: within the tolerance", eTouchMode::Both, plain, File(kBase + 2 * kTicksPerSecond), std::nullopt},
+        {"both: dest one hour newer (summer time)", eTouchMode::Both, plain, File(kBase + 3600 * kTicksPerSecond),
+         B | C},
+        {"source only: source newer", eTouchMode::SourceOnly, File(newer), plain, std::nullopt},
+        {"source only: sizes differ", eTouchMode::SourceOnly, File(kBase, 200), plain, std::nullopt},
+        {"source only: properties differ", eTouchMode::SourceOnly, File(kBase, 100, 1), plain, std::nullopt},
+        {"source only: equal", eTouchMode::SourceOnly, plain, plain, std::nullopt},
+        {"source only: dest newer", eTouchMode::SourceOnly, plain, File(newer), B | C},
     };
     for (const TableCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SetTouch(c.touch);
+        p.SetTouchMode(c.touch);
         EXPECT_EQ(ComparePair(cPairFacts{c.source, c.dest}), c.expected);
     }
 }
@@ -119,17 +113,17 @@ TEST_F(PairRulesTest, IgnoreDstMakesTheHourEqual) {
 TEST_F(PairRulesTest, SecurityDifferenceOnlyForDirectoryDestinations) {
     const cPairFacts facts{File(kBase), File(kBase), false, true};
     EXPECT_EQ(ComparePair(facts), F | P);
-    p.DestType = 1;
+    p.DestType = eDestType::Zip;
     EXPECT_EQ(ComparePair(facts), std::nullopt);
-    p.DestType = 0;
+    p.DestType = eDestType::Directory;
     p.CompareProperties = false;
     EXPECT_EQ(ComparePair(facts), std::nullopt);
 }
 
 struct OrphanCase {
     const char* name;
-    Touch touch;
-    std::uint8_t mode;
+    eTouchMode touch;
+    eOrphanMode mode;
     bool listSkip;
     bool listedInSnapshot;
     Result expected;
@@ -137,23 +131,25 @@ struct OrphanCase {
 
 TEST_F(PairRulesTest, SourceOrphans) {
     const OrphanCase cases[] = {
-        {"both 1", Touch::Both, 1, false, false, std::nullopt},
-        {"both 1, ListSkip", Touch::Both, 1, true, false, K | C},
-        {"both 2", Touch::Both, 2, false, false, D | C},
-        {"both 4", Touch::Both, 4, false, false, F | C},
-        {"both 5, deleted in the destination", Touch::Both, 5, false, true, D | C},
-        {"both 5, new file", Touch::Both, 5, false, false, F | C},
-        {"both 6", Touch::Both, 6, false, false, F | C},
-        {"source only 1, ListSkip", Touch::Source, 1, true, false, K | C},
-        {"source only 2", Touch::Source, 2, false, false, D | C},
-        {"source only 4 is not admitted", Touch::Source, 4, false, false, std::nullopt},
-        {"dest only 0", Touch::Dest, 0, false, false, F | C},
-        {"dest only 1", Touch::Dest, 1, false, false, std::nullopt},
-        {"dest only 6", Touch::Dest, 6, false, false, F | C},
+        {"both skip", eTouchMode::Both, eOrphanMode::Skip, false, false, std::nullopt},
+        {"both skip, ListSkip", eTouchMode::Both, eOrphanMode::Skip, true, false, K | C},
+        {"both delete", eTouchMode::Both, eOrphanMode::Delete, false, false, D | C},
+        {"both forward / backward", eTouchMode::Both, eOrphanMode::ForwardBackward, false, false, F | C},
+        {"both snapshot, deleted in the destination", eTouchMode::Both, eOrphanMode::LookInSnapshot, false, true,
+         D | C},
+        {"both snapshot, new file", eTouchMode::Both, eOrphanMode::LookInSnapshot, false, false, F | C},
+        {"both orphans only", eTouchMode::Both, eOrphanMode::OrphansOnly, false, false, F | C},
+        {"source only skip, ListSkip", eTouchMode::SourceOnly, eOrphanMode::Skip, true, false, K | C},
+        {"source only delete", eTouchMode::SourceOnly, eOrphanMode::Delete, false, false, D | C},
+        {"source only forward / backward is not admitted", eTouchMode::SourceOnly, eOrphanMode::ForwardBackward, false,
+         false, std::nullopt},
+        {"dest only forward", eTouchMode::DestOnly, eOrphanMode::Forward, false, false, F | C},
+        {"dest only skip", eTouchMode::DestOnly, eOrphanMode::Skip, false, false, std::nullopt},
+        {"dest only orphans only", eTouchMode::DestOnly, eOrphanMode::OrphansOnly, false, false, F | C},
     };
     for (const OrphanCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SetTouch(c.touch);
+        p.SetTouchMode(c.touch);
         p.OrphanModeB = p.OrphanModeS2 = p.OrphanModeD1 = c.mode;
         p.ListSkip = c.listSkip;
         EXPECT_EQ(CompareFromSource(Context(), cPairFacts{File(kBase), {}, c.listedInSnapshot}), c.expected);
@@ -162,19 +158,19 @@ TEST_F(PairRulesTest, SourceOrphans) {
 
 TEST_F(PairRulesTest, DestOrphans) {
     const OrphanCase cases[] = {
-        {"both 2", Touch::Both, 2, false, false, D | C},
-        {"both 4", Touch::Both, 4, false, false, B | C},
-        {"both 5, deleted in the source", Touch::Both, 5, false, true, D | C},
-        {"both 5, new file", Touch::Both, 5, false, false, B | C},
-        {"source only 3", Touch::Source, 3, false, false, B | C},
-        {"source only 6", Touch::Source, 6, false, false, B | C},
-        {"source only 1, ListSkip", Touch::Source, 1, true, false, K | C},
-        {"dest only 2", Touch::Dest, 2, false, false, D | C},
-        {"dest only 1", Touch::Dest, 1, false, false, std::nullopt},
+        {"both delete", eTouchMode::Both, eOrphanMode::Delete, false, false, D | C},
+        {"both forward / backward", eTouchMode::Both, eOrphanMode::ForwardBackward, false, false, B | C},
+        {"both snapshot, deleted in the source", eTouchMode::Both, eOrphanMode::LookInSnapshot, false, true, D | C},
+        {"both snapshot, new file", eTouchMode::Both, eOrphanMode::LookInSnapshot, false, false, B | C},
+        {"source only backward", eTouchMode::SourceOnly, eOrphanMode::Backward, false, false, B | C},
+        {"source only orphans only", eTouchMode::SourceOnly, eOrphanMode::OrphansOnly, false, false, B | C},
+        {"source only skip, ListSkip", eTouchMode::SourceOnly, eOrphanMode::Skip, true, false, K | C},
+        {"dest only delete", eTouchMode::DestOnly, eOrphanMode::Delete, false, false, D | C},
+        {"dest only skip", eTouchMode::DestOnly, eOrphanMode::Skip, false, false, std::nullopt},
     };
     for (const OrphanCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SetTouch(c.touch);
+        p.SetTouchMode(c.touch);
         p.OrphanModeB = p.OrphanModeS1 = p.OrphanModeD2 = c.mode;
         p.ListSkip = c.listSkip;
         EXPECT_EQ(CompareFromDest(Context(), cPairFacts{{}, File(kBase), c.listedInSnapshot}), c.expected);
@@ -182,7 +178,7 @@ TEST_F(PairRulesTest, DestOrphans) {
 }
 
 TEST_F(PairRulesTest, OnlyOrphansListsPairsAsSkipped) {
-    p.OrphanModeB = 6;
+    p.OrphanModeB = eOrphanMode::OrphansOnly;
     const cPairFacts newerSource{File(kBase + 10 * kTicksPerSecond), File(kBase)};
     EXPECT_EQ(ComparePair(newerSource), std::nullopt);
     p.ListSkip = true;
@@ -192,16 +188,16 @@ TEST_F(PairRulesTest, OnlyOrphansListsPairsAsSkipped) {
 TEST_F(PairRulesTest, HiddenFilesNeedTheirAttributeBit) {
     const cPairFacts hiddenOrphan{File(kBase, 100, platform::kAttributeHidden), {}};
     EXPECT_EQ(CompareFromSource(Context(), hiddenOrphan), std::nullopt);
-    p.Attributes = 2;
+    p.Attributes = AttributeBits(eAttributeChange::Hidden);
     EXPECT_EQ(CompareFromSource(Context(), hiddenOrphan), F | C);
 }
 
 TEST_F(PairRulesTest, AgeFilterOnTheFoundSide) {
-    p.AgeMode = 2;
+    p.AgeMode = AgeModeValue(eAgeMode::AbsoluteAge);
     p.AbsoluteAge = platform::DayNumberFromFileTime(kBase) + 1;
     const cPairFacts oldOrphan{File(kBase), {}};
     EXPECT_EQ(CompareFromSource(Context(), oldOrphan), std::nullopt);
-    p.AgeMode = 2 | 4;
+    p.AgeMode = AgeModeValue(eAgeMode::AbsoluteAge, true);
     EXPECT_EQ(CompareFromSource(Context(), oldOrphan), F | C);
 }
 
@@ -219,7 +215,7 @@ TEST_F(PairRulesTest, EnforceCopiesForwardWheneverTimesOrSizesDiffer) {
     EXPECT_EQ(EnforceFromSource(Context(), cPairFacts{File(kBase), File(kBase)}), std::nullopt);
     EXPECT_EQ(EnforceFromSource(Context(), cPairFacts{File(kBase, 5), File(kBase)}), F | C | S);
     EXPECT_EQ(EnforceFromSource(Context(), cPairFacts{File(kBase), {}}), F | C);
-    SetTouch(Touch::Source);
+    p.SetTouchMode(eTouchMode::SourceOnly);
     EXPECT_EQ(EnforceFromSource(Context(), cPairFacts{File(kBase), File(newer)}), std::nullopt);
 }
 
@@ -240,7 +236,7 @@ TEST_F(PairRulesTest, DeleteMasksDecideByTheNewerSide) {
     EXPECT_EQ(DeleteFromSource(Context(), destNewer), std::nullopt);
     EXPECT_EQ(DeleteFromDest(Context(), destNewer), D | S);
     EXPECT_EQ(DeleteFromSource(Context(), cPairFacts{File(kBase, 1), File(kBase, 2)}), D | S);
-    SetTouch(Touch::Dest);
+    p.SetTouchMode(eTouchMode::DestOnly);
     EXPECT_EQ(DeleteFromSource(Context(), sourceNewer), std::nullopt);
 }
 

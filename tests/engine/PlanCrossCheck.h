@@ -42,7 +42,7 @@ inline std::vector<cPlannedAction> PlannedActions(const cRunState& run) {
 // The log shows bytes that are no UTF-8 escaped and control characters as "?": so does this line.
 inline std::string EventStart(int event, const std::string& path) {
     std::vector<std::string> lines;
-    AppendFileEventLines(lines, event, {.Path = path}, 0);
+    AppendFileEventLines(lines, event, {.Path = path}, eLogFileInfo::NameOnly);
     if (lines.empty()) return {};
     std::string line = platform::EscapeInvalidUtf8(lines.front());
     for (char& c : line)

@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(RunActionsTest, FirstBackupCopiesEverythingExactly) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     // Sub-second parts that the log's seconds cut off (never round up) and the copies keep to the nanosecond.
     WriteExact(Source(), "Brief.txt", std::string(1234, 'b'), Local(2026, 12, 8, 10, 30, 15), 123456789);
     WriteExact(Source(), "Projekte/Plan.txt", "Plan", Local(2026, 12, 7, 9, 5, 0), 987654321, 0600);
@@ -65,7 +65,7 @@ TEST_F(RunActionsTest, FirstBackupCopiesEverythingExactly) {
 }
 
 TEST_F(RunActionsTest, ActionsChangedInThePreviewAreCarriedOut) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     Write(Source(), "1/vor.txt", "v", Newer());
     Write(Source(), "2/nicht.txt", "n", Newer());
     Write(Source(), "3/weg.txt", "w", Newer());
@@ -97,7 +97,7 @@ TEST_F(RunActionsTest, ActionsChangedInThePreviewAreCarriedOut) {
 }
 
 TEST_F(RunActionsTest, PropertiesAloneAreTransferredWithoutTheContent) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.CompareProperties = true;
     WriteExact(Source(), "a.txt", "gleich", Older(), 250, 0640);
     WriteExact(Dest(), "a.txt", "gleich", Older(), 250, 0600);
@@ -111,7 +111,7 @@ TEST_F(RunActionsTest, PropertiesAloneAreTransferredWithoutTheContent) {
 }
 
 TEST_F(RunActionsTest, SynchronisationWithSnapshotOverThreeRuns) {
-    p.OrphanModeB = 5;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
     const std::string snapshot = p.ProfileFile + ".lst";
     Write(Source(), "a.txt", "a", Older());
     Write(Source(), "Briefe/b.txt", "bb", Older());
@@ -209,7 +209,7 @@ TEST_F(RunActionsTest, VerifyReportsATargetChangedAfterItsCopy) {
          },
          "Dateiinhalte sind nicht identisch"},
     };
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.Verify = true;
     p.MyCopy = true;
     for (const Case& c : cases) {
@@ -254,7 +254,7 @@ TEST_F(RunActionsTest, VerifyReportsATargetChangedAfterItsCopy) {
 }
 
 TEST_F(RunActionsTest, StoppingDuringVerifyLeavesThePairUnverified) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.Verify = true;
     p.MyCopy = true;
     Write(Source(), "a.txt", "a", Newer());
@@ -287,8 +287,8 @@ TEST_F(RunActionsTest, RecycledFilesLandInTheTrash) {
     const fs::path dataHome = dir.Path() / "daten-home";
     testsupport::EnvironmentOverride xdg("XDG_DATA_HOME", dataHome.string());
     p.Recycle = true;
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2; // destination orphans are deleted
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete; // destination orphans are deleted
     Write(Source(), "bleibt.txt", "b", Older());
     Write(Dest(), "bleibt.txt", "b", Older());
     Write(Dest(), "Alt/weg.txt", "weg damit", Older());
@@ -314,7 +314,7 @@ TEST_F(RunActionsTest, RecycledFilesLandInTheTrash) {
 }
 
 TEST_F(RunActionsTest, DirectoriesEmptiedByTheRunAreRemovedButNeverTheRoots) {
-    p.OrphanModeB = 2; // orphans are deleted on both sides
+    p.OrphanModeB = eOrphanMode::Delete; // orphans are deleted on both sides
     p.DeleteEmptySrcDirs = true;
     p.DeleteEmptyDestDirs = true;
     Write(Source(), "Alt1/q.txt", "q", Older());
@@ -350,8 +350,8 @@ TEST_F(RunActionsTest, DirectoriesEmptiedByTheRunAreRemovedButNeverTheRoots) {
 }
 
 TEST_F(RunActionsTest, AnEmptiedVariationDirectoryIsRemovedWithItsParent) {
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete;
     p.DeleteEmptyDestDirs = true;
     p.DestDirectory = "\\Sicherung\\";
     p.Variation = 3;                          // 9 December: "Ungerade"
@@ -365,7 +365,7 @@ TEST_F(RunActionsTest, AnEmptiedVariationDirectoryIsRemovedWithItsParent) {
 }
 
 TEST_F(RunActionsTest, DirectoryPhasesRunAlsoWithoutFiles) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.CreateAllDestDirs = true;
     p.TransferDirProperties = true;
     fs::create_directories(Source() / "A/B/C");
@@ -383,8 +383,8 @@ TEST_F(RunActionsTest, DirectoryPhasesRunAlsoWithoutFiles) {
 }
 
 TEST_F(RunActionsTest, ThreeGenerationsHoldTheLastThreeBackups) {
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2; // each generation mirrors the source of its run
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete; // each generation mirrors the source of its run
     p.Variation = 4;
     const auto contents = [this] {
         std::map<std::string, std::string> found;
@@ -421,7 +421,7 @@ TEST_F(RunActionsTest, ThreeGenerationsHoldTheLastThreeBackups) {
 TEST_F(RunActionsTest, RunProfileRunsTheCommandsAndRecordsOnlyASuccessfulRun) {
     testsupport::cMemorySettings settings;
     p.Settings = &settings;
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     Write(Source(), "a.txt", "a", Newer());
     const fs::path before = dir.Path() / "vorher";
     const fs::path after = dir.Path() / "nachher";

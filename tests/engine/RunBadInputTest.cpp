@@ -136,7 +136,7 @@ protected:
 TEST_F(RunBadInputTest, AnUnreadableDirectoryIsReportedAndItsPairLeftAlone) {
     // Both sides touched and orphans deleted: were the pair decided from the destination alone, Ziel/zu/b.txt
     // would look like a file deleted in the source.
-    p.OrphanModeB = 2;
+    p.OrphanModeB = eOrphanMode::Delete;
     Write(Source(), "offen/a.txt", "a", kOlder);
     Write(Dest(), "offen/a.txt", "a", kOlder);
     Write(Source(), "offen/neu.txt", "n", kNewer);
@@ -154,7 +154,7 @@ TEST_F(RunBadInputTest, AnUnreadableDirectoryIsReportedAndItsPairLeftAlone) {
 TEST_F(RunBadInputTest, AnUnreadableDestinationDecidesNoDeletionFromTheSnapshot) {
     // The snapshot lists both files in the destination; the destination directory cannot be read now, so the
     // source files only look like files deleted there.
-    p.OrphanModeB = 5;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
     Write(Source(), "Daten/a.txt", "a", kOlder);
     Write(Source(), "Daten/b.txt", "b", kOlder);
     Write(Dest(), "Daten/a.txt", "a", kOlder);
@@ -173,7 +173,7 @@ TEST_F(RunBadInputTest, AnUnreadableDestinationDecidesNoDeletionFromTheSnapshot)
 }
 
 TEST_F(RunBadInputTest, SymlinksToDirectoriesAreCopiedAsLinksNeverDescended) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.Log.NoNormal = true;
     Write(Source(), "a/x.txt", "x", kNewer);
     fs::create_directory_symlink("..", Source() / "a/schleife");
@@ -191,7 +191,7 @@ TEST_F(RunBadInputTest, SymlinksToDirectoriesAreCopiedAsLinksNeverDescended) {
 }
 
 TEST_F(RunBadInputTest, ADeepTreeIsScannedToItsBottom) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     std::string deep;
     for (int level = 0; level < 300; ++level)
         deep += "d/";
@@ -202,7 +202,7 @@ TEST_F(RunBadInputTest, ADeepTreeIsScannedToItsBottom) {
 
 TEST_F(RunBadInputTest, APathLongerThanTheSystemAllowsIsAnError) {
     // 24 levels of 200 characters: about 4 800 characters, beyond the 4 096 a path may have.
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     const std::string name(200, 'l');
     MakeDirectoryChain(Source(), name, 24, "fern.txt");
     Write(Source(), "nah.txt", "n", kNewer);
@@ -224,7 +224,7 @@ TEST_F(RunBadInputTest, APathLongerThanTheSystemAllowsIsAnError) {
 }
 
 TEST_F(RunBadInputTest, NamesTheProgramCannotCarryAreErrors) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     Write(Source(), "Daten/ok.txt", "o", kNewer);
     Write(Source(), "Daten/a\\b.txt", "b", kNewer);
     Write(Source(), "Daten/zeile\nzwei.txt", "z", kNewer);
@@ -253,7 +253,7 @@ TEST_F(RunBadInputTest, NamesTheProgramCannotCarryAreErrors) {
 
 TEST_F(RunBadInputTest, ALineBreakInANameDoesNotBreakTheLog) {
     // The log is a file of CR LF lines; a name must not add lines of its own to it, nor forge one.
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     Write(Source(), "zeile\nzwei.txt", "z", kNewer);
     Write(Source(), "x\r\n  Datei vorwärts kopiert: gefälscht", "f", kNewer);
     EXPECT_EQ(Run(), kRunFailed);

@@ -79,16 +79,16 @@ TEST_F(RunChecksTest, ALogThatCannotBeOpenedIsAQuestion) {
 TEST_F(RunChecksTest, NothingToDoCountsOnlyTheMasksTheTouchModesUse) {
     struct Case {
         const char* name;
-        bool touchSrc, touchDest;
+        eTouchMode touch;
         const char *compare, *enforce, *remove;
         bool stops;
     };
     const Case cases[] = {
-        {"enforce masks without TouchDest", true, false, "", "*.doc", "", true},
-        {"enforce masks with TouchDest", false, true, "", "*.doc", "", false},
-        {"delete masks with one side touched", false, true, "", "", "*.tmp", true},
-        {"delete masks with both sides touched", true, true, "", "", "*.tmp", false},
-        {"compare masks alone", true, true, "*.*", "", "", false},
+        {"enforce masks without TouchDest", eTouchMode::SourceOnly, "", "*.doc", "", true},
+        {"enforce masks with TouchDest", eTouchMode::DestOnly, "", "*.doc", "", false},
+        {"delete masks with one side touched", eTouchMode::DestOnly, "", "", "*.tmp", true},
+        {"delete masks with both sides touched", eTouchMode::Both, "", "", "*.tmp", false},
+        {"compare masks alone", eTouchMode::Both, "*.*", "", "", false},
     };
     for (const Case& c : cases) {
         p.CompareFiles.Clear();
@@ -97,8 +97,7 @@ TEST_F(RunChecksTest, NothingToDoCountsOnlyTheMasksTheTouchModesUse) {
         if (*c.compare) p.CompareFiles.Add(c.compare);
         if (*c.enforce) p.EnforceFiles.Add(c.enforce);
         if (*c.remove) p.DeleteFiles.Add(c.remove);
-        p.TouchSrc = c.touchSrc;
-        p.TouchDest = c.touchDest;
+        p.SetTouchMode(c.touch);
         const std::uint8_t result = Run();
         if (c.stops) {
             EXPECT_EQ(result, kRunFailed) << c.name;
@@ -115,7 +114,7 @@ TEST_F(RunChecksTest, SourceAndDestinationIdentical) {
     fs::create_directory_symlink(Source(), sameViaLink);
     for (const fs::path& destRoot : {Source(), sameViaLink, Source() / "."}) {
         p.DestDrive = destRoot.string();
-        p.ShortenPaths = 0;
+        p.ShortenPaths = eShortenPaths::None;
         EXPECT_EQ(Run(), kRunFailed) << destRoot;
         EXPECT_EQ(LogEvents(), (Lines{"Fehler: Quelle und Ziel sind identisch.", "Abbruch."})) << destRoot;
         EXPECT_EQ(Messages(), std::vector<int>{30116});
@@ -130,7 +129,7 @@ TEST_F(RunChecksTest, SourceAndDestinationIdentical) {
 TEST_F(RunChecksTest, IdenticalAfterShorteningThePaths) {
     p.SearchDirectories.Clear();
     p.SearchDirectories.Add("\\Daten\\*");
-    p.ShortenPaths = 1; // the destination directory replaces \Daten
+    p.ShortenPaths = eShortenPaths::Automatic; // the destination directory replaces \Daten
     p.DestDrive = Source().string();
     p.DestDirectory = "\\Daten\\";
     Write(Source(), "Daten/a.txt", "a", Local(2026, 12, 8));
@@ -165,7 +164,7 @@ TEST_F(RunChecksTest, OverlapOnRealPaths) {
         p.SearchDirectories.Clear();
         p.SearchDirectories.Add(c.search);
         p.DestDirectory = c.destDirectory;
-        p.ShortenPaths = 0;
+        p.ShortenPaths = eShortenPaths::None;
         const std::uint8_t result = Run();
         const bool stopped = LogEvents() == Lines{"Fehler: Quelle und Ziel überlappen sich.", "Abbruch."};
         EXPECT_EQ(stopped, c.overlaps) << c.name;
@@ -223,7 +222,7 @@ TEST_F(RunChecksTest, UnequalDirectoryListsStopTheRun) {
     p.SearchDirectories.Clear();
     p.SearchDirectories.Add("\\Daten\\*");
     p.SearchDirectories.Add("\\Anderes\\");
-    p.ShortenPaths = 2;
+    p.ShortenPaths = eShortenPaths::ByPathOffset;
     p.PathOffset = "\\Daten";
     const std::uint8_t result = Run();
     const Lines events = LogEvents();
@@ -236,8 +235,8 @@ TEST_F(RunChecksTest, UnequalDirectoryListsStopTheRun) {
 }
 
 TEST_F(RunChecksTest, ManyDeletionsAreAskedAndStopOnNo) {
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2; // orphans of the destination are deleted
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete; // orphans of the destination are deleted
     p.PercentageCount = 2;
     p.PercentageThreshold = 50;
     Write(Source(), "neu.txt", "a", Local(2026, 12, 8));
@@ -263,7 +262,7 @@ TEST_F(RunChecksTest, TooLittleSpaceIsAskedAndNoStopsTheRun) {
     Write(Source(), "riesig.bin", "", Local(2026, 12, 8));
     fs::resize_file(Source() / "riesig.bin", std::uintmax_t{1} << 42);
     SetTime(Source() / "riesig.bin", Local(2026, 12, 8));
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     ui.Answers[30125] = eAnswer::No;
     EXPECT_EQ(Run(), kRunStopped);
     const Lines events = LogEvents();
@@ -289,9 +288,9 @@ TEST_F(RunChecksTest, TooLittleSpaceIsAskedAndNoStopsTheRun) {
 
 TEST_F(RunChecksTest, MidnightQuestionMakesTodayYesterday) {
     platform::SetClock(Local(2026, 12, 9, 1, 30, 0)); // 01:30, before MidnightHours 2
-    p.AgeMode = 1;
+    p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     p.RelativeAge = 0;
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     Write(Source(), "gestern.txt", "a", Local(2026, 12, 8, 18));
     Write(Source(), "vorgestern.txt", "b", Local(2026, 12, 7, 18));
     ui.Answers[30120] = eAnswer::Yes;
@@ -308,7 +307,7 @@ TEST_F(RunChecksTest, CtrlCStopsTheRunWithAbbruchAndResultOne) {
     platform::InstallStopSignal(control.AbortRequested);
     ui.OnMessage = nullptr;
     ui.OnPreview = [](cRunState&) { std::raise(SIGINT); };
-    p.OrphanModeB = 5;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
     EXPECT_EQ(Run(), kRunStopped);
     platform::RemoveStopSignal();
     EXPECT_EQ(LogEvents(), (Lines{"  Schnappschuss NICHT gelesen:        " + p.ProfileFile +
@@ -320,7 +319,7 @@ TEST_F(RunChecksTest, CtrlCStopsTheRunWithAbbruchAndResultOne) {
 
 TEST_F(RunChecksTest, TheStatusShowsEachPhaseInOrder) {
     Write(Source(), "a.txt", "a", Local(2026, 12, 8));
-    p.OrphanModeB = 5;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
     p.Verify = true;
     p.DeleteEmptyDestDirs = true;
     p.CreateAllDestDirs = true;
@@ -350,7 +349,7 @@ TEST_F(RunChecksTest, TheDirectoryListsComeWithTheirTrees) {
 }
 
 TEST_F(RunChecksTest, ZipAndFtpDestinationsAreRefusedForNow) {
-    for (std::uint8_t type : {kDestTypeZip, kDestTypeFtp}) {
+    for (eDestType type : {eDestType::Zip, eDestType::Ftp}) {
         p.DestType = type;
         EXPECT_EQ(Run(), kRunFailed);
         EXPECT_EQ(

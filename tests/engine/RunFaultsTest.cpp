@@ -17,7 +17,7 @@ const std::string kAccessDenied =
 
 class RunFaultsTest : public ActionFixture {
 protected:
-    RunFaultsTest() { p.TouchSrc = false; }
+    RunFaultsTest() { p.SetTouchMode(eTouchMode::DestOnly); }
 
     static cSide Old(const fs::path& root, const std::string& relative, const std::string& size) {
         return {(root / relative).string(), size, kOlderDate, kOlderTime};
@@ -46,10 +46,10 @@ TEST_F(RunFaultsTest, AReadOnlyTargetIsReplacedOnlyWhenTheProfileAllowsIt) {
         bool skipped; // logged as skipped after the failure
     };
     const Case cases[] = {
-        {"read-only files may be changed", 1, {}, true, 0, false},
-        {"no dialog to ask", 0, {}, false, 1, false},
-        {"Nächste Datei", 0, {NextFile}, false, 1, true},
-        {"Nochmal, then no dialog", 0, {Retry}, false, 2, false},
+        {"read-only files may be changed", AttributeBits(eAttributeChange::ReadOnly), {}, true, 0, false},
+        {"no dialog to ask", AttributeBits(), {}, false, 1, false},
+        {"Nächste Datei", AttributeBits(), {NextFile}, false, 1, true},
+        {"Nochmal, then no dialog", AttributeBits(), {Retry}, false, 2, false},
     };
     Write(Source(), "a.txt", "neu", Newer());
     Write(Source(), "b.txt", "b", Newer());
@@ -85,14 +85,15 @@ TEST_F(RunFaultsTest, AReadOnlyTargetIsReplacedOnlyWhenTheProfileAllowsIt) {
 }
 
 TEST_F(RunFaultsTest, AReadOnlyFileIsDeletedOnlyWhenTheProfileAllowsIt) {
-    p.OrphanModeD2 = 2; // destination orphans are deleted
-    for (const int attributes : {1, 0}) {
+    p.OrphanModeD2 = eOrphanMode::Delete; // destination orphans are deleted
+    const int readOnlyMayChange = AttributeBits(eAttributeChange::ReadOnly);
+    for (const int attributes : {readOnlyMayChange, AttributeBits()}) {
         FreshDest();
         fs::create_directories(Source() / "Alt"); // the source is there, only the file is gone
         WriteExact(Dest(), "Alt/weg.txt", "w", Older(), 0, 0444);
         p.Attributes = attributes;
         const cSide side = Old(Dest(), "Alt/weg.txt", "1");
-        if (attributes == 1) {
+        if (attributes == readOnlyMayChange) {
             EXPECT_EQ(Run(), kRunSucceeded);
             EXPECT_EQ(LogEvents(), Lines{Deleted(side)});
             EXPECT_FALSE(fs::exists(side.Path));
@@ -137,9 +138,9 @@ TEST_F(RunFaultsTest, AFullDiskKeepsTheOldTargetAndTheRunGoesOn) {
         int attributes;
     };
     const Case cases[] = {
-        {"system copy", false, 0644, 0},
-        {"own copy", true, 0644, 0},
-        {"read-only target that may be changed", false, 0444, 1},
+        {"system copy", false, 0644, AttributeBits()},
+        {"own copy", true, 0644, AttributeBits()},
+        {"read-only target that may be changed", false, 0444, AttributeBits(eAttributeChange::ReadOnly)},
     };
     Write(Source(), "gross.bin", std::string(1 << 20, 'g'), Newer());
     Write(Source(), "klein.txt", "k", Newer());
@@ -173,8 +174,8 @@ TEST_F(RunFaultsTest, AFullDiskKeepsTheOldTargetAndTheRunGoesOn) {
 // Nothing in the directory changes, not even the mode of a read-only file that the profile lets the run
 // change (Attributes 1) but that can be neither replaced nor deleted there.
 TEST_F(RunFaultsTest, ATargetDirectoryWithoutWritePermission) {
-    p.Attributes = 1;
-    p.OrphanModeD2 = 2; // destination orphans are deleted
+    p.Attributes = AttributeBits(eAttributeChange::ReadOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete; // destination orphans are deleted
     Write(Source(), "offen.txt", "o", Newer());
     Write(Source(), "Gesperrt/a.txt", "neu", Newer());
     Write(Source(), "Gesperrt/b.txt", "b", Newer());

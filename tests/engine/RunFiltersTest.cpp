@@ -31,7 +31,7 @@ protected:
 
 TEST_F(RunFiltersTest, AgeModes) {
     // "Now" is Wednesday 9 December 2026 14:00; LastRun is 1 December 08:00 local time.
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     const std::string heute = "heute.txt";
     const std::string vorgestern = "vorgestern-mitternacht.txt";
     const std::string lauf = "letzter-lauf.txt";
@@ -47,15 +47,16 @@ TEST_F(RunFiltersTest, AgeModes) {
         std::uint8_t ageMode;
         Names passing;
     };
+    using enum eAgeMode;
     const Case cases[] = {
-        {"no age limit", 0, {heute, vorgestern, lauf, davor}},
-        {"reversed without a limit: nothing passes", 4, {}},
-        {"not older than 2 days: from the start of 7 December", 1, {heute, vorgestern}},
-        {"older than 2 days", 5, {lauf, davor}},
-        {"since 8 December", 2, {heute}},
-        {"before 8 December", 6, {vorgestern, lauf, davor}},
-        {"since the last run", 3, {heute, vorgestern, lauf}},
-        {"before the last run", 7, {davor}},
+        {"no age limit", AgeModeValue(None), {heute, vorgestern, lauf, davor}},
+        {"reversed without a limit: nothing passes", AgeModeValue(None, true), {}},
+        {"not older than 2 days: from the start of 7 December", AgeModeValue(RelativeAge), {heute, vorgestern}},
+        {"older than 2 days", AgeModeValue(RelativeAge, true), {lauf, davor}},
+        {"since 8 December", AgeModeValue(AbsoluteAge), {heute}},
+        {"before 8 December", AgeModeValue(AbsoluteAge, true), {vorgestern, lauf, davor}},
+        {"since the last run", AgeModeValue(LastRun), {heute, vorgestern, lauf}},
+        {"before the last run", AgeModeValue(LastRun, true), {davor}},
     };
     p.RelativeAge = 2;
     p.AbsoluteAge = platform::DayNumberFromFileTime(platform::JoinFileTime(2026, 12, 8));
@@ -81,9 +82,9 @@ TEST_F(RunFiltersTest, AgeModes) {
 TEST_F(RunFiltersTest, AgeFilterLooksAtTheSideWhereTheNameWasFound) {
     // A source file older than the limit is no candidate, though its destination copy is older still; an old
     // destination orphan is not deleted either.
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2;
-    p.AgeMode = 1;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete;
+    p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     p.RelativeAge = 2;
     Write(Source(), "alt.txt", "a", kNewer);
     Write(Dest(), "alt.txt", "a", kOlder);
@@ -94,7 +95,7 @@ TEST_F(RunFiltersTest, AgeFilterLooksAtTheSideWhereTheNameWasFound) {
 }
 
 TEST_F(RunFiltersTest, HiddenFilesNeedTheHiddenAttributeBit) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     const std::vector<cTreeFile> tree = {
         {kSrc, ".versteckt", "a", kNewer},           {kSrc, ".profil", "b", kNewer}, {kDst, ".profil", "b", kOlder},
         {kSrc, ".config/sichtbar.txt", "c", kNewer}, // hidden directories are always searched
@@ -108,7 +109,10 @@ TEST_F(RunFiltersTest, HiddenFilesNeedTheHiddenAttributeBit) {
         int attributes;
         Plan expected;
     };
-    for (const Case& c : {Case{0, visible}, Case{1, visible}, Case{2, all}, Case{4, visible}, Case{7, all}}) {
+    using enum eAttributeChange;
+    for (const Case& c :
+         {Case{AttributeBits(), visible}, Case{AttributeBits(ReadOnly), visible}, Case{AttributeBits(Hidden), all},
+          Case{AttributeBits(System), visible}, Case{AttributeBits(ReadOnly, Hidden, System), all}}) {
         SCOPED_TRACE(c.attributes);
         BuildTrees(tree);
         p.Attributes = c.attributes;
@@ -119,8 +123,8 @@ TEST_F(RunFiltersTest, HiddenFilesNeedTheHiddenAttributeBit) {
 
 TEST_F(RunFiltersTest, ReadOnlyDestinationIsPlannedAndOverwrittenOnlyWhenAdmitted) {
     // The attribute filter does not look at read-only files: they are planned like any other. Overwriting one
-    // needs bit 1 of Attributes; without it the copy fails with an error and the old file stays.
-    p.TouchSrc = false;
+    // needs eAttributeChange::ReadOnly in Attributes; without it the copy fails with an error and the old file stays.
+    p.SetTouchMode(eTouchMode::DestOnly);
     const std::vector<cTreeFile> tree = {
         {kSrc, "veraltet.txt", "neu", kNewer},
         {kDst, "veraltet.txt", "alt", kOlder},
@@ -137,9 +141,10 @@ TEST_F(RunFiltersTest, ReadOnlyDestinationIsPlannedAndOverwrittenOnlyWhenAdmitte
     };
     // clang-format off
     const Case cases[] = {
-        {"read-only files not admitted", 0, false, {{"Quelle/veraltet.txt", kPlanForward}}, 1, "alt"},
-        {"read-only files admitted", 1, false, {{"Quelle/veraltet.txt", kPlanForward}}, 0, "neu"},
-        {"properties compared: the mode is transferred without content", 1, true,
+        {"read-only files not admitted", AttributeBits(), false, {{"Quelle/veraltet.txt", kPlanForward}}, 1, "alt"},
+        {"read-only files admitted", AttributeBits(eAttributeChange::ReadOnly), false,
+         {{"Quelle/veraltet.txt", kPlanForward}}, 0, "neu"},
+        {"properties compared: the mode is transferred without content", AttributeBits(eAttributeChange::ReadOnly), true,
          {{"Quelle/veraltet.txt", kPlanForward}, {"Quelle/rechte.txt", "vorwärts"}}, 0, "neu"},
     };
     // clang-format on
@@ -160,7 +165,7 @@ TEST_F(RunFiltersTest, ReadOnlyDestinationIsPlannedAndOverwrittenOnlyWhenAdmitte
 }
 
 TEST_F(RunFiltersTest, SizeDifferencesAreShownAndTheirDefaultApplied) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.SizesFactor = 3;
     const std::string b100(100, 'b');
     const std::string a299(299, 'a');
@@ -305,40 +310,40 @@ TEST_F(RunFiltersTest, OnlyOrphansNeverCopiesAPairWhateverTheDefaults) {
     const platform::FileTime changed = Local(2026, 12, 5); // after LastRun
     struct Case {
         const char* name;
-        bool touchSrc, touchDest;
+        eTouchMode touch;
         int sizesDefault, doubleDefault;
         std::vector<cTreeFile> pair; // of paar.txt
         std::string pairBefore;      // the content of Ziel/paar.txt before (and after) the run
     };
     // clang-format off
     const Case cases[] = {
-        {"both sides, equal times, sizes differ: keep the newer", true, true, kDefaultKeepNewer, kDefaultNone,
+        {"both sides, equal times, sizes differ: keep the newer", eTouchMode::Both, kDefaultKeepNewer, kDefaultNone,
          {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
-        {"both sides, equal times, sizes differ: forward", true, true, kDefaultForward, kDefaultNone,
+        {"both sides, equal times, sizes differ: forward", eTouchMode::Both, kDefaultForward, kDefaultNone,
          {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
-        {"both sides, changed on both: forward", true, true, kDefaultNone, kDefaultForward,
+        {"both sides, changed on both: forward", eTouchMode::Both, kDefaultNone, kDefaultForward,
          {{kSrc, "paar.txt", "neu", changed}, {kDst, "paar.txt", "alt", changed - 60 * platform::kTicksPerSecond}},
          "alt"},
-        {"only destination, equal times, sizes differ", false, true, kDefaultKeepNewer, kDefaultNone,
+        {"only destination, equal times, sizes differ", eTouchMode::DestOnly, kDefaultKeepNewer, kDefaultNone,
          {{kSrc, "paar.txt", "abcd", kOlder}, {kDst, "paar.txt", "abc", kOlder}}, "abc"},
-        {"only source, newer destination three times larger: keep the newer", true, false, kDefaultKeepNewer,
+        {"only source, newer destination three times larger: keep the newer", eTouchMode::SourceOnly, kDefaultKeepNewer,
          kDefaultNone, {{kSrc, "paar.txt", "a", kOlder}, {kDst, "paar.txt", "abc", kNewer}}, "abc"},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<cTreeFile> tree = c.pair;
-        tree.push_back({c.touchDest ? kSrc : kDst, "waise.txt", "w", kNewer});
+        const bool towardsDest = c.touch != eTouchMode::SourceOnly;
+        tree.push_back({towardsDest ? kSrc : kDst, "waise.txt", "w", kNewer});
         BuildTrees(tree);
-        p.TouchSrc = c.touchSrc;
-        p.TouchDest = c.touchDest;
-        p.OrphanModeB = p.OrphanModeD1 = p.OrphanModeS1 = 6;
+        p.SetTouchMode(c.touch);
+        p.OrphanModeB = p.OrphanModeD1 = p.OrphanModeS1 = eOrphanMode::OrphansOnly;
         p.SizesDefault = c.sizesDefault;
         p.DoubleDefault = c.doubleDefault;
         EXPECT_EQ(Run(), kRunSucceeded);
-        const std::string orphan = c.touchDest ? "Quelle/waise.txt" : "Ziel/waise.txt";
+        const std::string orphan = towardsDest ? "Quelle/waise.txt" : "Ziel/waise.txt";
         EXPECT_EQ(planned,
-                  (Plan{{"Quelle/paar.txt", kPlanSkip}, {orphan, c.touchDest ? kPlanForward : kPlanBackward}}));
+                  (Plan{{"Quelle/paar.txt", kPlanSkip}, {orphan, towardsDest ? kPlanForward : kPlanBackward}}));
         EXPECT_TRUE(ui.Dialogs.empty());
         std::ifstream source(Source() / "paar.txt");
         std::ifstream dest(Dest() / "paar.txt");

@@ -13,7 +13,7 @@ protected:
     // Runs act on their trees, so each case builds its own; only problems are logged.
     RunPlanTest() {
         p.Log.NoNormal = true;
-        p.TouchSrc = false;
+        p.SetTouchMode(eTouchMode::DestOnly);
         ui.OnPreview = [this](cRunState& run) {
             planned = PlanOf(run);
             order.clear();

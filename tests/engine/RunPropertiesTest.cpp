@@ -48,7 +48,7 @@ std::optional<std::pair<uid_t, gid_t>> OtherOwner() {
 class RunPropertiesTest : public ActionFixture {
 protected:
     RunPropertiesTest() {
-        p.TouchSrc = false;
+        p.SetTouchMode(eTouchMode::DestOnly);
         p.CompareProperties = true;
     }
 

@@ -22,9 +22,9 @@ TEST_F(RunRulesTest, TouchModesAndOrphanModes) {
     };
     struct Case {
         const char* name;
-        bool touchSrc, touchDest;
-        std::uint8_t sourceOrphans; // OrphanModeD1, OrphanModeB or OrphanModeS2 by touch mode
-        std::uint8_t destOrphans;   // OrphanModeD2, OrphanModeB (the same) or OrphanModeS1
+        eTouchMode touch;
+        eOrphanMode sourceOrphans; // OrphanModeD1, OrphanModeB or OrphanModeS2 by touch mode
+        eOrphanMode destOrphans;   // OrphanModeD2, OrphanModeB (the same) or OrphanModeS1
         bool listSkip;
         Plan expected;
     };
@@ -32,49 +32,48 @@ TEST_F(RunRulesTest, TouchModesAndOrphanModes) {
                       alt = "Ziel/alt.txt";
     // clang-format off
     const Case cases[] = {
-        {"only destination, D1 0 copies, D2 1 ignores", false, true, 0, 1, false,
+        {"only destination, D1 0 copies, D2 1 ignores", eTouchMode::DestOnly, eOrphanMode::Forward, eOrphanMode::Skip, false,
          {{neu, kPlanForward}, {neuer, kPlanForward}}},
-        {"only destination, D1 1 and D2 1 list skipped orphans", false, true, 1, 1, true,
+        {"only destination, D1 1 and D2 1 list skipped orphans", eTouchMode::DestOnly, eOrphanMode::Skip, eOrphanMode::Skip, true,
          {{neu, kPlanSkip}, {neuer, kPlanForward}, {alt, kPlanSkip}}},
-        {"only destination, D1 1 without ListSkip, D2 2 deletes", false, true, 1, 2, false,
+        {"only destination, D1 1 without ListSkip, D2 2 deletes", eTouchMode::DestOnly, eOrphanMode::Skip, eOrphanMode::Delete, false,
          {{neuer, kPlanForward}, {alt, kPlanDelete}}},
-        {"only destination, D1 6 copies only orphans", false, true, 6, 1, false,
+        {"only destination, D1 6 copies only orphans", eTouchMode::DestOnly, eOrphanMode::OrphansOnly, eOrphanMode::Skip, false,
          {{neu, kPlanForward}}},
-        {"only destination, D1 6 lists pairs as skipped", false, true, 6, 1, true,
+        {"only destination, D1 6 lists pairs as skipped", eTouchMode::DestOnly, eOrphanMode::OrphansOnly, eOrphanMode::Skip, true,
          {{neu, kPlanForward}, {neuer, kPlanSkip}, {alt, kPlanSkip}}},
-        {"both, B 1 ignores orphans", true, true, 1, 1, false,
+        {"both, B 1 ignores orphans", eTouchMode::Both, eOrphanMode::Skip, eOrphanMode::Skip, false,
          {{neuer, kPlanForward}, {aelter, kPlanBackward}}},
-        {"both, B 1 lists skipped orphans", true, true, 1, 1, true,
+        {"both, B 1 lists skipped orphans", eTouchMode::Both, eOrphanMode::Skip, eOrphanMode::Skip, true,
          {{neu, kPlanSkip}, {neuer, kPlanForward}, {aelter, kPlanBackward}, {alt, kPlanSkip}}},
-        {"both, B 2 deletes orphans", true, true, 2, 2, false,
+        {"both, B 2 deletes orphans", eTouchMode::Both, eOrphanMode::Delete, eOrphanMode::Delete, false,
          {{neu, kPlanDelete}, {neuer, kPlanForward}, {aelter, kPlanBackward}, {alt, kPlanDelete}}},
-        {"both, B 4 copies orphans to the other side", true, true, 4, 4, false,
+        {"both, B 4 copies orphans to the other side", eTouchMode::Both, eOrphanMode::ForwardBackward, eOrphanMode::ForwardBackward, false,
          {{neu, kPlanForward}, {neuer, kPlanForward}, {aelter, kPlanBackward}, {alt, kPlanBackward}}},
-        {"both, B 6 copies only orphans", true, true, 6, 6, false,
+        {"both, B 6 copies only orphans", eTouchMode::Both, eOrphanMode::OrphansOnly, eOrphanMode::OrphansOnly, false,
          {{neu, kPlanForward}, {alt, kPlanBackward}}},
-        {"both, B 6 lists pairs as skipped", true, true, 6, 6, true,
+        {"both, B 6 lists pairs as skipped", eTouchMode::Both, eOrphanMode::OrphansOnly, eOrphanMode::OrphansOnly, true,
          {{neu, kPlanForward}, {neuer, kPlanSkip}, {aelter, kPlanSkip}, {alt, kPlanBackward}}},
-        {"only source, S1 3 copies back, S2 1 ignores", true, false, 1, 3, false,
+        {"only source, S1 3 copies back, S2 1 ignores", eTouchMode::SourceOnly, eOrphanMode::Skip, eOrphanMode::Backward, false,
          {{aelter, kPlanBackward}, {alt, kPlanBackward}}},
-        {"only source, S1 1 and S2 1 list skipped orphans", true, false, 1, 1, true,
+        {"only source, S1 1 and S2 1 list skipped orphans", eTouchMode::SourceOnly, eOrphanMode::Skip, eOrphanMode::Skip, true,
          {{neu, kPlanSkip}, {aelter, kPlanBackward}, {alt, kPlanSkip}}},
-        {"only source, S1 1 without ListSkip, S2 2 deletes", true, false, 2, 1, false,
+        {"only source, S1 1 without ListSkip, S2 2 deletes", eTouchMode::SourceOnly, eOrphanMode::Delete, eOrphanMode::Skip, false,
          {{neu, kPlanDelete}, {aelter, kPlanBackward}}},
-        {"only source, S1 6 copies only orphans", true, false, 1, 6, false,
+        {"only source, S1 6 copies only orphans", eTouchMode::SourceOnly, eOrphanMode::Skip, eOrphanMode::OrphansOnly, false,
          {{alt, kPlanBackward}}},
-        {"only source, S1 6 lists pairs as skipped", true, false, 1, 6, true,
+        {"only source, S1 6 lists pairs as skipped", eTouchMode::SourceOnly, eOrphanMode::Skip, eOrphanMode::OrphansOnly, true,
          {{neu, kPlanSkip}, {aelter, kPlanSkip}, {alt, kPlanBackward}}},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BuildTrees(tree);
-        p.TouchSrc = c.touchSrc;
-        p.TouchDest = c.touchDest;
+        p.SetTouchMode(c.touch);
         p.ListSkip = c.listSkip;
-        if (c.touchSrc && c.touchDest) {
+        if (c.touch == eTouchMode::Both) {
             p.OrphanModeB = c.sourceOrphans;
-        } else if (c.touchDest) {
+        } else if (c.touch == eTouchMode::DestOnly) {
             p.OrphanModeD1 = c.sourceOrphans;
             p.OrphanModeD2 = c.destOrphans;
         } else {
@@ -106,21 +105,21 @@ TEST_F(RunRulesTest, EnforceMasksCopyWheneverTimesOrSizesDiffer) {
     bothSides["Quelle/notiz.txt"] = kPlanBackward;
     struct Case {
         const char* name;
-        bool touchSrc, touchDest, enforceBackward;
+        eTouchMode touch;
+        bool enforceBackward;
         Plan expected;
     };
     const Case cases[] = {
-        {"only destination", false, true, false, enforced},
-        {"only destination, deleting while enforcing", false, true, true, withDeletion},
-        {"both sides, deleting while enforcing", true, true, true, bothSides},
+        {"only destination", eTouchMode::DestOnly, false, enforced},
+        {"only destination, deleting while enforcing", eTouchMode::DestOnly, true, withDeletion},
+        {"both sides, deleting while enforcing", eTouchMode::Both, true, bothSides},
         // Enforce masks need TouchDest; their files are not compared either, so weg.doc is no orphan to copy back.
-        {"only source", true, false, true, {{"Quelle/notiz.txt", kPlanBackward}}},
+        {"only source", eTouchMode::SourceOnly, true, {{"Quelle/notiz.txt", kPlanBackward}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BuildTrees(tree);
-        p.TouchSrc = c.touchSrc;
-        p.TouchDest = c.touchDest;
+        p.SetTouchMode(c.touch);
         p.EnforceBackward = c.enforceBackward;
         EXPECT_EQ(Run(), kRunSucceeded);
         EXPECT_EQ(planned, c.expected);
@@ -138,28 +137,27 @@ TEST_F(RunRulesTest, DeleteMasksActOnlyWhenBothSidesAreTouched) {
     };
     struct Case {
         const char* name;
-        bool touchSrc, touchDest;
+        eTouchMode touch;
         const char* excluded;
         Plan expected;
     };
     // clang-format off
     const Case cases[] = {
-        {"both sides", true, true, "",
+        {"both sides", eTouchMode::Both, "",
          {{"Quelle/nur-quelle.tmp", kPlanDelete}, {"Quelle/gleich.tmp", kPlanDelete},
           {"Quelle/ziel-neuer.tmp", kPlanDelete}, {"Quelle/quelle-neuer.tmp", kPlanDelete},
           {"Ziel/nur-ziel.tmp", kPlanDelete}, {"Quelle/neu.txt", kPlanForward}}},
-        {"both sides, exclusion beats deletion", true, true, "*NEUER.TMP",
+        {"both sides, exclusion beats deletion", eTouchMode::Both, "*NEUER.TMP",
          {{"Quelle/nur-quelle.tmp", kPlanDelete}, {"Quelle/gleich.tmp", kPlanDelete},
           {"Ziel/nur-ziel.tmp", kPlanDelete}, {"Quelle/neu.txt", kPlanForward}}},
         // With one side touched, files of the delete masks are neither compared nor deleted.
-        {"only destination", false, true, "", {{"Quelle/neu.txt", kPlanForward}}},
+        {"only destination", eTouchMode::DestOnly, "", {{"Quelle/neu.txt", kPlanForward}}},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BuildTrees(tree);
-        p.TouchSrc = c.touchSrc;
-        p.TouchDest = c.touchDest;
+        p.SetTouchMode(c.touch);
         p.ExcludeFiles.Clear();
         if (*c.excluded) p.ExcludeFiles.Add(c.excluded);
         EXPECT_EQ(Run(), kRunSucceeded);
@@ -167,15 +165,14 @@ TEST_F(RunRulesTest, DeleteMasksActOnlyWhenBothSidesAreTouched) {
     }
     // Only the source touched: the orphan neu.txt is ignored (S2 1), the .tmp files are left alone.
     BuildTrees(tree);
-    p.TouchSrc = true;
-    p.TouchDest = false;
+    p.SetTouchMode(eTouchMode::SourceOnly);
     p.ExcludeFiles.Clear();
     EXPECT_EQ(Run(), kRunSucceeded);
     EXPECT_EQ(LogEvents(), Lines{"Keine Dateien gefunden."});
 }
 
 TEST_F(RunRulesTest, DirectoryEntriesAndExclusions) {
-    p.TouchSrc = false; // every source file found is a new file for the destination
+    p.SetTouchMode(eTouchMode::DestOnly); // every source file found is a new file for the destination
     std::vector<cTreeFile> tree;
     for (const char* file : {"Daten/a.txt", "Daten/Bilder/b.txt", "Daten/Bilder/Urlaub/c.txt", "Daten/Briefe/d.txt",
                              "Daten/Alt/Bilder/e.txt", "Daten/Alt/g.txt", "Andere/f.txt"})
@@ -224,20 +221,21 @@ TEST_F(RunRulesTest, DirectoryEntriesAndExclusions) {
 }
 
 TEST_F(RunRulesTest, PathShorteningMapsTheDestinationDirectories) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.SearchDirectories.Clear();
     p.SearchDirectories.Add("\\Daten\\Projekte\\*");
     p.DestDirectory = "\\Sicherung\\";
     p.PathOffset = "\\Daten";
     struct Case {
         const char* name;
-        std::uint8_t shortenPaths;
+        eShortenPaths shortenPaths;
         const char* target; // of Quelle/Daten/Projekte/X/plan.txt
     };
     const Case cases[] = {
-        {"not shortened", 0, "Ziel/Sicherung/Daten/Projekte/X/plan.txt"},
-        {"shortened by the common directory of the search directories", 1, "Ziel/Sicherung/X/plan.txt"},
-        {"shortened by the offset as written", 2, "Ziel/Sicherung/Projekte/X/plan.txt"},
+        {"not shortened", eShortenPaths::None, "Ziel/Sicherung/Daten/Projekte/X/plan.txt"},
+        {"shortened by the common directory of the search directories", eShortenPaths::Automatic,
+         "Ziel/Sicherung/X/plan.txt"},
+        {"shortened by the offset as written", eShortenPaths::ByPathOffset, "Ziel/Sicherung/Projekte/X/plan.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -251,15 +249,15 @@ TEST_F(RunRulesTest, PathShorteningMapsTheDestinationDirectories) {
 
 TEST_F(RunRulesTest, ADirectoryOnlyTheDestinationHasIsComparedToo) {
     // The source directory is gone: its destination files are orphans like any other.
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete;
     BuildTrees({{kSrc, "a.txt", "a", kNewer}, {kDst, "Alt/Tief/x.txt", "x", kOlder}});
     EXPECT_EQ(Run(), kRunSucceeded);
     EXPECT_EQ(planned, (Plan{{"Quelle/a.txt", kPlanForward}, {"Ziel/Alt/Tief/x.txt", kPlanDelete}}));
 }
 
 TEST_F(RunRulesTest, MasksMatchLikeTheFileSearch) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     const std::vector<cTreeFile> tree = {
         {kSrc, "Brief.doc", "a", kNewer}, {kSrc, "NOTIZ.DOC", "b", kNewer}, {kSrc, "LIESMICH", "c", kNewer},
         {kSrc, "Bild.jpeg", "d", kNewer}, {kSrc, "a1.txt", "e", kNewer},    {kSrc, "a12.txt", "f", kNewer},

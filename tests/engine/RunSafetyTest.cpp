@@ -53,7 +53,7 @@ protected:
 
     // Two synchronised trees and the snapshot of the run that made them so.
     void SyncedTwoWay(const std::vector<std::string>& paths) {
-        p.OrphanModeB = 5;
+        p.OrphanModeB = eOrphanMode::LookInSnapshot;
         std::vector<cTreeFile> files;
         for (const std::string& path : paths) {
             files.push_back({kSrc, path, path, kOlder});
@@ -87,8 +87,8 @@ TEST_F(RunSafetyTest, AnEmptiedSideStopsTheRunBeforeAnyDeletion) {
 }
 
 TEST_F(RunSafetyTest, AnEmptySourceDoesNotEmptyTheMirror) {
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete;
     BuildTrees({{kDst, "a.txt", "a", kOlder}, {kDst, "Daten/b.txt", "b", kOlder}});
     ui.Answers[kEmptySideMessage] = eAnswer::No;
     EXPECT_EQ(Run(), kRunFailed);
@@ -116,16 +116,20 @@ TEST_F(RunSafetyTest, LinksPlantedInATreeAreNeverFollowed) {
     };
     struct Case {
         const char* name;
-        bool twoWay;
+        eTouchMode touch;
         std::vector<cTreeFile> files;
         const char* link; // relative, in the side given by linkInSource
         bool linkInSource;
     };
     const Case cases[] = {
-        {"mirror: the destination's directory is a link", false, {{kSrc, "sub/neu.txt", "n", kNewer}}, "sub", false},
-        {"mirror: a level above is a link", false, {{kSrc, "a/b/neu.txt", "n", kNewer}}, "a", false},
+        {"mirror: the destination's directory is a link",
+         eTouchMode::DestOnly,
+         {{kSrc, "sub/neu.txt", "n", kNewer}},
+         "sub",
+         false},
+        {"mirror: a level above is a link", eTouchMode::DestOnly, {{kSrc, "a/b/neu.txt", "n", kNewer}}, "a", false},
         {"two-way: the source's directory is a link",
-         true,
+         eTouchMode::Both,
          {{kDst, "sub/x.txt", "x", kNewer}, {kDst, "sub/wichtig.txt", "anders", kNewer}},
          "sub",
          true},
@@ -135,9 +139,9 @@ TEST_F(RunSafetyTest, LinksPlantedInATreeAreNeverFollowed) {
         plantVictim();
         BuildTrees(c.files);
         fs::create_directory_symlink(Victim(), (c.linkInSource ? Source() : Dest()) / c.link);
-        p.TouchSrc = c.twoWay;
-        p.OrphanModeD2 = 2;
-        p.OrphanModeB = 2; // orphans are deleted: the harshest mode
+        p.SetTouchMode(c.touch);
+        p.OrphanModeD2 = eOrphanMode::Delete;
+        p.OrphanModeB = eOrphanMode::Delete; // orphans are deleted: the harshest mode
         EXPECT_EQ(Run(), kRunFailed);
         EXPECT_EQ(Files(Victim()), std::vector<std::string>{"wichtig.txt"});
         EXPECT_EQ(ReadFile(Victim() / "wichtig.txt"), "wichtig");
@@ -165,8 +169,8 @@ TEST_F(RunSafetyTest, PathsThatLeaveTheirRootStopTheRun) {
         BuildTrees({{kSrc, "a.txt", "a", kNewer}});
         fs::remove_all(Victim());
         Write(Victim(), "wichtig.txt", "wichtig", kOlder);
-        p.TouchSrc = false;
-        p.OrphanModeD2 = 2;
+        p.SetTouchMode(eTouchMode::DestOnly);
+        p.OrphanModeD2 = eOrphanMode::Delete;
         p.DestDirectory = c.destDirectory;
         p.SearchDirectories.Clear();
         p.SearchDirectories.Add(c.search);
@@ -190,8 +194,8 @@ TEST_F(RunSafetyTest, PathsThatLeaveTheirRootStopTheRun) {
 
 TEST_F(RunSafetyTest, TheProgramsOwnFilesAreNeverCandidates) {
     // A mirror whose destination holds the log and the profile: neither is an orphan to delete.
-    p.TouchSrc = false;
-    p.OrphanModeD2 = 2;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.OrphanModeD2 = eOrphanMode::Delete;
     p.Log.FileName = (Dest() / "Log.txt").string();
     p.Log.Append = true;
     p.ProfileFile = (Dest() / "Profil.tvp").string();
@@ -207,7 +211,7 @@ TEST_F(RunSafetyTest, TheProgramsOwnFilesAreNeverCandidates) {
 }
 
 TEST_F(RunSafetyTest, AProfileKeptInItsOwnSourceKeepsItsSnapshotThere) {
-    p.OrphanModeB = 5;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
     p.ProfileFile = (Source() / "Profil.tvp").string();
     BuildTrees({{kSrc, "a.txt", "a", kOlder}, {kDst, "a.txt", "a", kOlder}});
     Write(Source(), "Profil.tvp", "Profil", kOlder);
@@ -222,7 +226,7 @@ TEST_F(RunSafetyTest, AProfileKeptInItsOwnSourceKeepsItsSnapshotThere) {
 TEST_F(RunSafetyTest, AOneWayProfileNeverWritesItsSource) {
     // An enforced file whose destination copy is newer and of very different size: "keep the newer" would copy
     // backward, into the source the profile does not touch.
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.EnforceFiles.Add("*.cfg");
     p.SizesCompare = true;
     p.SizesFactor = 2;
@@ -346,9 +350,9 @@ TEST_F(RunSafetyTest, LeftoversOfAKilledCopyAreRemovedNeverCopied) {
     ASSERT_TRUE(platform::IsTemporaryName(leftover));
     BuildTrees(
         {{kSrc, "a.txt", "a", kNewer}, {kSrc, "Daten/" + leftover, "halb", kNewer}, {kDst, leftover, "halb", kNewer}});
-    p.Attributes = 2; // hidden files are found
+    p.Attributes = AttributeBits(eAttributeChange::Hidden); // hidden files are found
     // One way: the source is not touched, not even to tidy it; the destination is.
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     EXPECT_EQ(Run(), kRunSucceeded);
     EXPECT_EQ(planned, (Plan{{"Quelle/a.txt", kPlanForward}}));
     EXPECT_EQ(LogEvents(),
@@ -361,7 +365,7 @@ TEST_F(RunSafetyTest, LeftoversOfAKilledCopyAreRemovedNeverCopied) {
     const int held = open((Dest() / leftover).c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
-    p.TouchSrc = true;
+    p.SetTouchMode(eTouchMode::Both);
     EXPECT_EQ(Run(), kRunSucceeded);
     close(held);
     EXPECT_TRUE(planned.empty());
@@ -433,7 +437,7 @@ TEST_F(RunSafetyTest, AFifoIsLeftOutWithALogLine) {
         SCOPED_TRACE(search);
         BuildTrees({{kSrc, "Daten/a.txt", "a", kNewer}});
         ASSERT_EQ(mkfifo((Source() / "Daten/rohr").c_str(), 0600), 0);
-        p.TouchSrc = false;
+        p.SetTouchMode(eTouchMode::DestOnly);
         p.SearchDirectories.Clear();
         p.SearchDirectories.Add(search);
         EXPECT_EQ(Run(), kRunSucceeded);
@@ -446,7 +450,7 @@ TEST_F(RunSafetyTest, AFifoIsLeftOutWithALogLine) {
 }
 
 TEST_F(RunSafetyTest, ADirectoryTheSourceHasIsNotDeletedAsEmpty) {
-    p.TouchSrc = false;
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.CreateAllDestDirs = true;
     p.DeleteEmptyDestDirs = true;
     p.Log.NoNormal = false;

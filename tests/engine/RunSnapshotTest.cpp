@@ -9,7 +9,7 @@ class RunSnapshotTest : public RunFixture {
 protected:
     // Only problems and the snapshot's own lines are logged.
     RunSnapshotTest() {
-        p.OrphanModeB = 5;
+        p.OrphanModeB = eOrphanMode::LookInSnapshot;
         p.Log.NoNormal = true;
     }
 

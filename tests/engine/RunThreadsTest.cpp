@@ -26,10 +26,10 @@ protected:
         q.DestDrive = (dir.Path() / "Ziel2").string();
         q.ProfileFile = (dir.Path() / "Profil2.tvp").string();
         q.Log.FileName = (dir.Path() / "Log2.txt").string();
-        q.OrphanModeB = 5;
+        q.OrphanModeB = eOrphanMode::LookInSnapshot;
         // The first mirrors its source.
-        p.TouchSrc = false;
-        p.OrphanModeD2 = 2;
+        p.SetTouchMode(eTouchMode::DestOnly);
+        p.OrphanModeD2 = eOrphanMode::Delete;
     }
 
     // Both profiles' trees as at the start: many files in a few folders, so that the runs overlap.

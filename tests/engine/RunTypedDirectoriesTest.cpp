@@ -27,8 +27,8 @@ TEST_F(RunTypedDirectoriesTest, PathOffsetInAnotherCaseMapsBothWays) {
     // destination has comes back into the source directory as the disk spells it.
     p.SearchDirectories.Clear();
     p.SearchDirectories.Add("\\Daten\\Projekte\\*");
-    p.ShortenPaths = 2;
-    p.OrphanModeB = 4;
+    p.ShortenPaths = eShortenPaths::ByPathOffset;
+    p.OrphanModeB = eOrphanMode::ForwardBackward;
     const std::vector<cTreeFile> tree = {
         {kSrc, "Daten/Projekte/A/plan.txt", "neu", kNewer},
         {kDst, "Sicherung/Projekte/A/alt.txt", "alt", kOlder},
@@ -72,8 +72,8 @@ TEST_F(RunTypedDirectoriesTest, PathOffsetInAnotherCaseMapsBothWays) {
 }
 
 TEST_F(RunTypedDirectoriesTest, EntriesWithStarMatchEveryPartWithoutRegardToCase) {
-    p.TouchSrc = false; // every source file found is a new file for the destination
-    p.ShortenPaths = 0;
+    p.SetTouchMode(eTouchMode::DestOnly); // every source file found is a new file for the destination
+    p.ShortenPaths = eShortenPaths::None;
     std::vector<cTreeFile> tree;
     for (const char* file :
          {"Projekte/a.txt", "Projekte/Alt/b.txt", "Projekte/Neu/c.txt", "PROJEKTE/Alt/d.txt", "Andere/Alt/e.txt"})
@@ -115,7 +115,7 @@ TEST_F(RunTypedDirectoriesTest, EntriesWithStarMatchEveryPartWithoutRegardToCase
     p.SearchDirectories.Clear();
     p.SearchDirectories.Add("\\projekte\\*");
     p.ExcludeDirectories.Clear();
-    p.ShortenPaths = 1;
+    p.ShortenPaths = eShortenPaths::Automatic;
     EXPECT_EQ(Run(), kRunFailed);
     EXPECT_EQ(LogEvents(), (Lines{"Fehler: Die Anzahl der berechneten Verzeichnisse in Quelle und Ziel stimmt nicht "
                                   "überein: 5 zu 3.",
@@ -125,8 +125,8 @@ TEST_F(RunTypedDirectoriesTest, EntriesWithStarMatchEveryPartWithoutRegardToCase
 
 TEST_F(RunTypedDirectoriesTest, VariablesAreExpandedBeforeTheCommonPrefixIsTaken) {
     // "Now" is 9 December 2026: %YEAR% is 2026, %MONTH% 12.
-    p.TouchSrc = false;
-    p.ShortenPaths = 1;
+    p.SetTouchMode(eTouchMode::DestOnly);
+    p.ShortenPaths = eShortenPaths::Automatic;
     const std::vector<cTreeFile> tree = {
         {kSrc, "Archiv/2026/Briefe/a.txt", "a", kNewer},
         {kSrc, "Archiv/2026/Bilder/b.txt", "b", kNewer},

@@ -15,8 +15,9 @@ class RunVariationTest : public RunFixture {
 protected:
     RunVariationTest() {
         p.Log.NoNormal = true;
-        p.TouchSrc = false;
-        p.OrphanModeD2 = 2; // destination orphans are deleted: only those in the variation's directory appear
+        p.SetTouchMode(eTouchMode::DestOnly);
+        p.OrphanModeD2 =
+            eOrphanMode::Delete; // destination orphans are deleted: only those in the variation's directory appear
         p.DestDirectory = "\\Sicherung\\";
         Write(Source(), "a.txt", "a", kNewer);
         Write(Dest(), "Sicherung/daneben.txt", "d", kOlder);
@@ -66,7 +67,7 @@ TEST_F(RunVariationTest, AfterMidnightTheVariationCanBeYesterdays) {
     // Thursday 01:30, before MidnightHours: answered Yes, the run takes the date as Wednesday's.
     platform::SetClock(Local(2026, 12, 10, 1, 30, 0));
     p.Variation = 2;
-    p.AgeMode = 1;
+    p.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     p.RelativeAge = 0;
     Write(Source(), "a.txt", "a", Local(2026, 12, 9, 18)); // passes yesterday's age limit
     ui.Answers[30120] = eAnswer::Yes;

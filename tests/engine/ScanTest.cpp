@@ -24,36 +24,29 @@ namespace {
 namespace fs = std::filesystem;
 using Actions = std::map<std::string, ActionFlags>; // "directory index:name" -> action
 
-enum class Touch { Dest, Both };
-
 class ScanTest : public ::testing::Test {
 protected:
     ScanTest() {
-        p.TouchSrc = false;
-        p.TouchDest = true;
-        p.OrphanModeB = 4;
-        p.OrphanModeD1 = 0;
-        p.OrphanModeD2 = 1;
+        p.SetTouchMode(eTouchMode::DestOnly);
+        p.OrphanModeB = eOrphanMode::ForwardBackward;
+        p.OrphanModeD1 = eOrphanMode::Forward;
+        p.OrphanModeD2 = eOrphanMode::Skip;
         p.ListSkip = false;
-        p.Attributes = 0;
+        p.Attributes = AttributeBits();
         p.TimeDifference = 2;
         p.UseUTC = true;
         p.SizesCompare = false;
         p.CompareProperties = false;
-        p.DestType = 0;
+        p.DestType = eDestType::Directory;
         p.EnforceBackward = false;
         p.LastRun = 0;
-        p.AgeMode = 0;
+        p.AgeMode = AgeModeValue(eAgeMode::None);
         p.IgnoreDST = false;
-        p.ShortenPaths = 0;
+        p.ShortenPaths = eShortenPaths::None;
         p.ResolvedDestDirectory = "\\";
         p.SearchDirectories.Add("\\*");
     }
 
-    void SetTouch(Touch touch) {
-        p.TouchSrc = touch == Touch::Both;
-        p.TouchDest = true;
-    }
     // Writes a file whose time lies hoursAgo in the past.
     static void Write(const testsupport::TempDir& side, const std::string& relative, int hoursAgo = 1) {
         const fs::path path = side.WriteFile(relative, "inhalt");
@@ -117,18 +110,18 @@ TEST_F(ScanTest, MaskKindsByTouchMode) {
 
     struct Case {
         const char* name;
-        Touch touch;
+        eTouchMode touch;
         bool enforceBackward;
         Actions expected;
     };
     const Case cases[] = {
-        {"destination only", Touch::Dest, false, {{"0:neu.txt", kActionForward}, {"0:x.cfg", kActionForward}}},
+        {"destination only", eTouchMode::DestOnly, false, {{"0:neu.txt", kActionForward}, {"0:x.cfg", kActionForward}}},
         {"destination, enforce backward",
-         Touch::Dest,
+         eTouchMode::DestOnly,
          true,
          {{"0:neu.txt", kActionForward}, {"0:x.cfg", kActionForward}}},
         {"both sides",
-         Touch::Both,
+         eTouchMode::Both,
          false,
          {{"0:neu.txt", kActionForward},
           {"0:nur.txt", kActionBackward},
@@ -136,14 +129,14 @@ TEST_F(ScanTest, MaskKindsByTouchMode) {
           {"0:a.log", kActionDelete}}},
     };
     for (const Case& c : cases) {
-        SetTouch(c.touch);
+        p.SetTouchMode(c.touch);
         p.EnforceBackward = c.enforceBackward;
         ASSERT_EQ(Scan(), 0) << c.name;
         EXPECT_EQ(Found(), c.expected) << c.name;
     }
 
     Write(dest, "weg.cfg"); // enforce backward deletes what the source lacks
-    SetTouch(Touch::Dest);
+    p.SetTouchMode(eTouchMode::DestOnly);
     p.EnforceBackward = true;
     ASSERT_EQ(Scan(), 0);
     EXPECT_EQ(Found().at("0:weg.cfg"), kActionDelete);
@@ -151,7 +144,7 @@ TEST_F(ScanTest, MaskKindsByTouchMode) {
 
 TEST_F(ScanTest, NamesDifferingInCaseAreDifferentFiles) {
     p.CompareFiles.Add("*.*");
-    SetTouch(Touch::Both);
+    p.SetTouchMode(eTouchMode::Both);
     Write(source, "Brief.doc");
     Write(dest, "brief.doc");
     ASSERT_EQ(Scan(), 0);
@@ -160,8 +153,9 @@ TEST_F(ScanTest, NamesDifferingInCaseAreDifferentFiles) {
 
 TEST_F(ScanTest, OrphansAreLookedUpInTheSnapshotOfTheirDirectory) {
     p.CompareFiles.Add("*.*");
-    SetTouch(Touch::Both);
-    p.OrphanModeB = 5; // by snapshot: delete what the other side had at the last run, else copy
+    p.SetTouchMode(eTouchMode::Both);
+    p.OrphanModeB =
+        eOrphanMode::LookInSnapshot; // by snapshot: delete what the other side had at the last run, else copy
     Write(dest, "Sub/geloescht.txt");
     Write(dest, "Sub/neu.txt");
     Write(source, "Sub/quelle.txt");
@@ -183,22 +177,22 @@ TEST_F(ScanTest, DirectoryPairsFollowTheShortenedPaths) {
     p.PathOffset = "\\Daten";
     Write(source, "Daten/Projekte/X/a.txt");
     struct Case {
-        int shortenPaths;
+        eShortenPaths shortenPaths;
         std::string cutPath;
         std::vector<std::string> destDirs;
     };
     const Case cases[] = {
-        {0, "", {"\\Ziel\\Daten\\Projekte\\", "\\Ziel\\Daten\\Projekte\\X\\"}},
-        {1, "\\Daten\\Projekte", {"\\Ziel\\", "\\Ziel\\X\\"}},
-        {2, "\\Daten", {"\\Ziel\\Projekte\\", "\\Ziel\\Projekte\\X\\"}},
+        {eShortenPaths::None, "", {"\\Ziel\\Daten\\Projekte\\", "\\Ziel\\Daten\\Projekte\\X\\"}},
+        {eShortenPaths::Automatic, "\\Daten\\Projekte", {"\\Ziel\\", "\\Ziel\\X\\"}},
+        {eShortenPaths::ByPathOffset, "\\Daten", {"\\Ziel\\Projekte\\", "\\Ziel\\Projekte\\X\\"}},
     };
     for (const Case& c : cases) {
         p.ShortenPaths = c.shortenPaths;
-        ASSERT_EQ(Scan(), 0) << c.shortenPaths;
+        ASSERT_EQ(Scan(), 0) << static_cast<int>(c.shortenPaths);
         EXPECT_EQ(result.CutPath, c.cutPath);
         EXPECT_EQ(result.SourceDirList, (std::vector<std::string>{"\\Daten\\Projekte\\", "\\Daten\\Projekte\\X\\"}));
         EXPECT_EQ(result.DestDirList, c.destDirs);
-        EXPECT_EQ(Found(), (Actions{{"1:a.txt", kActionForward}})) << c.shortenPaths;
+        EXPECT_EQ(Found(), (Actions{{"1:a.txt", kActionForward}})) << static_cast<int>(c.shortenPaths);
     }
 }
 
@@ -238,7 +232,7 @@ TEST_F(ScanTest, AnUnreadableDirectoryContributesNothingAndIsReported) {
 }
 
 TEST_F(ScanTest, OtherDestinationKindsAreNotListed) {
-    p.DestType = 1;
+    p.DestType = eDestType::Zip;
     EXPECT_EQ(Scan(), platform::kNotSupported);
 }
 

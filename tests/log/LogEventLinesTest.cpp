@@ -58,9 +58,9 @@ TEST_F(LogEventLinesTest, CompareEventsShowNamesOnlyAndTheSecondFileInMode2) {
     cLogEventData data{.Path = "/home/anna/a.txt", .PathSize = "1", .OtherPath = "/media/usb/a.txt", .Code = 2001};
     std::string first = "  Datei verglichen:                   /home/anna/a.txt" + std::string(44, ' ') + "\r\n";
     std::string second = "               mit:                   /media/usb/a.txt" + std::string(44, ' ') + "\r\n";
-    m_params.Log.FileInfoMode = 1;
+    m_params.Log.FileInfoMode = eLogFileInfo::WithDateTime;
     EXPECT_EQ(Lines(kLogCompared, data), first);
-    m_params.Log.FileInfoMode = 2;
+    m_params.Log.FileInfoMode = eLogFileInfo::WithOldFile;
     EXPECT_EQ(Lines(kLogCompared, data), first + second);
     std::string pad(12, ' ');
     EXPECT_EQ(Lines(kLogCompareFailed, data), "  FEHLER beim Vergleichen:" + pad + "/home/anna/a.txt" +
@@ -83,7 +83,7 @@ TEST_F(LogEventLinesTest, DirectoryAndListFileLinesKeepTheWholePath) {
 }
 
 TEST_F(LogEventLinesTest, TimeLinePrecedesFileEventsOnlyInMode2) {
-    m_params.Log.DateTimeMode = 2;
+    m_params.Log.DateTimeMode = eLogDateTime::EveryFile;
     EXPECT_EQ(Lines(kLogDirCreated, {.Path = "/a"}),
               "02:46:23\r\n  Verzeichnis erstellt:" + std::string(15, ' ') + "/a\r\n");
     EXPECT_EQ(Lines(kLogAborted), "Abbruch.\r\n");
@@ -114,7 +114,7 @@ TEST_F(LogEventLinesTest, HeaderNamesStartKindAndBatch) {
         EXPECT_EQ(Lines(kLogRunHeader, {.Kind = c.Kind}), head + c.Line + now) << int(c.Kind);
     m_params.BatchRunning = true;
     m_params.BatchFile = "/home/anna/Alles.tvb";
-    m_params.Log.DateTimeMode = 0;
+    m_params.Log.DateTimeMode = eLogDateTime::None;
     EXPECT_EQ(Lines(kLogRunHeader),
               head + "- gestartet aus der Batch-Datei /home/anna/Alles.tvb\r\n- gestartet von Hand\r\n");
     EXPECT_EQ(Lines(kLogRunFooter, {.Kind = 2}),

@@ -53,12 +53,13 @@ protected:
     // The text Run() writes with the current modes.
     std::string ExpectedRun() const {
         const cLogParameters& settings = m_params.Log;
-        bool stamped = settings.DateTimeMode == 1 || settings.DateTimeMode == 2;
+        bool stamped =
+            settings.DateTimeMode == eLogDateTime::StartAndEnd || settings.DateTimeMode == eLogDateTime::EveryFile;
         std::vector<std::string> lines = {"", kRule, "Profil: /home/anna/Briefe.tvp", "- gestartet von Hand"};
         if (stamped) lines.push_back(kNow);
         lines.push_back("Datum-Zeit-Stempel von Dateien in Lokalzeit");
         for (const auto& eventLines : logtest::kEventLines) {
-            if (settings.DateTimeMode == 2) lines.push_back("02:46:23");
+            if (settings.DateTimeMode == eLogDateTime::EveryFile) lines.push_back("02:46:23");
             const auto& modeLines = eventLines[static_cast<std::size_t>(settings.FileInfoMode)];
             lines.insert(lines.end(), modeLines.begin(), modeLines.end());
         }
@@ -80,10 +81,12 @@ protected:
 };
 
 TEST_F(LogRunTest, WritesExactTextForEveryDateTimeAndFileInfoMode) {
-    for (int dateTimeMode = 0; dateTimeMode <= 2; ++dateTimeMode) {
-        for (int fileInfoMode = 0; fileInfoMode <= 2; ++fileInfoMode) {
-            SCOPED_TRACE("DateTimeMode " + std::to_string(dateTimeMode) + ", FileInfoMode " +
-                         std::to_string(fileInfoMode));
+    using enum eLogDateTime;
+    using enum eLogFileInfo;
+    for (eLogDateTime dateTimeMode : {None, StartAndEnd, EveryFile}) {
+        for (eLogFileInfo fileInfoMode : {NameOnly, WithDateTime, WithOldFile}) {
+            SCOPED_TRACE("DateTimeMode " + std::to_string(static_cast<int>(dateTimeMode)) + ", FileInfoMode " +
+                         std::to_string(static_cast<int>(fileInfoMode)));
             m_params.Log.DateTimeMode = dateTimeMode;
             m_params.Log.FileInfoMode = fileInfoMode;
             m_params.Log.Append = false;
@@ -127,7 +130,7 @@ TEST_F(LogRunTest, DailyPutsTheLongDateBeforeTheExtension) {
 
 TEST_F(LogRunTest, NoNormalKeepsFrameAndErrorsOnly) {
     m_params.Log.NoNormal = true;
-    m_params.Log.FileInfoMode = 0;
+    m_params.Log.FileInfoMode = eLogFileInfo::NameOnly;
     Run();
     const auto& failedCopy = logtest::kEventLines[4][0];
     std::vector<std::string> lines = {"",

@@ -60,7 +60,7 @@ TEST_F(PlaySignalTest, NoFilesFoundBeepsOnceAndShowsTheMessage) {
     params.Warning1File = m_wave;
     params.Warning1Message = true;
     m_ui.Answer = eAnswer::Ok;
-    EXPECT_EQ(UserMessage(m_ui, params.Warnings(), 30123), 1);
+    EXPECT_EQ(UserMessage(m_ui, params.Warnings(), 30123), eAnswer::Ok);
     EXPECT_EQ(m_ui.Beeps, 1);
     EXPECT_TRUE(m_ui.Played.empty());
     ASSERT_EQ(m_ui.Shown.size(), 1u);

@@ -32,13 +32,14 @@ TEST_F(UserMessageTest, WarningOptionDecidesBetweenBoxAndPreset) {
     struct cCase {
         int Code;
         bool cParameters::*Option;
-        int Preset;
+        eAnswer Preset;
     };
+    using enum eAnswer;
     const cCase cases[] = {
-        {30123, &cParameters::Warning1Message, 1}, {30125, &cParameters::Warning2Message, 6},
-        {30101, &cParameters::Warning3Message, 6}, {30118, &cParameters::Warning3Message, 7},
-        {30998, &cParameters::Warning3Message, 7}, {30209, &cParameters::Warning4Message, 6},
-        {30302, &cParameters::Warning4Message, 7},
+        {30123, &cParameters::Warning1Message, Ok},  {30125, &cParameters::Warning2Message, Yes},
+        {30101, &cParameters::Warning3Message, Yes}, {30118, &cParameters::Warning3Message, No},
+        {30998, &cParameters::Warning3Message, No},  {30209, &cParameters::Warning4Message, Yes},
+        {30302, &cParameters::Warning4Message, No},
     };
     m_ui.Answer = eAnswer::Cancel;
     for (const cCase& c : cases) {
@@ -50,17 +51,17 @@ TEST_F(UserMessageTest, WarningOptionDecidesBetweenBoxAndPreset) {
 
         SetAllWarningMessages(false);
         m_params.*c.Option = true;
-        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), c.Code), static_cast<int>(eAnswer::Cancel)) << c.Code;
+        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), c.Code), eAnswer::Cancel) << c.Code;
         ASSERT_EQ(m_ui.Shown.size(), 1u) << c.Code;
         EXPECT_EQ(m_ui.Shown[0].Code, c.Code);
-        EXPECT_EQ(static_cast<int>(m_ui.Shown[0].Preset), c.Preset);
+        EXPECT_EQ(m_ui.Shown[0].Preset, c.Preset);
     }
 }
 
 TEST_F(UserMessageTest, BoxShowsFilledTextWithNewlines) {
     m_params.Warning3Message = true;
     m_ui.Answer = eAnswer::Yes;
-    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), 6);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), eAnswer::Yes);
     ASSERT_EQ(m_ui.Shown.size(), 1u);
     const cShownBox& box = m_ui.Shown[0];
     EXPECT_EQ(box.Kind, eMessageKind::Error);
@@ -70,10 +71,10 @@ TEST_F(UserMessageTest, BoxShowsFilledTextWithNewlines) {
 
 TEST_F(UserMessageTest, DialogMessagesAreShownWhateverTheWarnings) {
     m_ui.Answer = eAnswer::No;
-    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30016), 7);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30016), eAnswer::No);
     m_ui.Answer = eAnswer::Ok;
-    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30003, {.Text1 = "/home/anna/"}), 1);
-    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30221, {.Text1 = "/x", .Error = 2}), 1);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30003, {.Text1 = "/home/anna/"}), eAnswer::Ok);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30221, {.Text1 = "/x", .Error = 2}), eAnswer::Ok);
     ASSERT_EQ(m_ui.Shown.size(), 3u);
     EXPECT_EQ(m_ui.Shown[1].Text, "\"/home/anna/\" ist ein gültiger Verzeichnisname.");
 }
@@ -82,7 +83,7 @@ TEST_F(UserMessageTest, DialogMessagesAreShownWhateverTheWarnings) {
 TEST_F(UserMessageTest, EmptyBatchFollowsTheBatchWarning) {
     m_params.Warning3Message = true;
     m_params.Batch.Warning3Message = false;
-    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30115), 1);
+    EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), 30115), eAnswer::Ok);
     EXPECT_TRUE(m_ui.Shown.empty());
     m_params.Warning3Message = false;
     m_params.Batch.Warning3Message = true;
@@ -92,10 +93,10 @@ TEST_F(UserMessageTest, EmptyBatchFollowsTheBatchWarning) {
     EXPECT_EQ(m_ui.Shown[0].Text, "Diese Batch-Datei enthält keine Profile.");
 }
 
-TEST_F(UserMessageTest, UnknownCodeAnswersZeroAndShowsNothing) {
+TEST_F(UserMessageTest, UnknownCodeAnswersNoneAndShowsNothing) {
     SetAllWarningMessages(true);
     for (int code : {0, 30000, 30103, 31000})
-        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), code), 0) << code;
+        EXPECT_EQ(UserMessage(m_ui, m_params.Warnings(), code), eAnswer::None) << code;
     EXPECT_TRUE(m_ui.Shown.empty());
 }
 
@@ -105,10 +106,10 @@ TEST(HeadlessUserMessage, AnswersPresetsAndPrintsTheText) {
     params.Warning3Message = true;
     params.Warning4Message = true;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), 7);
-    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30101), 6);
-    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30302, {.Text1 = "/q", .Text2 = "/z"}), 7);
-    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30016), 7);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30118, {.Text1 = "/media/usb", .Error = 21}), eAnswer::No);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30101), eAnswer::Yes);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30302, {.Text1 = "/q", .Text2 = "/z"}), eAnswer::No);
+    EXPECT_EQ(UserMessage(headless, params.Warnings(), 30016), eAnswer::No);
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_NE(printed.find("[30118] Laufwerk /media/usb nicht bereit:\n\n"), std::string::npos) << printed;
     EXPECT_NE(printed.find("[30101] Keine Log-Datei angegeben.\n\nFortfahren ohne Log?\n"), std::string::npos);

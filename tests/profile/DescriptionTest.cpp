@@ -161,23 +161,24 @@ TEST_F(DescriptionTest, UnknownDocumentKindGivesOneNode) {
 }
 
 TEST_F(DescriptionTest, AgeLines) {
+    using enum eAgeMode;
     const struct {
         std::uint8_t mode;
         int relative;
         const char* expected;
     } cases[] = {
-        {1, 1, "Alter: Nicht mehr als 1 Tag alt (Seit Di 08.12.2026)"},
-        {1, 0, "Alter: Nicht mehr als 0 Tage alt (Seit Mi 09.12.2026)"},
-        {1, 15, "Alter: Nicht mehr als 15 Tage alt (Seit Di 24.11.2026)"},
-        {5, 1, "Alter: Mehr als 1 Tag alt (Vor Di 08.12.2026)"},
-        {5, 365, "Alter: Mehr als 365 Tage alt (Vor Di 09.12.2025)"},
-        {2, 0, "Alter: Seit Fr 20.03.2026"},
-        {6, 0, "Alter: Vor Fr 20.03.2026"},
+        {AgeModeValue(RelativeAge), 1, "Alter: Nicht mehr als 1 Tag alt (Seit Di 08.12.2026)"},
+        {AgeModeValue(RelativeAge), 0, "Alter: Nicht mehr als 0 Tage alt (Seit Mi 09.12.2026)"},
+        {AgeModeValue(RelativeAge), 15, "Alter: Nicht mehr als 15 Tage alt (Seit Di 24.11.2026)"},
+        {AgeModeValue(RelativeAge, true), 1, "Alter: Mehr als 1 Tag alt (Vor Di 08.12.2026)"},
+        {AgeModeValue(RelativeAge, true), 365, "Alter: Mehr als 365 Tage alt (Vor Di 09.12.2025)"},
+        {AgeModeValue(AbsoluteAge), 0, "Alter: Seit Fr 20.03.2026"},
+        {AgeModeValue(AbsoluteAge, true), 0, "Alter: Vor Fr 20.03.2026"},
         // LastRun is a local time already and is shown as it is.
-        {3, 0, "Alter: Seit dem letzten Lauf am Di 08.12.2026 23:05:09"},
-        {7, 0, "Alter: Vor dem letzten Lauf am Di 08.12.2026 23:05:09"},
-        {0, 5, "Alter: Keine Grenze"},
-        {4, 5, "Alter: Keine Grenze"},
+        {AgeModeValue(LastRun), 0, "Alter: Seit dem letzten Lauf am Di 08.12.2026 23:05:09"},
+        {AgeModeValue(LastRun, true), 0, "Alter: Vor dem letzten Lauf am Di 08.12.2026 23:05:09"},
+        {AgeModeValue(None), 5, "Alter: Keine Grenze"},
+        {AgeModeValue(None, true), 5, "Alter: Keine Grenze"},
     };
     m_params.AbsoluteAge = platform::DayNumberFromFileTime(platform::JoinFileTime(2026, 3, 20));
     m_params.LastRun = platform::JoinFileTime(2026, 12, 8, 23, 5, 9);
@@ -192,14 +193,14 @@ TEST_F(DescriptionTest, AgeLines) {
 TEST_F(DescriptionTest, RelativeAgeCountsFromTheLocalDay) {
     // 23:30 UTC on 8 December is already 00:30 on 9 December in Berlin.
     platform::SetClock(platform::JoinFileTime(2026, 12, 8, 23, 30));
-    m_params.AgeMode = 1;
+    m_params.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     m_params.RelativeAge = 1;
     EXPECT_NE(Find(DescribeDocument(m_params), {"Optionen", "Alter: Nicht mehr als 1 Tag alt (Seit Di 08.12.2026)"}),
               nullptr);
 }
 
 TEST_F(DescriptionTest, RelativeAgeFromADamagedFileDoesNotOverflow) {
-    m_params.AgeMode = 1;
+    m_params.AgeMode = AgeModeValue(eAgeMode::RelativeAge);
     for (int days : {INT_MAX, INT_MIN}) {
         m_params.RelativeAge = days;
         const Tree tree = DescribeDocument(m_params);
@@ -255,7 +256,7 @@ TEST_F(DescriptionTest, DestinationByType) {
     m_params.DestServer = "ftp.example.org";
     m_params.Variation = 2;
 
-    m_params.DestType = 0;
+    m_params.DestType = eDestType::Directory;
     m_params.CheckLabel = "BACKUP";
     Tree tree = DescribeDocument(m_params);
     EXPECT_EQ(ChildTexts(Find(tree, {"Ziel"})), (std::vector<std::string>{"Typ: Verzeichnis", "Datenträger..."}));
@@ -267,7 +268,7 @@ TEST_F(DescriptionTest, DestinationByType) {
               (std::vector<std::string>{"Bezeichnung prüfen: BACKUP"}));
 
     // An FTP server has no disk.
-    m_params.DestType = 2;
+    m_params.DestType = eDestType::Ftp;
     m_params.EjectDisk = true;
     tree = DescribeDocument(m_params);
     EXPECT_EQ(ChildTexts(Find(tree, {"Ziel"})), (std::vector<std::string>{"Typ: FTP-Server"}));
@@ -277,7 +278,7 @@ TEST_F(DescriptionTest, DestinationByType) {
               (std::vector<std::string>{"Variation: Wochentag"}));
 
     // An unknown type keeps only the variation, directly below "Ziel".
-    m_params.DestType = 9;
+    m_params.DestType = static_cast<eDestType>(9);
     m_params.Variation = 5;
     EXPECT_EQ(ChildTexts(Find(DescribeDocument(m_params), {"Ziel"})),
               (std::vector<std::string>{"Variation: Benutzername"}));
@@ -285,20 +286,18 @@ TEST_F(DescriptionTest, DestinationByType) {
 
 TEST_F(DescriptionTest, TouchLineForEachState) {
     const struct {
-        bool source;
-        bool dest;
+        eTouchMode touch;
         std::vector<std::string> expected;
     } cases[] = {
-        {false, true, {"Anrühren: Nur Ziel (vorwärts)", "Attribute..."}},
-        {true, true, {"Anrühren: Ziel und Quelle (in beide Richtungen)", "Attribute..."}},
-        {true, false, {"Anrühren: Nur Quelle (rückwärts)", "Attribute..."}},
-        {false, false, {"Attribute..."}},
+        {eTouchMode::DestOnly, {"Anrühren: Nur Ziel (vorwärts)", "Attribute..."}},
+        {eTouchMode::Both, {"Anrühren: Ziel und Quelle (in beide Richtungen)", "Attribute..."}},
+        {eTouchMode::SourceOnly, {"Anrühren: Nur Quelle (rückwärts)", "Attribute..."}},
+        {eTouchMode::Neither, {"Attribute..."}},
     };
     for (const auto& c : cases) {
-        m_params.TouchSrc = c.source;
-        m_params.TouchDest = c.dest;
+        m_params.SetTouchMode(c.touch);
         EXPECT_EQ(ChildTexts(Find(DescribeDocument(m_params), {"Optionen", "Bereich"})), c.expected)
-            << c.source << c.dest;
+            << static_cast<int>(c.touch);
     }
 }
 
@@ -325,9 +324,9 @@ TEST_F(DescriptionTest, MailAndViewerLines) {
         EXPECT_NE(Find(DescribeDocument(m_params), {"Log", "Aktion", c.expected}), nullptr) << c.expected;
     }
 
-    m_params.Log.ViewerKind = 1;
+    m_params.Log.ViewerKind = eLogViewer::Notepad;
     EXPECT_NE(Find(DescribeDocument(m_params), {"Log", "Aktion", "Betrachter: Notizblock (Editor)"}), nullptr);
-    m_params.Log.ViewerKind = 3;
+    m_params.Log.ViewerKind = eLogViewer::WordPad;
     m_params.Log.ViewerSwitches = "/p";
     EXPECT_NE(Find(DescribeDocument(m_params), {"Log", "Aktion", "Betrachter: WordPad; Schalter: /p"}), nullptr);
 }

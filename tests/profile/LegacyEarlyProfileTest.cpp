@@ -65,8 +65,8 @@ TEST_F(LegacyEarlyProfileTest, Workfile3ReadsEveryRow) {
     EXPECT_TRUE(params.ShowPreview);
     EXPECT_EQ(params.SortMode, 3);
     EXPECT_TRUE(params.ReverseOrder);
-    EXPECT_EQ(params.Attributes, 6);
-    EXPECT_EQ(params.AgeMode, 2);
+    EXPECT_EQ(params.Attributes, AttributeBits(eAttributeChange::Hidden, eAttributeChange::System));
+    EXPECT_EQ(params.AgeMode, AgeModeValue(eAgeMode::AbsoluteAge));
     EXPECT_EQ(params.RelativeAge, 10);
     EXPECT_EQ(params.AbsoluteAge, 44000);
     EXPECT_TRUE(params.Warning1Message && params.Warning2Sound && params.Warning4Sound);
@@ -80,8 +80,8 @@ TEST_F(LegacyEarlyProfileTest, Workfile3ReadsEveryRow) {
     EXPECT_EQ(params.SizesFactor, 1);
     EXPECT_FALSE(params.SizesCompare);
     EXPECT_FALSE(params.Log.Active);
-    EXPECT_EQ(params.Log.DateTimeMode, 0);
-    EXPECT_EQ(params.Log.FileInfoMode, 1);
+    EXPECT_EQ(params.Log.DateTimeMode, eLogDateTime::None);
+    EXPECT_EQ(params.Log.FileInfoMode, eLogFileInfo::WithDateTime);
     EXPECT_EQ(params.Log.FileName, "C:\\TOLVAN.LOG");
     EXPECT_FALSE(params.Log.Append);
     EXPECT_TRUE(params.Log.ViewOnSuccess && params.Log.ViewOnError);
@@ -93,24 +93,27 @@ TEST_F(LegacyEarlyProfileTest, Workfile3ReadsEveryRow) {
 }
 
 TEST_F(LegacyEarlyProfileTest, Workfile3UnpacksShortenDirectionAndOrphans) {
+    using enum eOrphanMode;
+    using enum eTouchMode;
+    constexpr eShortenPaths kNone = eShortenPaths::None;
+    constexpr eShortenPaths kAutomatic = eShortenPaths::Automatic;
     struct cCase {
         int Shorten, Direction, Orphans;
-        int ShortenPaths;
-        bool TouchSrc, TouchDest;
-        std::uint8_t D1, D2, B, S1, S2;
+        eShortenPaths ShortenPaths;
+        eTouchMode Touch;
+        eOrphanMode D1, D2, B, S1, S2;
     };
     const cCase cases[] = {
-        {0, 0, 0, 1, false, true, 0, 1, 4, 3, 1},
-        {1, 1, 1, 0, true, true, 1, 1, 1, 1, 1},
-        {2, 2, 2, 1, true, false, 0, 2, 2, 3, 2},
-        {3, -1, 7, 0, false, true, 0, 1, 4, 3, 1},
+        {0, 0, 0, kAutomatic, DestOnly, Forward, Skip, ForwardBackward, Backward, Skip},
+        {1, 1, 1, kNone, Both, Skip, Skip, Skip, Skip, Skip},
+        {2, 2, 2, kAutomatic, SourceOnly, Forward, Delete, Delete, Backward, Delete},
+        {3, -1, 7, kNone, DestOnly, Forward, Skip, ForwardBackward, Backward, Skip},
     };
     for (const cCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Shorten << " " << c.Direction << " " << c.Orphans);
         ASSERT_TRUE(Read(Workfile3(c.Shorten, c.Direction, c.Orphans))) << Error();
         EXPECT_EQ(params.ShortenPaths, c.ShortenPaths);
-        EXPECT_EQ(params.TouchSrc, c.TouchSrc);
-        EXPECT_EQ(params.TouchDest, c.TouchDest);
+        EXPECT_EQ(params.TouchMode(), c.Touch);
         EXPECT_EQ(params.OrphanModeD1, c.D1);
         EXPECT_EQ(params.OrphanModeD2, c.D2);
         EXPECT_EQ(params.OrphanModeB, c.B);
@@ -141,15 +144,15 @@ TEST_F(LegacyEarlyProfileTest, OldestProfileReadsEveryRowAndTurnsBulletsIntoSubd
     EXPECT_EQ(params.Variation, 3);
     EXPECT_FALSE(params.ShowPreview);
     EXPECT_EQ(params.SortMode, 2);
-    EXPECT_EQ(params.ShortenPaths, 0);
-    EXPECT_EQ(params.AgeMode, 1);
+    EXPECT_EQ(params.ShortenPaths, eShortenPaths::None);
+    EXPECT_EQ(params.AgeMode, AgeModeValue(eAgeMode::RelativeAge));
     EXPECT_EQ(params.RelativeAge, 14);
     EXPECT_EQ(params.AbsoluteAge, Today());
     EXPECT_TRUE(params.CreateSrcDirs && params.CreateDestDirs && params.DeleteEmptySrcDirs &&
                 params.DeleteEmptyDestDirs);
     EXPECT_TRUE(params.SizesCompare);
     EXPECT_EQ(params.SizesFactor, 5);
-    EXPECT_TRUE(params.TouchSrc && params.TouchDest);
+    EXPECT_EQ(params.TouchMode(), eTouchMode::Both);
 
     EXPECT_EQ(params.SourceDrive, "C:");
     ASSERT_EQ(params.SearchDirectories.Size(), 1u);
@@ -162,7 +165,7 @@ TEST_F(LegacyEarlyProfileTest, OldestProfileReadsEveryRowAndTurnsBulletsIntoSubd
 
     // 32767 means no age limit; today is the absolute age either way.
     ASSERT_TRUE(Read(Oldest(32767, 0, 0, 1, 0))) << Error();
-    EXPECT_EQ(params.AgeMode, 0);
+    EXPECT_EQ(params.AgeMode, AgeModeValue(eAgeMode::None));
     EXPECT_EQ(params.RelativeAge, defaults.RelativeAge);
     EXPECT_EQ(params.AbsoluteAge, Today());
     EXPECT_FALSE(params.CreateSrcDirs || params.CreateDestDirs || params.DeleteEmptySrcDirs ||
@@ -174,28 +177,36 @@ TEST_F(LegacyEarlyProfileTest, OldestProfileReadsEveryRowAndTurnsBulletsIntoSubd
 TEST_F(LegacyEarlyProfileTest, OldestProfileDeletesEmptyDirectoriesOnlyOnSidesItMayChange) {
     struct cCase {
         int Direction;
-        bool TouchSrc, TouchDest, DeleteSrc, DeleteDest;
+        eTouchMode Touch;
+        bool DeleteSrc, DeleteDest;
     };
-    for (const cCase& c :
-         {cCase{0, false, true, false, true}, cCase{1, true, true, true, true}, cCase{2, true, false, true, false}}) {
+    for (const cCase& c : {cCase{0, eTouchMode::DestOnly, false, true}, cCase{1, eTouchMode::Both, true, true},
+                           cCase{2, eTouchMode::SourceOnly, true, false}}) {
         SCOPED_TRACE(c.Direction);
         ASSERT_TRUE(Read(Oldest(5, 2, 0, c.Direction, 0))) << Error();
-        EXPECT_EQ(params.TouchSrc, c.TouchSrc);
-        EXPECT_EQ(params.TouchDest, c.TouchDest);
+        EXPECT_EQ(params.TouchMode(), c.Touch);
         EXPECT_EQ(params.DeleteEmptySrcDirs, c.DeleteSrc);
         EXPECT_EQ(params.DeleteEmptyDestDirs, c.DeleteDest);
     }
 }
 
 TEST_F(LegacyEarlyProfileTest, OldestProfileUnpacksOrphansAndAttributes) {
+    using enum eOrphanMode;
+    using enum eAttributeChange;
     struct cCase {
         int Packed;
-        std::uint8_t D2, B, S1, S2;
+        eOrphanMode D2, B, S1, S2;
         int Attributes;
     };
     const cCase cases[] = {
-        {0, 1, 4, 3, 1, 0}, {1, 1, 1, 1, 1, 0}, {2, 2, 2, 3, 2, 0},  {3, 1, 1, 1, 1, 0},
-        {4, 1, 4, 3, 1, 2}, {8, 1, 4, 3, 1, 4}, {16, 1, 4, 3, 1, 1}, {30, 2, 2, 3, 2, 7},
+        {0, Skip, ForwardBackward, Backward, Skip, AttributeBits()},
+        {1, Skip, Skip, Skip, Skip, AttributeBits()},
+        {2, Delete, Delete, Backward, Delete, AttributeBits()},
+        {3, Skip, Skip, Skip, Skip, AttributeBits()},
+        {4, Skip, ForwardBackward, Backward, Skip, AttributeBits(Hidden)},
+        {8, Skip, ForwardBackward, Backward, Skip, AttributeBits(System)},
+        {16, Skip, ForwardBackward, Backward, Skip, AttributeBits(ReadOnly)},
+        {30, Delete, Delete, Backward, Delete, AttributeBits(ReadOnly, Hidden, System)},
     };
     // A default from the settings must not mix into the attributes the file gives.
     cMemorySettings settings;
@@ -205,7 +216,7 @@ TEST_F(LegacyEarlyProfileTest, OldestProfileUnpacksOrphansAndAttributes) {
     for (const cCase& c : cases) {
         SCOPED_TRACE(c.Packed);
         ASSERT_TRUE(Read(Oldest(5, 0, 0, 1, c.Packed))) << Error();
-        EXPECT_EQ(params.OrphanModeD1, 0);
+        EXPECT_EQ(params.OrphanModeD1, Forward);
         EXPECT_EQ(params.OrphanModeD2, c.D2);
         EXPECT_EQ(params.OrphanModeB, c.B);
         EXPECT_EQ(params.OrphanModeS1, c.S1);

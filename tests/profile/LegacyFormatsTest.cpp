@@ -126,21 +126,20 @@ TEST_F(LegacyFormatsTest, Profile4ReadsEveryRowInAllFourVariants) {
         EXPECT_EQ(params.DestDrive, "E:");
         EXPECT_EQ(params.DestDirectory, "\\Sicherung\\");
         EXPECT_EQ(params.Variation, 2);
-        EXPECT_TRUE(params.TouchSrc);
-        EXPECT_FALSE(params.TouchDest);
-        EXPECT_EQ(params.Attributes, 3);
-        EXPECT_EQ(params.ShortenPaths, 2);
+        EXPECT_EQ(params.TouchMode(), eTouchMode::SourceOnly);
+        EXPECT_EQ(params.Attributes, AttributeBits(eAttributeChange::ReadOnly, eAttributeChange::Hidden));
+        EXPECT_EQ(params.ShortenPaths, eShortenPaths::ByPathOffset);
         EXPECT_FALSE(params.CreateSrcDirs);
         EXPECT_FALSE(params.CreateDestDirs);
         EXPECT_TRUE(params.DeleteEmptySrcDirs && params.DeleteEmptyDestDirs && params.TransferDirProperties);
-        EXPECT_EQ(params.AgeMode, 1);
+        EXPECT_EQ(params.AgeMode, AgeModeValue(eAgeMode::RelativeAge));
         EXPECT_EQ(params.RelativeAge, 30);
         EXPECT_EQ(params.AbsoluteAge, 45000);
-        EXPECT_EQ(params.OrphanModeD1, 1);
-        EXPECT_EQ(params.OrphanModeD2, 2);
-        EXPECT_EQ(params.OrphanModeB, 5);
-        EXPECT_EQ(params.OrphanModeS1, 6);
-        EXPECT_EQ(params.OrphanModeS2, 2);
+        EXPECT_EQ(params.OrphanModeD1, eOrphanMode::Skip);
+        EXPECT_EQ(params.OrphanModeD2, eOrphanMode::Delete);
+        EXPECT_EQ(params.OrphanModeB, eOrphanMode::LookInSnapshot);
+        EXPECT_EQ(params.OrphanModeS1, eOrphanMode::OrphansOnly);
+        EXPECT_EQ(params.OrphanModeS2, eOrphanMode::Delete);
         EXPECT_TRUE(params.ListSkip && params.EnforceBackward);
         EXPECT_EQ(params.SortMode, 4);
         EXPECT_TRUE(params.ReverseOrder);
@@ -187,12 +186,12 @@ TEST_F(LegacyFormatsTest, Profile4ReadsEveryRowInAllFourVariants) {
         const cLogParameters& log = params.Log;
         EXPECT_FALSE(log.Active);
         EXPECT_EQ(log.FileName, "C:\\Logs\\Tolvan.log");
-        EXPECT_EQ(log.DateTimeMode, 2);
-        EXPECT_EQ(log.FileInfoMode, 0);
+        EXPECT_EQ(log.DateTimeMode, eLogDateTime::EveryFile);
+        EXPECT_EQ(log.FileInfoMode, eLogFileInfo::NameOnly);
         EXPECT_TRUE(log.Daily);
         EXPECT_FALSE(log.Append);
         EXPECT_TRUE(log.NoNormal);
-        EXPECT_EQ(log.ViewerKind, 4);
+        EXPECT_EQ(log.ViewerKind, eLogViewer::Program);
         EXPECT_EQ(log.ViewerPath, "C:\\Programme\\Editor.exe");
         EXPECT_EQ(log.ViewerSwitches, "/r");
         EXPECT_EQ(params.Schedule, (std::vector<ScheduleEntry>{kMonday, kSundayOff}));
@@ -233,7 +232,7 @@ TEST_F(LegacyFormatsTest, Profile4ReadsEveryRowInAllFourVariants) {
         EXPECT_TRUE(params.AutoSense2);
 
         // Not stored in these formats.
-        EXPECT_EQ(params.DestType, 0);
+        EXPECT_EQ(params.DestType, eDestType::Directory);
         EXPECT_EQ(params.PathOffset, defaults.PathOffset);
         EXPECT_TRUE(params.BeforeCommands.Empty());
         EXPECT_EQ(params.ZipCompression, defaults.ZipCompression);

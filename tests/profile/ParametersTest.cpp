@@ -60,15 +60,14 @@ TEST_F(ParametersTest, NewProfileTakesOptionsFromTheSettingsAndHasOneCompareMask
     EXPECT_TRUE(params.ExcludeDirectories.Empty());
     EXPECT_TRUE(params.EnforceFiles.Empty() && params.DeleteFiles.Empty() && params.ExcludeFiles.Empty());
 
-    EXPECT_FALSE(params.TouchSrc);
-    EXPECT_TRUE(params.TouchDest);
+    EXPECT_EQ(params.TouchMode(), eTouchMode::DestOnly);
     EXPECT_EQ(params.ZipCompression, 9);
-    EXPECT_EQ(params.OrphanModeB, 5);
+    EXPECT_EQ(params.OrphanModeB, eOrphanMode::LookInSnapshot);
     EXPECT_EQ(params.FtpUserName, "anna");
     EXPECT_EQ(params.AbsoluteAge, 40000);
     EXPECT_EQ(params.Warning1File, "") << "an empty value in the settings is a value, not a missing key";
-    EXPECT_EQ(params.Attributes, 0);
-    EXPECT_EQ(params.AgeMode, 0);
+    EXPECT_EQ(params.Attributes, AttributeBits());
+    EXPECT_EQ(params.AgeMode, AgeModeValue(eAgeMode::None));
     EXPECT_EQ(params.FtpPort, 21);
     EXPECT_EQ(params.FtpPassword, "lemon");
     EXPECT_EQ(params.MidnightHours, 2);
@@ -162,7 +161,7 @@ TEST_F(ParametersTest, OptionTableNamesEveryFieldOnce) {
 TEST_F(ParametersTest, OptionsRoundTripThroughTheSettings) {
     cParameters params;
     params.TouchDest = false;
-    params.AgeMode = 6;
+    params.AgeMode = AgeModeValue(eAgeMode::AbsoluteAge, true);
     params.AbsoluteAge = 45000;
     params.FtpPort = 65535;
     params.AppName = "Microsoft Word";
@@ -173,7 +172,7 @@ TEST_F(ParametersTest, OptionsRoundTripThroughTheSettings) {
 
     cParameters read(&settings);
     EXPECT_FALSE(read.TouchDest);
-    EXPECT_EQ(read.AgeMode, 6);
+    EXPECT_EQ(read.AgeMode, AgeModeValue(eAgeMode::AbsoluteAge, true));
     EXPECT_EQ(read.AbsoluteAge, 45000);
     EXPECT_EQ(read.FtpPort, 65535);
     EXPECT_EQ(read.AppName, "Microsoft Word");

@@ -146,7 +146,7 @@ TEST_F(SettingsGroupsTest, ReadsEveryKeyOfAHandWrittenFile) {
     EXPECT_EQ(program.BirthDate, 25000.0);
     ASSERT_EQ(params.LastUsedServers.Size(), 2u);
     EXPECT_EQ(params.LastUsedServers.Text(0), "ftp.a.de") << "the list is sorted";
-    EXPECT_EQ(params.OrphanModeB, 5);
+    EXPECT_EQ(params.OrphanModeB, eOrphanMode::LookInSnapshot);
     EXPECT_EQ(params.ZipPassword, "geheim") << "plain text in the settings file";
     EXPECT_EQ(params.OldFiles[0], "/a.tvp");
     EXPECT_EQ(params.OldFiles[8], "/i.tvp");
@@ -182,6 +182,8 @@ TEST_F(SettingsGroupsTest, EveryGroupRoundTrips) {
                     value = "Wert " + std::string(field.Key);
                 else if constexpr (std::is_same_v<T, bool>)
                     value = !value;
+                else if constexpr (std::is_enum_v<T>)
+                    value = static_cast<T>(static_cast<std::underlying_type_t<T>>(value) + 7);
                 else
                     value = static_cast<T>(value + 7);
             },

@@ -31,7 +31,7 @@ void FillSource(cParameters& p) {
     p.ExcludeFiles.Add("~*.*");
     p.ExcludeFiles.Add("*.bak");
 
-    p.DestType = 1;
+    p.DestType = eDestType::Zip;
     p.DestDrive = "/media/usb";
     p.DestDirectory = "\\Sicherung\\";
     p.DestArchive = "Daten.zip";
@@ -44,23 +44,22 @@ void FillSource(cParameters& p) {
 }
 
 void FillRunOptions(cParameters& p) {
-    p.TouchSrc = true;
-    p.TouchDest = false;
-    p.Attributes = 7;
-    p.ShortenPaths = 2;
+    p.SetTouchMode(eTouchMode::SourceOnly);
+    p.Attributes = AttributeBits(eAttributeChange::ReadOnly, eAttributeChange::Hidden, eAttributeChange::System);
+    p.ShortenPaths = eShortenPaths::ByPathOffset;
     p.PathOffset = "\\Daten";
     p.CreateSrcDirs = p.CreateDestDirs = true;
     p.DeleteEmptySrcDirs = p.DeleteEmptyDestDirs = true;
     p.CreateAllSrcDirs = p.CreateAllDestDirs = true;
     p.TransferDirProperties = true;
-    p.AgeMode = 6;
+    p.AgeMode = AgeModeValue(eAgeMode::AbsoluteAge, true);
     p.RelativeAge = 10;
     p.AbsoluteAge = platform::DayNumberFromFileTime(platform::JoinFileTime(2026, 12, 1));
-    p.OrphanModeD1 = 6;
-    p.OrphanModeD2 = 2;
-    p.OrphanModeB = 5;
-    p.OrphanModeS1 = 6;
-    p.OrphanModeS2 = 2;
+    p.OrphanModeD1 = eOrphanMode::OrphansOnly;
+    p.OrphanModeD2 = eOrphanMode::Delete;
+    p.OrphanModeB = eOrphanMode::LookInSnapshot;
+    p.OrphanModeS1 = eOrphanMode::OrphansOnly;
+    p.OrphanModeS2 = eOrphanMode::Delete;
     p.ListSkip = true;
     p.EnforceBackward = true;
     p.SortMode = 4;
@@ -81,7 +80,7 @@ void FillRunOptions(cParameters& p) {
     p.ZipCompression = 9;
     p.ZipEncrypt = true;
     p.ZipPassword = "geheim";
-    p.ZipTempMode = 2;
+    p.ZipTempMode = eZipTempMode::TempLocation;
     p.ZipTempLocation = "/var/tmp/tolvan";
     p.ZipAddVariation = true;
     p.FtpPort = 2121;
@@ -148,12 +147,12 @@ void FillPreviewAndLog(cParameters& p) {
     cLogParameters& l = p.Log;
     l.Active = true;
     l.FileName = "/home/anna/Logs/Sicherung.txt";
-    l.DateTimeMode = 2;
-    l.FileInfoMode = 1;
+    l.DateTimeMode = eLogDateTime::EveryFile;
+    l.FileInfoMode = eLogFileInfo::WithDateTime;
     l.Daily = l.Append = l.NoNormal = true;
     l.ViewOnSuccess = l.MailOnSuccess = l.PrintOnSuccess = true;
     l.ViewOnError = l.MailOnError = l.PrintOnError = true;
-    l.ViewerKind = 4;
+    l.ViewerKind = eLogViewer::Program;
     l.ViewerPath = "/usr/bin/less";
     l.ViewerSwitches = "-N";
     l.Recipient1Name = "Anna Muster";
