@@ -6,6 +6,7 @@
 #include "platform/BelowRoot.h"
 #include "platform/DirectoryOps.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileCopy.h"
 #include "platform/FileInfo.h"
 #include "platform/FileRemoval.h"
 #include "platform/Roots.h"
@@ -13,6 +14,7 @@
 #include "profile/Parameters.h"
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -53,9 +55,12 @@ bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDi
     return platform::CheckDirectoryBelow(SideRoot(run, side), relativeDirectory) == 0;
 }
 
-int ReachCandidate(const cRun& run, const cCandidate& candidate) {
+int ReachCandidate(const cRun& run, const cCandidate& candidate, platform::CopySession* session) {
     for (const eSide side : {eSide::Source, eSide::Dest}) {
-        const int code = platform::CheckDirectoryBelow(SideRoot(run, side), SideDirectory(run, candidate, side));
+        const std::string root = SideRoot(run, side);
+        const std::string directory = SideDirectory(run, candidate, side);
+        const int code =
+            session ? session->EnterDirectory(root, directory) : platform::CheckDirectoryBelow(root, directory);
         if (code != 0 && code != platform::kPathNotFound) return code;
     }
     return 0;
@@ -98,40 +103,61 @@ int DeleteSide(cRun& run, const cCandidate& candidate, eSide side) {
 
 int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory, const std::string& mirrored) {
     const std::string root = SideRoot(run, side);
-    // The pair's own directory decides for the levels that mirror nothing found.
-    const std::optional<mode_t> leafMode =
-        DirectoryMode(run, side == eSide::Dest ? eSide::Source : eSide::Dest, mirrored);
-    int created = 0;
+    // Every level's relative directory, from the top down: "\a\", "\a\b\", ...
+    std::vector<std::string> levels;
     std::string level;
-    std::size_t start = 0;
-    while (start < relativeDirectory.size()) {
+    for (std::size_t start = 0; start < relativeDirectory.size();) {
         std::size_t end = relativeDirectory.find('\\', start);
         if (end == std::string::npos) end = relativeDirectory.size();
         if (end > start) {
             level += '\\';
             level.append(relativeDirectory, start, end - start);
-            const std::string relative = level + '\\';
-            const std::string path = platform::NativePath(root, relative);
-            const int reach = platform::CheckDirectoryBelow(root, relative);
-            if (reach == platform::kPathNotFound) {
-                const std::optional<mode_t> own = CounterpartMode(run, side, relative);
-                const int code = platform::CreateDirectoryLevel(path, own ? own : leafMode);
-                if (code == 0) {
-                    run.Event(kLogDirCreated, {.Path = path});
-                    ++run.State.Counters.DirsCreatedCount;
-                    ++created;
-                } else {
-                    run.Event(kLogDirCreateFailed, {.Path = path, .Code = code});
-                    ++run.State.Counters.ErrorCount;
-                }
-            } else if (reach != 0) {
-                // Nothing is created through a link, nor below anything that cannot be reached.
-                run.Event(kLogDirCreateFailed, {.Path = path, .Code = reach});
-                ++run.State.Counters.ErrorCount;
-                return created;
-            }
+            levels.push_back(level + '\\');
         }
         start = end + 1;
+    }
+    // The deepest level that exists is looked for from the bottom: one check clears every level above it of
+    // links, so a new directory below an existing one costs one or two checks instead of one per level. A check
+    // that finds anything else (a link on the way) leaves it to the walk from the top, which names that level.
+    std::size_t first = levels.size();
+    bool checkEach = false;
+    while (first > 0 && !checkEach) {
+        const int reach = platform::CheckDirectoryBelow(root, levels[first - 1]);
+        if (reach == 0) break;
+        if (reach == platform::kPathNotFound)
+            --first;
+        else
+            checkEach = true;
+    }
+    if (checkEach) first = 0;
+    // The pair's own directory decides for the levels that mirror nothing found.
+    std::optional<std::optional<mode_t>> leafMode;
+    int created = 0;
+    for (std::size_t i = first; i < levels.size(); ++i) {
+        const std::string& relative = levels[i];
+        const std::string path = platform::NativePath(root, relative);
+        const int reach = checkEach ? platform::CheckDirectoryBelow(root, relative) : platform::kPathNotFound;
+        if (reach == 0) continue;
+        if (reach != platform::kPathNotFound) {
+            // Nothing is created through a link, nor below anything that cannot be reached.
+            run.Event(kLogDirCreateFailed, {.Path = path, .Code = reach});
+            ++run.State.Counters.ErrorCount;
+            return created;
+        }
+        std::optional<mode_t> mode = CounterpartMode(run, side, relative);
+        if (!mode) {
+            if (!leafMode) leafMode = DirectoryMode(run, side == eSide::Dest ? eSide::Source : eSide::Dest, mirrored);
+            mode = *leafMode;
+        }
+        const int code = platform::CreateDirectoryLevel(path, mode);
+        if (code == 0) {
+            run.Event(kLogDirCreated, {.Path = path});
+            ++run.State.Counters.DirsCreatedCount;
+            ++created;
+        } else {
+            run.Event(kLogDirCreateFailed, {.Path = path, .Code = code});
+            ++run.State.Counters.ErrorCount;
+        }
     }
     return created;
 }

@@ -5,6 +5,9 @@
 
 struct cRun;
 struct cCandidate;
+namespace platform {
+class CopySession;
+}
 
 enum class eSide { Source, Dest };
 
@@ -16,8 +19,10 @@ std::string SideDirectory(const cRun& run, const cCandidate& candidate, eSide si
 bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDirectory);
 
 // 0 when both directories of a candidate are reached without a symlink (or do not exist yet), else the code
-// (kLinkInPath): no file is read, written or deleted through a link planted in a tree.
-[[nodiscard]] int ReachCandidate(const cRun& run, const cCandidate& candidate);
+// (kLinkInPath): no file is read, written or deleted through a link planted in a tree. With a session, the
+// directories checked stay open in it, and its copies go through them.
+[[nodiscard]] int ReachCandidate(const cRun& run, const cCandidate& candidate,
+                                 platform::CopySession* session = nullptr);
 
 // Deletes one side's file of a candidate (into the trash when Recycle is set) and logs it (30204, or 30205
 // with one error). A read-only file is deleted only when Attributes allows changing read-only files
@@ -25,8 +30,8 @@ bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDi
 [[nodiscard]] int DeleteSide(cRun& run, const cCandidate& candidate, eSide side);
 
 // Creates every missing level of the relative directory below the side's root (never the root itself), logging
-// each level (30206, or 30207 with one error); a failed level does not stop the walk, a level that is a symlink
-// does (30207 with kLinkInPath). A level whose counterpart on the other side is a directory grants no more
-// access than that one; mirrored is the directory of the other side that relativeDirectory pairs with.
-// Returns the number of levels created.
+// each level (30206, or 30207 with one error); a directory that exists already costs one check and creates
+// nothing. A failed level does not stop the walk, a level that is a symlink does (30207 with kLinkInPath).
+// A level whose counterpart on the other side is a directory grants no more access than that one; mirrored is
+// the directory of the other side that relativeDirectory pairs with. Returns the number of levels created.
 int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory, const std::string& mirrored);

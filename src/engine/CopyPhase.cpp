@@ -130,11 +130,12 @@ private:
     void PrepareDirectory(const cCandidate& c, bool forward) {
         if (c.DirIndex == m_lastDirIndex) return;
         m_lastDirIndex = c.DirIndex;
+        m_session.ForgetDirectories(); // the copies go through the pair's directories as checked below
         const eSide side = forward ? eSide::Dest : eSide::Source;
         const std::string directory = SideDirectory(m_run, c, side);
-        if ((forward ? m_p.CreateDestDirs : m_p.CreateSrcDirs) && !IsDirectoryBelow(m_run, side, directory))
+        if (forward ? m_p.CreateDestDirs : m_p.CreateSrcDirs)
             CreateDirectoryPath(m_run, side, directory, SideDirectory(m_run, c, forward ? eSide::Source : eSide::Dest));
-        m_reach = ReachCandidate(m_run, c);
+        m_reach = ReachCandidate(m_run, c, &m_session);
     }
 
     // Clears the target's read-only, hidden and system attributes as far as the profile allows changing them;
@@ -173,6 +174,7 @@ private:
         std::int64_t reported = 0;
         platform::CopyOptions options;
         options.ownCopy = m_p.MyCopy;
+        options.session = &m_session;
         options.progress = [&](std::int64_t bytesSoFar) {
             // A copy whose source changed starts over: the bar waits until it passes what it showed before.
             const std::int64_t delta = bytesSoFar > reported ? bytesSoFar - reported : 0;
@@ -271,6 +273,7 @@ private:
     int m_lastDirIndex = -1;
     int m_reach = 0;       // ReachCandidate of the directory pair m_lastDirIndex
     bool m_copied = false; // the last copy replaced its target
+    platform::CopySession m_session;
 };
 
 } // namespace

@@ -3,12 +3,45 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
 // The block size of the program's own copy routine and of the content comparison.
 inline constexpr std::size_t kCopyBlockSize = 131072;
+
+// What the copies of one run learn and keep for the next copy instead of finding it out for every file: a fast
+// path (a reflink, copy_file_range) that a pair of file systems refused is not tried again between those two,
+// and the directories copies read from and write into stay open while the next copies use the same ones.
+// Belongs to one thread. Keep one for a run at most: a file system mounted later may get a device number that
+// a refusal was remembered for.
+class CopySession {
+public:
+    CopySession();
+    ~CopySession();
+    CopySession(const CopySession&) = delete;
+    CopySession& operator=(const CopySession&) = delete;
+
+    // Opens the internal relative directory below the native root without following a link at any level (see
+    // OpenDirectoryBelow) and keeps it open: copies from and into it go through this directory, so a link
+    // planted there after the check cannot lead them elsewhere. Returns the code of OpenDirectoryBelow; for a
+    // directory that does not exist (kPathNotFound) nothing is kept and copies look it up by its name. Entering
+    // a directory again checks it again.
+    [[nodiscard]] int EnterDirectory(std::string_view nativeRoot, std::string_view relative);
+
+    // Closes every directory kept open, so that the next copy looks its directories up by name again. Call it
+    // when a directory may have been replaced since the last copy (the copy phase does so for every directory
+    // pair). A copy that fails forgets the directories it looked up by name, not the entered ones.
+    void ForgetDirectories();
+
+    struct State; // what FileCopy.cpp keeps
+    State& Get() { return *m_state; }
+
+private:
+    std::unique_ptr<State> m_state;
+};
 
 struct CopyOptions {
     // The program's own routine: read and write in kCopyBlockSize blocks. Otherwise the system's fast paths
@@ -17,6 +50,8 @@ struct CopyOptions {
     // Called after every block or chunk with the bytes copied so far; returning false cancels the copy. May be
     // empty.
     std::function<bool(std::int64_t bytesSoFar)> progress;
+    // The run's memory for a series of copies; may be null (then each copy starts knowing nothing).
+    CopySession* session = nullptr;
 };
 
 // Copies the file `from` to `to` through a temporary file in the target's directory that is renamed over the

@@ -88,6 +88,30 @@ bool RemoveIfLeftover(int dirFd, const std::string& name) {
     return kSuccess;
 }
 
+// Creates a file named prefix + a fresh temporary name relative to dirFd (see CreateTemporaryFile).
+int CreateNamed(int dirFd, const std::string& prefix, mode_t mode, int& fd, std::string& path) {
+    fd = -1;
+    path.clear();
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string candidate = prefix + MakeTemporaryName();
+        const int created =
+            ::openat(dirFd, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (created < 0) {
+            if (errno == EEXIST) continue;
+            return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno);
+        }
+        // A cleaner that found the new file before it was locked removes it: then the name is not ours any
+        // more, and the next name is tried.
+        if (LockTemporaryFile(created) == kSuccess && StillNamed(dirFd, candidate.c_str(), created)) {
+            fd = created;
+            path = std::move(candidate);
+            return kSuccess;
+        }
+        ::close(created);
+    }
+    return kAlreadyExists;
+}
+
 } // namespace
 
 bool IsTemporaryName(std::string_view name) {
@@ -112,26 +136,12 @@ int LockTemporaryFile(int fd) {
 }
 
 int CreateTemporaryFile(const std::string& nativeDirectory, mode_t mode, int& fd, std::string& path) {
-    fd = -1;
-    path.clear();
     const std::string prefix = nativeDirectory.ends_with('/') ? nativeDirectory : nativeDirectory + "/";
-    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        std::string candidate = prefix + MakeTemporaryName();
-        const int created = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (created < 0) {
-            if (errno == EEXIST) continue;
-            return errno == ENOENT ? kPathNotFound : ErrorFromErrno(errno);
-        }
-        // A cleaner that found the new file before it was locked removes it: then the name is not ours any
-        // more, and the next name is tried.
-        if (LockTemporaryFile(created) == kSuccess && StillNamed(AT_FDCWD, candidate.c_str(), created)) {
-            fd = created;
-            path = std::move(candidate);
-            return kSuccess;
-        }
-        ::close(created);
-    }
-    return kAlreadyExists;
+    return CreateNamed(AT_FDCWD, prefix, mode, fd, path);
+}
+
+int CreateTemporaryFileAt(int dirFd, mode_t mode, int& fd, std::string& name) {
+    return CreateNamed(dirFd, {}, mode, fd, name);
 }
 
 int RemoveLeftoverTemporaryFiles(const std::string& nativeDirectory, const std::vector<std::string>& names,

@@ -28,6 +28,9 @@ inline constexpr std::size_t kTemporaryRandomLength = 6;
 // fresh names were all taken; other codes from ErrorFromErrno. fd is -1 and path empty on failure.
 [[nodiscard]] int CreateTemporaryFile(const std::string& nativeDirectory, mode_t mode, int& fd, std::string& path);
 
+// The same in the open directory dirFd; name is the new file's name in that directory.
+[[nodiscard]] int CreateTemporaryFileAt(int dirFd, mode_t mode, int& fd, std::string& name);
+
 // Takes the writer's lock (an exclusive flock) on an open temporary file, so RemoveLeftoverTemporaryFiles leaves
 // it alone while it is written. A file that is nameless (O_TMPFILE) needs it only before it gets a name. Returns
 // 0, also on a file system without locks (nothing can remove the file there either); kSharingViolation when

@@ -405,6 +405,130 @@ TEST_F(FileCopy, FailuresLeaveTheTreeUnchanged) {
     }
 }
 
+// Between two file systems copy_file_range answers EXDEV: a sparse file then goes in blocks, holes and all.
+TEST_F(FileCopy, SparseFileBetweenFileSystemsIsCopiedInBlocks) {
+    constexpr off_t kLength = off_t{64} << 20;
+    const std::string data = Pattern(kCopyBlockSize + 5, 4);
+    const std::filesystem::path sparse = m_dir.Path() / "Abbild.img";
+    {
+        const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        for (const off_t at : {off_t{0}, kLength / 2, kLength - static_cast<off_t>(data.size())})
+            ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
+        close(fd);
+    }
+    if (Lstat(sparse).st_blocks * 512 >= kLength) GTEST_SKIP() << "the file system keeps no holes";
+    const std::filesystem::path copy = m_dir.Path() / "Kopie.img";
+    const std::optional<int> status = RunInChild([&] {
+        if (!testsupport::FilterSystemCall(SYS_ioctl, 1, 0, SECCOMP_RET_ERRNO | EOPNOTSUPP) ||
+            !testsupport::FilterSystemCall(SYS_copy_file_range, 0, 0, SECCOMP_RET_ERRNO | EXDEV))
+            return testsupport::kCannotFilter;
+        return CopyFileSafely(sparse, copy, {});
+    });
+    if (testsupport::ExitCode(status) == testsupport::kCannotFilter) GTEST_SKIP() << "no seccomp filter here";
+    ASSERT_EQ(testsupport::ExitCode(status), 0);
+    EXPECT_EQ(Lstat(copy).st_size, kLength);
+    EXPECT_LT(Lstat(copy).st_blocks * 512, kLength / 2) << "the holes were written out";
+    EXPECT_TRUE(m_dir.ReadFile("Kopie.img") == m_dir.ReadFile("Abbild.img"));
+}
+
+// A pair of file systems that refused the reflink and copy_file_range once is not asked again in the same
+// session, and every kind of file still arrives whole: after the refusal, asking again would end the process.
+TEST_F(FileCopy, FastPathsRefusedOnceAreNotTriedAgainAndCopiesStayWhole) {
+    constexpr off_t kSparseLength = off_t{64} << 20;
+    const std::string data = Pattern(kCopyBlockSize + 5, 3);
+    const std::filesystem::path sparse = m_dir.Path() / "Abbild.img";
+    {
+        const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        for (const off_t at : {off_t{0}, kSparseLength - static_cast<off_t>(data.size())})
+            ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
+        close(fd);
+    }
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"erste.bin", Pattern(3 * kCopyBlockSize + 17, 1)},
+        {"klein.txt", "ein paar Bytes"},
+        {"gross.bin", Pattern(5 * 1024 * 1024 + 3, 2)}, // more than one copy_file_range chunk
+        {"leer", ""},
+    };
+    for (const auto& [name, bytes] : files)
+        m_dir.WriteFile(name, bytes);
+    std::filesystem::create_directory(m_dir.Path() / "Kopien");
+    const auto copyOf = [&](const std::string& name) { return m_dir.Path() / "Kopien" / name; };
+
+    const std::optional<int> status = RunInChild([&] {
+        using testsupport::FilterSystemCall;
+        platform::CopySession session;
+        CopyOptions options;
+        options.session = &session;
+        if (!FilterSystemCall(SYS_ioctl, 1, 0, SECCOMP_RET_ERRNO | EOPNOTSUPP) ||
+            !FilterSystemCall(SYS_copy_file_range, 0, 0, SECCOMP_RET_ERRNO | EXDEV))
+            return testsupport::kCannotFilter;
+        if (CopyFileSafely(m_dir.Path() / files[0].first, copyOf(files[0].first), options) != 0) return 1;
+        if (!FilterSystemCall(SYS_ioctl, 1, 0, SECCOMP_RET_KILL_PROCESS) ||
+            !FilterSystemCall(SYS_copy_file_range, 0, 0, SECCOMP_RET_KILL_PROCESS))
+            return testsupport::kCannotFilter;
+        for (std::size_t i = 1; i < files.size(); ++i)
+            if (CopyFileSafely(m_dir.Path() / files[i].first, copyOf(files[i].first), options) != 0) return 2;
+        return CopyFileSafely(sparse, copyOf("Abbild.img"), options) == 0 ? 0 : 3;
+    });
+    if (testsupport::ExitCode(status) == testsupport::kCannotFilter) GTEST_SKIP() << "no seccomp filter here";
+    ASSERT_TRUE(status && WIFEXITED(*status)) << "a refused fast path was tried again";
+    ASSERT_EQ(WEXITSTATUS(*status), 0);
+    for (const auto& [name, bytes] : files)
+        EXPECT_TRUE(m_dir.ReadFile("Kopien/" + name) == bytes) << name;
+    const struct stat copied = Lstat(copyOf("Abbild.img"));
+    EXPECT_EQ(copied.st_size, kSparseLength);
+    if (Lstat(sparse).st_blocks < copied.st_size / 512) {
+        EXPECT_LT(copied.st_blocks * 512, kSparseLength / 2) << "the holes were written out";
+    }
+    EXPECT_TRUE(m_dir.ReadFile("Kopien/Abbild.img") == m_dir.ReadFile("Abbild.img"));
+}
+
+// Where a nameless file cannot be linked by its descriptor (older kernels, no CAP_DAC_READ_SEARCH: ENOENT), it
+// gets its name through /proc/self/fd, for a new target as for one it replaces.
+TEST_F(FileCopy, NamelessFileRefusedALinkByDescriptorIsNamedThroughProc) {
+    m_dir.WriteFile("Quelle.txt", "neu");
+    m_dir.WriteFile("Ziel.txt", "alt");
+    const std::optional<int> status = RunInChild([&] {
+        if (!testsupport::FilterSystemCall(SYS_linkat, 4, AT_EMPTY_PATH, SECCOMP_RET_ERRNO | ENOENT))
+            return testsupport::kCannotFilter;
+        platform::CopySession session;
+        CopyOptions options;
+        options.session = &session;
+        for (const char* target : {"Ziel.txt", "Neu.txt", "Ziel.txt"})
+            if (const int code = CopyFileSafely(m_dir.Path() / "Quelle.txt", m_dir.Path() / target, options); code)
+                return code;
+        return 0;
+    });
+    if (testsupport::ExitCode(status) == testsupport::kCannotFilter) GTEST_SKIP() << "no seccomp filter here";
+    ASSERT_EQ(testsupport::ExitCode(status), 0);
+    EXPECT_EQ(m_dir.ReadFile("Ziel.txt"), "neu");
+    EXPECT_EQ(m_dir.ReadFile("Neu.txt"), "neu");
+    EXPECT_EQ(Names(m_dir.Path()), (std::vector<std::string>{"Neu.txt", "Quelle.txt", "Ziel.txt"}));
+}
+
+// Copies go through the directory as it was checked: a link put in its place afterwards leads them nowhere.
+TEST_F(FileCopy, EnteredDirectoryKeepsCopiesAwayFromALinkPutInItsPlace) {
+    const std::filesystem::path source = m_dir.WriteFile("Quelle/neu.txt", "neu");
+    m_dir.WriteFile("Ziel/alt.txt", "alt");
+    m_dir.WriteFile("Opfer/wichtig.txt", "wichtig");
+    platform::CopySession session;
+    ASSERT_EQ(session.EnterDirectory(m_dir.Path().string(), "\\Ziel\\"), 0);
+    std::filesystem::rename(m_dir.Path() / "Ziel", m_dir.Path() / "Ziel-vorher");
+    std::filesystem::create_directory_symlink(m_dir.Path() / "Opfer", m_dir.Path() / "Ziel");
+
+    CopyOptions options;
+    options.session = &session;
+    ASSERT_EQ(CopyFileSafely(source, m_dir.Path() / "Ziel" / "neu.txt", options), 0);
+    EXPECT_EQ(Names(m_dir.Path() / "Opfer"), std::vector<std::string>{"wichtig.txt"});
+    EXPECT_EQ(m_dir.ReadFile("Ziel-vorher/neu.txt"), "neu");
+
+    // Entered again, the link is found.
+    EXPECT_EQ(session.EnterDirectory(m_dir.Path().string(), "\\Ziel\\"), platform::kLinkInPath);
+    EXPECT_EQ(session.EnterDirectory(m_dir.Path().string(), "\\Fehlt\\"), platform::kPathNotFound);
+}
+
 TEST_F(FileCopy, UnwritableTargetDirectoryIsAccessDenied) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes into any directory";
     std::filesystem::path source = m_dir.WriteFile("source", "new");
