@@ -113,8 +113,8 @@ void CreateDirectoriesPhase(cRun& run) {
     const auto mirror = [&](eSide from, const std::vector<std::string>& fromList, eSide to,
                             const std::vector<std::string>& toList) {
         for (std::size_t i = 0; i < fromList.size() && i < toList.size(); ++i)
-            if (!IsDirectoryBelow(run, to, toList[i]) && IsDirectoryBelow(run, from, fromList[i]))
-                CreateDirectoryPath(run, to, toList[i], fromList[i]);
+            // An existing directory costs CreateDirectoryPath one check and creates nothing.
+            if (IsDirectoryBelow(run, from, fromList[i])) CreateDirectoryPath(run, to, toList[i], fromList[i]);
     };
     if (source) mirror(eSide::Dest, s.DestDirList, eSide::Source, s.SourceDirList);
     if (dest) mirror(eSide::Source, s.SourceDirList, eSide::Dest, s.DestDirList);

@@ -41,12 +41,11 @@ struct CopySession::State {
     // A directory that copies read from or write to, open while the copies go on using it.
     struct Directory {
         std::string path; // native, without a trailing "/"
-        int fd = -1;
+        UniqueFd fd;
         dev_t device = 0;
 
         void Close() {
-            if (fd >= 0) ::close(fd);
-            fd = -1;
+            fd.reset();
             path.clear();
         }
     };
@@ -103,13 +102,11 @@ int CopySession::EnterDirectory(std::string_view nativeRoot, std::string_view re
         known.Close();
         return true;
     });
-    if (const int code = OpenDirectoryBelow(nativeRoot, relative, directory.fd); code != kSuccess) return code;
+    int fd = -1;
+    if (const int code = OpenDirectoryBelow(nativeRoot, relative, fd); code != kSuccess) return code;
+    directory.fd.reset(fd);
     struct stat st {};
-    if (::fstat(directory.fd, &st) != 0) {
-        const int code = ErrorFromErrno(errno);
-        directory.Close();
-        return code;
-    }
+    if (::fstat(directory.fd.get(), &st) != 0) return ErrorFromErrno(errno);
     directory.device = st.st_dev;
     m_state->entered.push_back(std::move(directory));
     return kSuccess;
@@ -159,11 +156,11 @@ int OpenDirectoryOf(State& state, State::Directory& slot, const std::string& pat
             return 0;
         }
     }
-    if (slot.fd < 0 || slot.path != directory) {
+    if (!slot.fd || slot.path != directory) {
         slot.Close();
-        slot.fd = ::open(std::string(directory).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        slot.fd.reset(::open(std::string(directory).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         struct stat st {};
-        if (slot.fd < 0 || ::fstat(slot.fd, &st) != 0) {
+        if (!slot.fd || ::fstat(slot.fd.get(), &st) != 0) {
             const int err = errno;
             slot.Close();
             return err;
@@ -473,7 +470,7 @@ mode_t ModeForCopy(int target, const struct stat& source) {
     const State::Directory* toDir = nullptr;
     const char* toName = nullptr;
     if (const int err = OpenDirectoryOf(state, state.to, to, toDir, toName); err != 0) return TargetError(err);
-    PendingTarget target(state, toDir->fd);
+    PendingTarget target(state, toDir->fd.get());
     int error = target.Create();
     if (error != kSuccess) return error;
     const auto size = static_cast<std::int64_t>(st.st_size);
@@ -505,16 +502,16 @@ mode_t ModeForCopy(int target, const struct stat& source) {
     if (const int err = OpenDirectoryOf(state, state.from, from, fromDir, fromName); err != 0)
         return ErrorFromErrno(err);
     struct stat source {};
-    if (::fstatat(fromDir->fd, fromName, &source, AT_SYMLINK_NOFOLLOW) != 0) return ErrorFromErrno(errno);
+    if (::fstatat(fromDir->fd.get(), fromName, &source, AT_SYMLINK_NOFOLLOW) != 0) return ErrorFromErrno(errno);
     if (S_ISDIR(source.st_mode)) return kAccessDenied;
     if (!S_ISREG(source.st_mode) && !S_ISLNK(source.st_mode)) return kFileNotFound;
     // A regular file's target is checked when the copy is published.
-    if (S_ISREG(source.st_mode)) return CopyRegularFile(state, fromDir->fd, fromName, to, options);
+    if (S_ISREG(source.st_mode)) return CopyRegularFile(state, fromDir->fd.get(), fromName, to, options);
     const State::Directory* toDir = nullptr;
     const char* toName = nullptr;
     if (const int err = OpenDirectoryOf(state, state.to, to, toDir, toName); err != 0) return TargetError(err);
-    if (const int error = CheckTarget(toDir->fd, toName); error != kSuccess) return error;
-    return CopySymlink(fromDir->fd, fromName, toDir->fd, toName, source, options);
+    if (const int error = CheckTarget(toDir->fd.get(), toName); error != kSuccess) return error;
+    return CopySymlink(fromDir->fd.get(), fromName, toDir->fd.get(), toName, source, options);
 }
 
 int CopyInSession(State& state, const std::string& from, const std::string& to, const CopyOptions& options) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace runtest {
 namespace {
@@ -59,6 +60,23 @@ protected:
     cResult ResultOf(const cParameters& profile, std::uint8_t result) const {
         return {result, ReadTree(profile.SourceDrive), ReadTree(profile.DestDrive), Read(profile.Log.FileName)};
     }
+    static void ExpectSame(const cResult& together, const cResult& alone) {
+        EXPECT_EQ(together.Result, alone.Result);
+        EXPECT_EQ(together.Source, alone.Source);
+        EXPECT_EQ(together.Dest, alone.Dest);
+        EXPECT_EQ(together.Log, alone.Log);
+    }
+
+    // Both profiles at the same time, each on its own thread; their results.
+    std::pair<std::uint8_t, std::uint8_t> RunBothAtOnce() {
+        std::uint8_t first = 0;
+        std::uint8_t second = 0;
+        std::thread one([&] { first = ExecuteRun(p, control, kSingleProfile, 0).Result; });
+        std::thread two([&] { second = ExecuteRun(q, otherControl, kSingleProfile, 0).Result; });
+        one.join();
+        two.join();
+        return {first, second};
+    }
 
     cRecordingInterface other;
     cRunControl otherControl{other};
@@ -76,35 +94,16 @@ TEST_F(RunThreadsTest, TwoProfilesRunSideBySide) {
     BuildBoth();
     fs::remove(p.Log.FileName);
     fs::remove(q.Log.FileName);
-    std::uint8_t first = 0;
-    std::uint8_t second = 0;
-    std::thread one([&] { first = ExecuteRun(p, control, kSingleProfile, 0).Result; });
-    std::thread two([&] { second = ExecuteRun(q, otherControl, kSingleProfile, 0).Result; });
-    one.join();
-    two.join();
-
-    const cResult togetherFirst = ResultOf(p, first);
-    const cResult togetherSecond = ResultOf(q, second);
-    EXPECT_EQ(togetherFirst.Result, aloneFirst.Result);
-    EXPECT_EQ(togetherFirst.Source, aloneFirst.Source);
-    EXPECT_EQ(togetherFirst.Dest, aloneFirst.Dest);
-    EXPECT_EQ(togetherFirst.Log, aloneFirst.Log);
-    EXPECT_EQ(togetherSecond.Result, aloneSecond.Result);
-    EXPECT_EQ(togetherSecond.Source, aloneSecond.Source);
-    EXPECT_EQ(togetherSecond.Dest, aloneSecond.Dest);
-    EXPECT_EQ(togetherSecond.Log, aloneSecond.Log);
+    const auto [first, second] = RunBothAtOnce();
+    ExpectSame(ResultOf(p, first), aloneFirst);
+    ExpectSame(ResultOf(q, second), aloneSecond);
 }
 
 // The stop flag of one run stops that run only.
 TEST_F(RunThreadsTest, StoppingOneRunLeavesTheOtherAlone) {
     BuildBoth();
     ui.OnPreview = [this](cRunState&) { control.AbortRequested = true; };
-    std::uint8_t first = 0;
-    std::uint8_t second = 0;
-    std::thread one([&] { first = ExecuteRun(p, control, kSingleProfile, 0).Result; });
-    std::thread two([&] { second = ExecuteRun(q, otherControl, kSingleProfile, 0).Result; });
-    one.join();
-    two.join();
+    const auto [first, second] = RunBothAtOnce();
     EXPECT_EQ(first, kRunStopped);
     EXPECT_EQ(second, kRunSucceeded);
     EXPECT_FALSE(fs::exists(Dest() / "Ordner0" / "Datei0.txt"));

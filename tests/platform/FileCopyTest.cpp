@@ -97,6 +97,15 @@ protected:
     const std::string m_oldTarget = "old content";
 };
 
+// A file of length bytes with data at its start, in its middle and at its end; the rest are holes.
+void WriteSparse(const std::filesystem::path& path, off_t length, const std::string& data) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    for (const off_t at : {off_t{0}, length / 2, length - static_cast<off_t>(data.size())})
+        ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
+    close(fd);
+}
+
 TEST_P(CopyMethod, CopiesContentModeAndTimesToTheNanosecond) {
     std::vector<std::int64_t> reports;
     int code = CopyFileSafely(m_source, m_target, Options([&](std::int64_t bytes) {
@@ -135,13 +144,7 @@ TEST_P(CopyMethod, HolesOfASparseFileStayHoles) {
     constexpr off_t kLength = off_t{4} << 30;
     const std::string data = Pattern(kCopyBlockSize + 5, 7);
     const std::filesystem::path sparse = m_dir.Path() / "Abbild.img";
-    {
-        const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        for (const off_t at : {off_t{0}, kLength / 2, kLength - static_cast<off_t>(data.size())})
-            ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
-        close(fd);
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteSparse(sparse, kLength, data));
     if (Lstat(sparse).st_blocks * 512 >= kLength) GTEST_SKIP() << "the file system keeps no holes";
     const std::filesystem::path copy = m_dir.Path() / "Kopie.img";
     ASSERT_EQ(CopyFileSafely(sparse, copy, Options()), 0);
@@ -410,13 +413,7 @@ TEST_F(FileCopy, SparseFileBetweenFileSystemsIsCopiedInBlocks) {
     constexpr off_t kLength = off_t{64} << 20;
     const std::string data = Pattern(kCopyBlockSize + 5, 4);
     const std::filesystem::path sparse = m_dir.Path() / "Abbild.img";
-    {
-        const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        for (const off_t at : {off_t{0}, kLength / 2, kLength - static_cast<off_t>(data.size())})
-            ASSERT_EQ(pwrite(fd, data.data(), data.size(), at), static_cast<ssize_t>(data.size()));
-        close(fd);
-    }
+    ASSERT_NO_FATAL_FAILURE(WriteSparse(sparse, kLength, data));
     if (Lstat(sparse).st_blocks * 512 >= kLength) GTEST_SKIP() << "the file system keeps no holes";
     const std::filesystem::path copy = m_dir.Path() / "Kopie.img";
     const std::optional<int> status = RunInChild([&] {
