@@ -1,9 +1,12 @@
-// Tolvan's entry point: the headless commands; the windows come later.
+// Tolvan's entry point: a headless command, or the windows.
 #include "app/DescribeCommand.h"
 #include "app/NewProfileCommand.h"
 #include "app/PlanCommand.h"
 #include "app/RunCommand.h"
 #include "platform/WriteSignals.h"
+#ifdef TOLVAN_GUI
+#include "ui/GuiMain.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -13,7 +16,8 @@ namespace {
 void PrintHelp() {
     std::puts("Tolvan 6 - Sicherung und Synchronisation von Dateien\n"
               "\n"
-              "Aufruf: tolvan [BEFEHL] [DATEI]\n"
+              "Aufruf: tolvan [DATEI [/mute]]   das Programm mit Fenstern, DATEI geöffnet\n"
+              "       tolvan BEFEHL ...\n"
               "  --help            diese Hilfe zeigen\n"
               "  --describe DATEI  Übersicht eines Profils oder einer Stapeldatei ausgeben\n"
               "  --run DATEI       ein Profil ohne Fenster ausführen (Fragen bekommen ihre vorgegebene Antwort;\n"
@@ -40,6 +44,14 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--plan") == 0) return PlanCommand(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return RunCommand(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "--new-profile") == 0) return NewProfileCommand(argc, argv);
+    if (argc > 1 && std::strncmp(argv[1], "--", 2) == 0) {
+        PrintHelp();
+        return 2;
+    }
+#ifdef TOLVAN_GUI
+    return ui::RunGui(argc, argv);
+#else
     PrintHelp();
     return argc > 1 ? 2 : 0;
+#endif
 }

@@ -47,7 +47,7 @@ void OpenRunLog(cRun& run, const cRunOptions& options, std::uint8_t reason) {
 // write the same snapshot: it stops before anything else.
 void LockProfile(cRun& run, platform::cRunLock& lock) {
     const std::string& profile = run.Params.ProfileFile;
-    if (run.Stopping() || profile.empty()) return;
+    if (run.Stopping() || IsUntitledProfile(profile)) return;
     if (lock.Acquire(RunLockFileName(profile)) == 0) return;
     run.FailCheck(kLogProfileBusy, {.Path = profile}, {.Text1 = profile});
 }

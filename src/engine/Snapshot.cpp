@@ -50,10 +50,6 @@ void WriteItem(cLineWriter& writer, const cSnapItem& item) {
         if (!name.empty() && !HoldsLineBreak(name)) writer.AddText(name);
 }
 
-bool IsUntitled(std::string_view profileFile) {
-    return profileFile.empty() || profileFile == kUntitledProfile;
-}
-
 } // namespace
 
 void cSnapshot::cSide::Append(cSnapItem item) {
@@ -136,7 +132,7 @@ std::string SnapshotFileName(std::string_view profileFile) {
 }
 
 int ReadSnapshot(cSnapshot& snapshot, std::string_view profileFile) {
-    if (IsUntitled(profileFile)) {
+    if (IsUntitledProfile(profileFile)) {
         snapshot.Clear();
         return platform::kNoSnapshotUntitled;
     }
@@ -144,6 +140,6 @@ int ReadSnapshot(cSnapshot& snapshot, std::string_view profileFile) {
 }
 
 int WriteSnapshot(const cSnapshot& snapshot, std::string_view profileFile) {
-    if (IsUntitled(profileFile)) return platform::kNoSnapshotUntitled;
+    if (IsUntitledProfile(profileFile)) return platform::kNoSnapshotUntitled;
     return snapshot.Write(SnapshotFileName(profileFile));
 }

@@ -30,6 +30,9 @@ struct cInterruptionInfo {
     int Code = 0;
 };
 
+// The two run-event windows: one at the start of a run, one at its end.
+enum class eRunEvent { Started, Finished };
+
 // Answers of the interruption dialog.
 enum class eInterruptionAnswer { Retry = 11, NextFile = 12, NextFolder = 13, Delete = 14, Stop = 15 };
 
@@ -76,6 +79,11 @@ public:
     virtual void ShowStatus(const std::string& /*text*/, int /*count*/) {}
     virtual void StepStatus(int /*position*/) {}
     virtual void HideStatus() {}
+
+    // The run-event window of event with the rich-text messageFile (a native path; a file that cannot be read
+    // gives an empty window), centred or at its saved place. The finished window replaces the started one.
+    // Headless: nothing.
+    virtual void ShowRunEvent(eRunEvent /*event*/, bool /*centered*/, const std::string& /*messageFile*/) {}
 
     // The system's simple beep. The default is silent; headless rings the terminal bell when stderr is one.
     virtual void Beep() {}

@@ -25,6 +25,10 @@ class cSettingsStore;
 
 inline constexpr std::string_view kUntitledProfile = "<unbenannt>.tvp";
 inline constexpr std::string_view kUntitledBatch = "<unbenannt>.tvb";
+// A profile that was never saved has no file: no snapshot and no lock file beside it.
+inline bool IsUntitledProfile(std::string_view profileFile) {
+    return profileFile.empty() || profileFile == kUntitledProfile;
+}
 inline constexpr std::string_view kNoFile = "<keine Datei>";
 
 enum DocumentKindCode : std::uint8_t { kNoDocument = 0, kProfileDocument = 1, kBatchDocument = 2 };

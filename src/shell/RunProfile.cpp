@@ -35,8 +35,19 @@ void WaitSeconds(cRunControl& control, int seconds) {
     }
 }
 
+void TakeRunResults(cParameters& document, const cParameters& ran) {
+    document.DateOffset = ran.DateOffset;
+    document.ResolvedDestDirectory = ran.ResolvedDestDirectory;
+    document.ResolvedArchiveName = ran.ResolvedArchiveName;
+    document.Log.ActualFileName = ran.Log.ActualFileName;
+    document.Log.IsOpen = ran.Log.IsOpen;
+    document.LastRun = ran.LastRun;
+    document.RunCount = ran.RunCount;
+}
+
 std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t condition, std::uint8_t reason) {
     const platform::FileTime started = platform::NowLocal();
+    if (params.Event1Message) control.Ui.ShowRunEvent(eRunEvent::Started, params.Event1Centered, params.Event1File2);
     PlaySignal(control.Ui, params.Event1Sound, params.Event1Beep, params.Event1File1, params.SyncSounds);
     RunCommands(control, params.BeforeCommands, params.DateOffset);
     const cRunOutcome outcome = ExecuteRun(params, control, condition, reason);
@@ -49,6 +60,7 @@ std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t 
         params.WriteRunCount();
     }
     RunCommands(control, params.AfterCommands, params.DateOffset);
+    if (params.Event2Message) control.Ui.ShowRunEvent(eRunEvent::Finished, params.Event2Centered, params.Event2File2);
     PlaySignal(control.Ui, params.Event2Sound, params.Event2Beep, params.Event2File1, params.SyncSounds);
     return result;
 }

@@ -15,5 +15,9 @@ struct cRunControl;
 [[nodiscard]] std::uint8_t RunProfile(cParameters& params, cRunControl& control, std::uint8_t condition,
                                       std::uint8_t reason);
 
+// Takes into document what a RunProfile on its copy ran changed: the run's outcome (ApplyRunOutcome), LastRun and
+// RunCount. A run on a worker thread works on a copy; the GUI thread calls this when the run has ended.
+void TakeRunResults(cParameters& document, const cParameters& ran);
+
 // Waits until seconds of wall-clock time have passed or the run is asked to stop.
 void WaitSeconds(cRunControl& control, int seconds);

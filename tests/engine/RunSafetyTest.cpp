@@ -391,6 +391,20 @@ TEST_F(RunSafetyTest, ASecondRunOfTheSameProfileChangesNothing) {
     EXPECT_EQ(Files(Dest()), std::vector<std::string>{"a.txt"});
 }
 
+TEST_F(RunSafetyTest, AnUntitledProfileLeavesNoLockFileInTheWorkingDirectory) {
+    // A profile that was never saved has no place of its own: its relative name must not put a lock file
+    // wherever the program happens to run.
+    BuildTrees({{kSrc, "a.txt", "a", kNewer}});
+    p.ProfileFile = std::string(kUntitledProfile);
+    const fs::path working = fs::current_path();
+    fs::current_path(dir.Path());
+    const std::uint8_t result = Run();
+    fs::current_path(working);
+    EXPECT_EQ(result, kRunSucceeded);
+    EXPECT_FALSE(fs::exists(dir.Path() / (std::string(kUntitledProfile) + ".lock")));
+    EXPECT_EQ(Files(Dest()), std::vector<std::string>{"a.txt"});
+}
+
 TEST_F(RunSafetyTest, ADestinationBoundIntoTheSourceOverlapsIt) {
     // The destination root is a bind mount of the source: no symlink, no common text, one directory.
     BuildTrees({{kSrc, "a.txt", "a", kNewer}});

@@ -1,0 +1,37 @@
+// Calls from a run's worker thread into the GUI thread, where every window lives.
+#pragma once
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThread>
+
+#include <type_traits>
+#include <utility>
+
+namespace ui {
+
+inline bool OnGuiThread() {
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// Runs f on the GUI thread and returns its result; the calling worker waits meanwhile. Called on the GUI
+// thread itself, f runs at once. The GUI thread must never wait for the worker while it holds such a call.
+template <class F> auto CallOnGuiThread(F&& f) -> std::invoke_result_t<F> {
+    using Result = std::invoke_result_t<F>;
+    if (OnGuiThread()) return std::forward<F>(f)();
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<F>(f), Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { result = f(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+// Hands f to the GUI thread and returns at once; f runs there in the order of the calls.
+template <class F> void PostToGuiThread(F&& f) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<F>(f), Qt::QueuedConnection);
+}
+
+} // namespace ui

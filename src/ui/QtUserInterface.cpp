@@ -1,0 +1,108 @@
+#include "ui/QtUserInterface.h"
+
+#include "ui/GuiThread.h"
+#include "ui/RunWindows.h"
+
+namespace ui {
+
+namespace {
+
+constexpr auto kHandOverInterval = std::chrono::milliseconds(100);
+
+} // namespace
+
+void cQtUserInterface::ShowTimedMessage(const std::string& line1, const std::string& fileName,
+                                        const std::string& line3) {
+    HandOver();
+    CallOnGuiThread([&] { m_windows.ShowTimedMessage(line1, fileName, line3); });
+}
+
+eAnswer cQtUserInterface::ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
+                                         eAnswer preset) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.ShowMessageBox(code, kind, buttons, text, preset); });
+}
+
+bool cQtUserInterface::ShowCheckDialog(cCheckDialogModel& model) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.ShowCheckDialog(model); });
+}
+
+bool cQtUserInterface::ShowPreview(cRunState& run) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.ShowPreview(run); });
+}
+
+std::optional<eInterruptionAnswer> cQtUserInterface::AskInterruption(const cInterruptionInfo& info) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.AskInterruption(info); });
+}
+
+void cQtUserInterface::ShowStatus(const std::string& text, int count) {
+    HandOver();
+    PostToGuiThread([w = &m_windows, text, count] { w->ShowStatus(text, count); });
+}
+
+void cQtUserInterface::StepStatus(int position) {
+    m_pending.HasStatus = true;
+    m_pending.StatusPosition = position;
+    HandOverWhenDue();
+}
+
+void cQtUserInterface::HideStatus() {
+    HandOver();
+    PostToGuiThread([w = &m_windows] { w->HideStatus(); });
+}
+
+void cQtUserInterface::ShowRunEvent(eRunEvent event, bool centered, const std::string& messageFile) {
+    HandOver();
+    PostToGuiThread([w = &m_windows, event, centered, messageFile] { w->ShowRunEvent(event, centered, messageFile); });
+}
+
+void cQtUserInterface::Beep() {
+    HandOver();
+    PostToGuiThread([w = &m_windows] { w->Beep(); });
+}
+
+void cQtUserInterface::BeginProgress(std::int64_t bytesToCopy) {
+    HandOver();
+    PostToGuiThread([w = &m_windows, bytesToCopy] { w->BeginProgress(bytesToCopy); });
+}
+
+void cQtUserInterface::ReportProgress(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) {
+    m_pending.HasProgress = true;
+    m_pending.DeltaBytes += deltaBytes;
+    m_pending.FileBytes = fileBytes;
+    if (m_pending.FileName != fileName) m_pending.FileName = fileName;
+    HandOverWhenDue();
+}
+
+void cQtUserInterface::SetProgressPaused(bool paused) {
+    HandOver();
+    PostToGuiThread([w = &m_windows, paused] { w->SetProgressPaused(paused); });
+}
+
+void cQtUserInterface::EndProgress() {
+    HandOver();
+    PostToGuiThread([w = &m_windows] { w->EndProgress(); });
+}
+
+void cQtUserInterface::HandOverWhenDue() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastHandOver < kHandOverInterval) return;
+    m_lastHandOver = now;
+    HandOver();
+}
+
+void cQtUserInterface::HandOver() {
+    if (!m_pending.HasStatus && !m_pending.HasProgress) return;
+    PostToGuiThread([w = &m_windows, pending = m_pending] {
+        if (pending.HasStatus) w->StepStatus(pending.StatusPosition);
+        if (pending.HasProgress) w->ReportProgress(pending.DeltaBytes, pending.FileBytes, pending.FileName);
+    });
+    m_pending.HasStatus = false;
+    m_pending.HasProgress = false;
+    m_pending.DeltaBytes = 0;
+}
+
+} // namespace ui
