@@ -34,6 +34,14 @@ void TMainWnd::UpdateMenus() {}
 
 void TMainWnd::UpdateSaveState() {}
 
+void TMainWnd::ArmAutomatics() {}
+void TMainWnd::ShowMainDisplay() {}
+void TMainWnd::ApplyTooltips() {}
+void TMainWnd::UpdateRecentMenu() {}
+void TMainWnd::UpdateTopTwelveMenu() {}
+void TMainWnd::NotifyTray(int /*operation*/) {}
+void TMainWnd::OpenStartFile() {}
+
 bool TMainWnd::QuerySaveChanges() {
     return true;
 }

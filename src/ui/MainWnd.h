@@ -26,8 +26,17 @@ public:
     void UpdateMenus();
     void UpdateSaveState();
 
+    void ArmAutomatics();
+    void ShowMainDisplay();
+    void ApplyTooltips();
+    void UpdateRecentMenu();
+    void UpdateTopTwelveMenu();
     // Asks whether to save a modified document; false when the user cancelled the command.
     bool QuerySaveChanges();
+    // Tray icon: add (0), modify (1) or delete (2).
+    void NotifyTray(int operation);
+    // Opens the document of the command line (or the last one) and arms its automatic start; once per process.
+    void OpenStartFile();
 
     // Runs the current document (the profile, or each profile of the batch) with the start reason; returns when
     // the run has ended. The windows stay alive meanwhile: the run executes on a worker thread.
