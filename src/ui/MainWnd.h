@@ -57,6 +57,10 @@ private:
 
     cParameters& m_params;
     bool m_muteMode;
+
+    // ---- Start-up and run launching (GuiMain.cpp, MainWndStart.cpp, MainWndRun.cpp) ----
+
+    // ---- Menus, toolbar, displays, tray, documents (MainWnd.cpp and its helpers) ----
 };
 
 } // namespace ui
