@@ -17,6 +17,8 @@ namespace {
 
 constexpr const char* kSettingsFileName = "Tolvan6.ini";
 constexpr const char* kSubfolder = "tolvan/";
+// A folder of shipped files holds at least the help pages.
+constexpr const char* kShippedMarker = "help";
 
 std::string WithoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/')
@@ -40,6 +42,22 @@ std::string XdgFolder(std::string_view variable, std::string_view defaultBelowHo
     std::optional<std::string> value = GetEnvironment(variable);
     if (value && !value->empty() && value->front() == '/') return WithTrailingSlash(WithoutTrailingSlashes(*value));
     return WithTrailingSlash(HomeFolder()) + std::string(defaultBelowHome);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool HoldsShippedFiles(const std::string& folder) {
+    return IsDirectory(folder + kShippedMarker);
+}
+
+// prefix/share/tolvan/ for an executable folder prefix/bin/.
+std::string InstalledDataFolder(const std::string& executableFolder) {
+    std::string bin = WithoutTrailingSlashes(executableFolder);
+    std::string prefix = bin.substr(0, bin.rfind('/') + 1);
+    return WithTrailingSlash(prefix) + "share/" + kSubfolder;
 }
 
 } // namespace
@@ -68,6 +86,21 @@ std::string DataFolder() {
     std::string executableFolder = ExecutableFolder();
     if (IsPortable(executableFolder)) return executableFolder;
     return XdgFolder("XDG_DATA_HOME", ".local/share/") + kSubfolder;
+}
+
+std::string ShippedFolder() {
+    return ShippedFolderFor(ExecutableFolder());
+}
+
+std::string ShippedFolderFor(const std::string& executableFolder) {
+    if (IsPortable(executableFolder) && HoldsShippedFiles(executableFolder)) return executableFolder;
+    std::string installed = InstalledDataFolder(executableFolder);
+    if (HoldsShippedFiles(installed)) return installed;
+#ifdef TOLVAN_SOURCE_DATA_FOLDER
+    // A program run from its build folder, before it was installed.
+    if (HoldsShippedFiles(TOLVAN_SOURCE_DATA_FOLDER)) return TOLVAN_SOURCE_DATA_FOLDER;
+#endif
+    return installed;
 }
 
 std::string HomeFolder() {

@@ -16,6 +16,14 @@ std::string SettingsFolder();
 // folder in portable use, otherwise $XDG_DATA_HOME/tolvan/ (default ~/.local/share/tolvan/).
 std::string DataFolder();
 
+// The folder of the files that come with the program (help pages, default messages), with a trailing "/":
+// the first of these that holds a "help/" folder: the executable's folder in portable use; prefix/share/tolvan/
+// for an executable installed as prefix/bin/tolvan; the source tree's data/ for a program run from its build
+// folder. When none holds one, the installed place.
+std::string ShippedFolder();
+// The same for an executable in executableFolder (with a trailing "/").
+std::string ShippedFolderFor(const std::string& executableFolder);
+
 // The user's home directory, without a trailing "/" (unless it is "/").
 std::string HomeFolder();
 

@@ -98,25 +98,16 @@ QWidget* cMainDisplay::TaskPanel() {
 }
 
 QWidget* cMainDisplay::MessagePanel(const std::string& messagePath) {
-    auto* browser = new QTextBrowser(this);
+    auto* browser = new cRichTextBrowser(this);
     browser->setObjectName(QStringLiteral("MessageBrw"));
     browser->setMinimumHeight(kMessageHeight);
     browser->setOpenExternalLinks(true);
-    const QString suffix = QFileInfo(QString::fromStdString(messagePath)).suffix().toLower();
-    if (suffix == QStringLiteral("rtf")) {
-        browser->setHtml(MessageFileToHtml(messagePath));
-        return browser;
-    }
     const platform::FileBytes file = platform::ReadRegularFile(messagePath, kMaxDisplayFileBytes);
     if (!file) {
         browser->setPlainText(ReadFailure(messagePath, file.error));
         return browser;
     }
-    const QString text = QString::fromStdString(platform::DecodeFileText(file.bytes));
-    if (suffix == QStringLiteral("htm") || suffix == QStringLiteral("html"))
-        browser->setHtml(text);
-    else
-        browser->setPlainText(text);
+    browser->LoadFile(messagePath);
     return browser;
 }
 

@@ -1,13 +1,22 @@
 // The program's main window: shows the current document, its menus and toolbar, starts runs, lives in the tray.
 #pragma once
 
+#include "ui/ConfigDialogs.h"
+#include "ui/MainWndParts.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 class cParameters;
+class cUserInterface;
 
 namespace ui {
+
+class TViewWnd;
 
 class TMainWnd : public QMainWindow {
     Q_OBJECT
@@ -44,6 +53,18 @@ public:
     // One run of the profile held by the document, with what the profile asks for around it.
     std::uint8_t RunProfile(std::uint8_t condition, std::uint8_t reason);
 
+    // Application and tray icon: lit during a run in mute mode, dark otherwise.
+    void SetRunIcon(bool lit);
+    // "Wiederherstellen", "Los" and "Beenden" of the tray menu.
+    void SetTrayMenuEnabled(bool enabled);
+    // Hides the window and shows the tray icon instead; where the desktop has no tray the window is minimised,
+    // so it can never get out of reach.
+    void MinimizeToTray();
+    // The file name part of the document + " - Tolvan 6": the caption of the window's message boxes.
+    QString ApplicationTitle() const { return m_applicationTitle; }
+    // The tray icon's tip: the caption, " STUMM" added in mute mode, at most 63 characters.
+    QString TrayTip() const;
+
     // Open menu dialogs; while not zero no run starts and the triggers wait.
     int DialogDepth = 0;
     // A run is in progress: the window refuses to close, the triggers wait.
@@ -51,6 +72,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -61,6 +85,58 @@ private:
     // ---- Start-up and run launching (GuiMain.cpp, MainWndStart.cpp, MainWndRun.cpp) ----
 
     // ---- Menus, toolbar, displays, tray, documents (MainWnd.cpp and its helpers) ----
+
+    // Building (MainWndMenus.cpp, MainWndToolbar.cpp, MainWndTray.cpp).
+    void BuildFileMenu();
+    void BuildConfigurationMenus();
+    void BuildHelpMenu();
+    void BuildToolbar();
+    void BuildTray();
+    // Everything that shows the document, after it was replaced.
+    void ShowNewDocument();
+
+    // Document commands (MainWndDocument.cpp).
+    void NewCommand();
+    void OpenCommand();
+    void OpenRecentCommand(int n);
+    // "&Speichern" and "Speichern &als...": true when the document was written.
+    bool SaveCommand();
+    bool SaveAsCommand();
+    // False when the user declined to write an older-format document in the current format.
+    bool ConfirmLegacySave();
+    void TopTwelveCommand(int n, bool run);
+    void ViewCommand();
+    void LogViewCommand();
+    void ShortcutCommand();
+
+    // Configuration, wizards and help (MainWndConfig.cpp).
+    // The dialog under the guard, announced to beginners where it is an advanced one; on OK the window shows
+    // what it changed. automationPage: the options open on their automation page.
+    void ConfigCommand(eConfigDialog dialog, bool automationPage = false);
+    void OptionsCommand(bool automationPage);
+    void WizardCommand(eConfigDialog wizard);
+    void OpenWebSite();
+    void WriteMail();
+
+    // Tray (MainWndTray.cpp).
+    void RestoreFromTray();
+    void ExitFromTray();
+    bool TrayOptionSet() const;
+
+    // Drops (MainWndDrop.cpp).
+    void ReportFoldersOutsideSource(const QStringList& folders);
+
+    cMainMenuItems m_items;
+    cToolbarButtons m_toolbar;
+    cTrayParts m_tray;
+    cMainDisplay* m_mainDisplay = nullptr;
+    cStatusStrip* m_statusStrip = nullptr;
+    QPointer<TViewWnd> m_viewWnd;
+    // Read and write errors of documents go to the timed box through this.
+    std::unique_ptr<cUserInterface> m_boxes;
+    QStringList m_saveFilters;
+    QString m_applicationTitle;
+    bool m_runIconLit = false;
 };
 
 } // namespace ui

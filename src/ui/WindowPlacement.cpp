@@ -34,12 +34,17 @@ void RestorePlacement(QWidget& window, const cWindowPos& place, bool withSize) {
 }
 
 cWindowPos PlacementOf(const QWidget& window) {
-    const QRect normal = window.isMaximized() ? window.normalGeometry() : window.frameGeometry();
+    // The corner is where move() puts the window (its frame's corner) and the size is what resize() gives it
+    // (the client area), so a window restored from its place comes back at the same place with the same size
+    // instead of growing by its frame every time.
+    const QPoint frameOffset = window.geometry().topLeft() - window.frameGeometry().topLeft();
+    const QRect client = window.isMaximized() ? window.normalGeometry() : window.geometry();
+    const QPoint corner = client.topLeft() - frameOffset;
     cWindowPos place;
-    place.Left = Clamp16(normal.left());
-    place.Top = Clamp16(normal.top());
-    place.Right = Clamp16(normal.left() + normal.width());
-    place.Bottom = Clamp16(normal.top() + normal.height());
+    place.Left = Clamp16(corner.x());
+    place.Top = Clamp16(corner.y());
+    place.Right = Clamp16(corner.x() + client.width());
+    place.Bottom = Clamp16(corner.y() + client.height());
     place.Maximized = window.isMaximized();
     return place;
 }

@@ -67,6 +67,32 @@ TEST(ProgramFoldersTest, SettingsAndDataFoldersFollowPortableFileThenXdgThenHome
     }
 }
 
+// The shipped files: a portable folder's own, else those of the installed layout prefix/bin + prefix/share/tolvan,
+// else (a program in its build folder) the source tree's.
+TEST(ProgramFoldersTest, ShippedFolderIsPortableThenInstalledThenTheSourceTree) {
+    testsupport::TempDir dir;
+    const std::string prefix = dir.Path().string() + "/usr/";
+    const std::string bin = prefix + "bin/";
+    const std::string installed = prefix + "share/tolvan/";
+    fs::create_directories(bin);
+
+    const std::string fromSource = platform::ShippedFolderFor(bin);
+    EXPECT_EQ(fromSource.back(), '/');
+    EXPECT_TRUE(fs::is_regular_file(fromSource + "help/1020.html")) << fromSource;
+    EXPECT_TRUE(fs::is_regular_file(fromSource + "Nachrichten/Lauf gestartet.rtf")) << fromSource;
+
+    fs::create_directories(installed + "help");
+    EXPECT_EQ(platform::ShippedFolderFor(bin), installed);
+    dir.WriteFile("usr/bin/Tolvan6.ini", "");
+    EXPECT_EQ(platform::ShippedFolderFor(bin), installed) << "a portable folder without help of its own";
+    fs::create_directories(bin + "help");
+    EXPECT_EQ(platform::ShippedFolderFor(bin), bin);
+    fs::remove(bin + "Tolvan6.ini");
+    EXPECT_EQ(platform::ShippedFolderFor(bin), installed) << "help beside a program that is not portable";
+
+    EXPECT_EQ(platform::ShippedFolder(), platform::ShippedFolderFor(platform::ExecutableFolder()));
+}
+
 TEST(ProgramFoldersTest, HomeFolderFromHomeOrThePasswordEntry) {
     {
         EnvironmentOverride home("HOME", "/home/anna//");

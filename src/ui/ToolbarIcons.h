@@ -1,0 +1,14 @@
+// The pictures of the main window's image buttons and the program's icon, drawn rather than shipped.
+#pragma once
+
+#include <QIcon>
+
+namespace ui {
+
+enum class eToolbarIcon { Exit, ExpressSetup, Profiles, Source, Destination, Options, Go };
+
+QIcon ToolbarIcon(eToolbarIcon icon);
+// The program's icon; lit while a run of the mute mode works, dark otherwise.
+QIcon ProgramIcon(bool lit);
+
+} // namespace ui
