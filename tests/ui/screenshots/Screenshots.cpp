@@ -3,20 +3,28 @@
 
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
+#include "platform/ProgramFolders.h"
 #include "ui/BeginnerDialog.h"
+#include "ui/HelpWindow.h"
 #include "ui/LogViewer.h"
 #include "ui/MainDisplay.h"
+#include "ui/MainWnd.h"
+#include "ui/MessageDialog.h"
+#include "ui/RunEventWindow.h"
 #include "ui/ShortcutDialog.h"
 #include "ui/StatusStrip.h"
+#include "ui/TimedBox.h"
 #include "ui/ViewLogDlg.h"
 #include "ui/ViewWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPixmap>
 #include <QWidget>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,9 +34,10 @@ namespace {
 
 using screenshots::cScene;
 
+// A window in its state for the picture. Windows are never deleted: some belong to owners that live on.
 struct cShot {
     const char* Name;
-    std::function<std::unique_ptr<QWidget>(const cScene&)> Make;
+    std::function<QWidget*(const cScene&)> Make;
 };
 
 // The documents the windows show live as long as the program.
@@ -38,8 +47,8 @@ cParameters& Keep(cParameters params) {
     return *kept.back();
 }
 
-std::unique_ptr<QWidget> Display(int kind, const cScene& scene) {
-    auto display = std::make_unique<ui::cMainDisplay>(nullptr);
+QWidget* Display(int kind, const cScene& scene) {
+    auto* display = new ui::cMainDisplay(nullptr);
     cProgrammParameters options;
     options.MainDisplay = static_cast<std::uint8_t>(kind);
     options.PicturePath = scene.PictureFile();
@@ -51,6 +60,35 @@ std::unique_ptr<QWidget> Display(int kind, const cScene& scene) {
     return display;
 }
 
+QString Caption(const cScene& s) {
+    return QString::fromStdString(std::filesystem::path(s.Profile().ProfileFile).filename().string()) +
+           QStringLiteral(" - Tolvan 6");
+}
+
+QWidget* MainWindow(cParameters params) {
+    cParameters& document = Keep(std::move(params));
+    document.OldFiles[0] = document.DocumentFile;
+    document.OldFiles[1] = "/home/anna/Profile/Fotos spiegeln.tvp";
+    document.OldFiles[2] = "/home/anna/Profile/Wochenende.tvb";
+    document.TopTwelve.Profiles[0] = document.DocumentFile;
+    document.TopTwelve.Descriptions[0] = "Briefe sichern";
+    document.TopTwelve.Profiles[1] = "/home/anna/Profile/Fotos spiegeln.tvp";
+    document.TopTwelve.Descriptions[1] = "Fotos auf den USB-Stick";
+    auto* window = new ui::TMainWnd(document, false);
+    window->UpdateRecentMenu();
+    window->UpdateTopTwelveMenu();
+    return window;
+}
+
+// The window's menu, opened below its title in the menu bar; the picture shows the menu alone.
+QWidget* OpenMenu(QWidget* window, const char* menuName) {
+    window->show();
+    QApplication::processEvents();
+    auto* menu = window->findChild<QMenu*>(QString::fromLatin1(menuName));
+    menu->popup(window->mapToGlobal(QPoint(10, 30)));
+    return menu;
+}
+
 const std::vector<cShot>& Shots() {
     static const std::vector<cShot> shots = {
         {"MainDisplay-Aufgaben", [](const cScene& s) { return Display(0, s); }},
@@ -59,7 +97,7 @@ const std::vector<cShot>& Shots() {
         {"MainDisplay-Biorhythmus", [](const cScene& s) { return Display(3, s); }},
         {"StatusStrip",
          [](const cScene&) {
-             auto strip = std::make_unique<ui::cStatusStrip>(nullptr);
+             auto* strip = new ui::cStatusStrip(nullptr);
              ui::cAutomaticLamps lamps;
              lamps.AutoOpen = true;
              lamps.AutoShutdown = 3;
@@ -67,19 +105,74 @@ const std::vector<cShot>& Shots() {
              strip->SetLamps(lamps);
              return strip;
          }},
-        {"ViewWnd-Profil",
-         [](const cScene& s) { return std::make_unique<ui::TViewWnd>(std::as_const(Keep(s.Profile())), nullptr); }},
-        {"ViewWnd-Batch",
-         [](const cScene& s) { return std::make_unique<ui::TViewWnd>(std::as_const(Keep(s.Batch())), nullptr); }},
+        {"ViewWnd-Profil", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Profile())), nullptr); }},
+        {"ViewWnd-Batch", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Batch())), nullptr); }},
         {"ViewLogDlg",
          [](const cScene& s) {
-             auto viewer = std::make_unique<ui::TViewLogDlg>(Keep(s.Profile()), nullptr);
+             auto* viewer = new ui::TViewLogDlg(Keep(s.Profile()), nullptr);
              viewer->LoadFile(s.LogFile());
              return viewer;
          }},
-        {"BeginnerDlg", [](const cScene&) { return std::make_unique<ui::TBeginnerDlg>(nullptr); }},
-        {"ShortcutDlg",
-         [](const cScene& s) { return std::make_unique<ui::TShortcutDlg>(Keep(s.Profile()), nullptr, nullptr); }},
+        {"MainWnd-Profil", [](const cScene& s) { return MainWindow(s.Profile()); }},
+        {"MainWnd-Batch", [](const cScene& s) { return MainWindow(s.Batch()); }},
+        {"MainWnd-Menue-Datei", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "FileMnu"); }},
+        {"MainWnd-Menue-Konfiguration",
+         [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "ConfigurationMnu"); }},
+        {"MessageDlg-Fehler",
+         [](const cScene& s) -> QWidget* {
+             return new ui::TMessageDlg(
+                 nullptr, Caption(s), eMessageKind::Error,
+                 QString::fromStdString("Das Log kann nicht nach " + s.LogFile() +
+                                        " geschrieben werden:\n\nZugriff verweigert\n\nFortfahren ohne Log?"),
+                 ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30102);
+         }},
+        {"MessageDlg-Frage",
+         [](const cScene& s) -> QWidget* {
+             return new ui::TMessageDlg(
+                 nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Confirmation,
+                 QString::fromStdString("Änderungen an " + s.Profile().DocumentFile + " sichern?"),
+                 {eAnswer::Yes, eAnswer::No, eAnswer::Cancel}, false, 0);
+         }},
+        {"MessageDlg-Warnung",
+         [](const cScene& s) -> QWidget* {
+             return new ui::TMessageDlg(nullptr, Caption(s), eMessageKind::Warning,
+                                        QStringLiteral("Laufwerk /media/usb hat 1.234 MB zuwenig Speicherplatz.\n\n"
+                                                       "Freien Platz auf dem Datenträger neu lesen und fortfahren?"),
+                                        ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30125);
+         }},
+        {"ReportError",
+         [](const cScene&) -> QWidget* {
+             return new ui::TMessageDlg(nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Error,
+                                        QStringLiteral("Fehler \"Zugriffsverletzung\" aufgetreten in Routine SOURCE!\n"
+                                                       "Bitte setzen Sie sich mit dem Hersteller in Verbindung.\n"
+                                                       "Kontaktinformation erhalten Sie über den Hilfe-Knopf."),
+                                        {eAnswer::Ok}, true, 10010);
+         }},
+        {"TimedBox",
+         [](const cScene& s) -> QWidget* {
+             return new ui::TTimedBox(nullptr, Caption(s), QStringLiteral("Fehler beim Lesen von..."),
+                                      QStringLiteral("/home/anna/Dokumente/Belege 2026.ods"),
+                                      QStringLiteral("Zugriff verweigert"), 30);
+         }},
+        {"RunEventWnd-gestartet",
+         [](const cScene& s) -> QWidget* {
+             auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
+             windows->Show(eRunEvent::Started, true, platform::ShippedFolder() + "Nachrichten/Lauf gestartet.rtf");
+             return windows->Started();
+         }},
+        {"RunEventWnd-beendet",
+         [](const cScene& s) -> QWidget* {
+             auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
+             windows->Show(eRunEvent::Finished, true, platform::ShippedFolder() + "Nachrichten/Lauf beendet.rtf");
+             return windows->Finished();
+         }},
+        {"HelpWnd",
+         [](const cScene&) -> QWidget* {
+             ui::ShowHelp(nullptr, 4910);
+             return ui::OpenHelpWindow();
+         }},
+        {"BeginnerDlg", [](const cScene&) { return new ui::TBeginnerDlg(nullptr); }},
+        {"ShortcutDlg", [](const cScene& s) { return new ui::TShortcutDlg(Keep(s.Profile()), nullptr, nullptr); }},
     };
     return shots;
 }
@@ -98,7 +191,7 @@ int main(int argc, char** argv) {
     const cScene scene;
     int failed = 0;
     for (const cShot& shot : Shots()) {
-        std::unique_ptr<QWidget> window = shot.Make(scene);
+        QWidget* window = shot.Make(scene);
         window->show();
         QApplication::processEvents();
         const QString file = folder + QStringLiteral("/") + QString::fromLatin1(shot.Name) + QStringLiteral(".png");
