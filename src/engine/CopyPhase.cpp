@@ -85,6 +85,8 @@ private:
             return true;
         }
         const cTransfer t = TransferOf(m_run, c);
+        m_run.Ui.ShowCopiedFile(
+            {t.From.Path, t.From.Size, t.From.Date, t.From.Time, t.To.Path, t.To.Size, t.To.Date, t.To.Time, 0});
         PrepareDirectory(c, t.Forward);
         if (m_reach != 0) {
             Unreachable(c, t, m_reach);

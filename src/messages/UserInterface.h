@@ -23,7 +23,8 @@ enum class eMessageButtons { Ok, OkHelp, OkCancelHelp, YesNo, YesNoHelp };
 struct cCheckDialogModel;
 struct cRunState;
 
-// What the interruption dialog shows of a failed copy: both files with size, date and time, and the error.
+// Both files of a copy with size, date and time, and the error: what the interruption dialog shows of a failed
+// copy, and what the progress display shows of the copy that starts.
 struct cInterruptionInfo {
     std::string FromPath, FromSize, FromDate, FromTime;
     std::string ToPath, ToSize, ToDate, ToTime;
@@ -102,4 +103,7 @@ public:
                                 const std::string& /*fileName*/) {}
     virtual void SetProgressPaused(bool /*paused*/) {}
     virtual void EndProgress() {}
+    // The file whose copy (or property transfer) starts: both sides with size, date and time (Code unused).
+    // The default shows nothing.
+    virtual void ShowCopiedFile(const cInterruptionInfo& /*sides*/) {}
 };

@@ -87,6 +87,13 @@ void cQtUserInterface::EndProgress() {
     PostToGuiThread([w = &m_windows] { w->EndProgress(); });
 }
 
+void cQtUserInterface::ShowCopiedFile(const cInterruptionInfo& sides) {
+    // Small files start thousands of times a second: only the latest is handed over with the progress.
+    m_pending.HasFile = true;
+    m_pending.File = sides;
+    HandOverWhenDue();
+}
+
 void cQtUserInterface::HandOverWhenDue() {
     const auto now = std::chrono::steady_clock::now();
     if (now - m_lastHandOver < kHandOverInterval) return;
@@ -95,12 +102,15 @@ void cQtUserInterface::HandOverWhenDue() {
 }
 
 void cQtUserInterface::HandOver() {
-    if (!m_pending.HasStatus && !m_pending.HasProgress) return;
+    if (!m_pending.HasStatus && !m_pending.HasFile && !m_pending.HasProgress) return;
     PostToGuiThread([w = &m_windows, pending = m_pending] {
         if (pending.HasStatus) w->StepStatus(pending.StatusPosition);
+        // The file shown last started after every progress gathered with it, whichever file that was of.
         if (pending.HasProgress) w->ReportProgress(pending.DeltaBytes, pending.FileBytes, pending.FileName);
+        if (pending.HasFile) w->ShowCopiedFile(pending.File);
     });
     m_pending.HasStatus = false;
+    m_pending.HasFile = false;
     m_pending.HasProgress = false;
     m_pending.DeltaBytes = 0;
 }

@@ -1,6 +1,7 @@
 // The user interface of a run in the windowed program: the run calls it on its worker thread, the windows
 // (cRunWindows) live on the GUI thread. Questions wait for the GUI thread's answer; notifications are handed
-// over in order without waiting, and progress is handed over at most ten times a second.
+// over in order without waiting, and progress (with the file being copied) is handed over at most ten times a
+// second.
 #pragma once
 
 #include "messages/UserInterface.h"
@@ -35,12 +36,15 @@ public:
     void ReportProgress(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) override;
     void SetProgressPaused(bool paused) override;
     void EndProgress() override;
+    void ShowCopiedFile(const cInterruptionInfo& sides) override;
 
 private:
     // Progress gathered on the worker since it was last handed over.
     struct cPending {
         bool HasStatus = false;
         int StatusPosition = 0;
+        bool HasFile = false;
+        cInterruptionInfo File;
         bool HasProgress = false;
         std::int64_t DeltaBytes = 0;
         std::int64_t FileBytes = 0;

@@ -2,104 +2,149 @@
 
 #include "engine/RunControl.h"
 #include "profile/Parameters.h"
+#include "ui/CheckDialog.h"
+#include "ui/CopyWindow.h"
+#include "ui/InfoWindow.h"
+#include "ui/InterruptionDialog.h"
+#include "ui/MainWnd.h"
+#include "ui/MessageDialog.h"
+#include "ui/RunCaption.h"
+#include "ui/TimedBox.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 
 namespace ui {
 
 namespace {
 
-QMessageBox::Icon IconOf(eMessageKind kind) {
-    switch (kind) {
-    case eMessageKind::Error:
-        return QMessageBox::Critical;
-    case eMessageKind::Warning:
-        return QMessageBox::Warning;
-    case eMessageKind::Information:
-        return QMessageBox::Information;
-    case eMessageKind::Confirmation:
-        return QMessageBox::Question;
-    }
-    return QMessageBox::NoIcon;
+cWindowPos& PlaceOf(cParameters& document, eWindowPlace place) {
+    return document.WindowPositions[static_cast<std::size_t>(place)];
 }
 
-QMessageBox::StandardButtons ButtonsOf(eMessageButtons buttons) {
-    switch (buttons) {
-    case eMessageButtons::Ok:
-    case eMessageButtons::OkHelp:
-        return QMessageBox::Ok;
-    case eMessageButtons::OkCancelHelp:
-        return QMessageBox::Ok | QMessageBox::Cancel;
-    case eMessageButtons::YesNo:
-    case eMessageButtons::YesNoHelp:
-        return QMessageBox::Yes | QMessageBox::No;
-    }
-    return QMessageBox::Ok;
+bool PlaceHasSize(eWindowPlace place) {
+    return kWindowPosGroups[static_cast<std::size_t>(place)].HasSize;
 }
 
-eAnswer AnswerOf(int button) {
-    switch (button) {
-    case QMessageBox::Ok:
-        return eAnswer::Ok;
-    case QMessageBox::Cancel:
-        return eAnswer::Cancel;
-    case QMessageBox::Yes:
-        return eAnswer::Yes;
-    case QMessageBox::No:
-        return eAnswer::No;
-    default:
-        return eAnswer::Cancel;
-    }
+void RestorePlace(QWidget& window, cParameters& document, eWindowPlace place) {
+    RestorePlacement(window, PlaceOf(document, place), PlaceHasSize(place));
 }
 
 } // namespace
 
 cRunWindows::cRunWindows(QWidget* parent, cParameters& document, cRunControl& control)
-    : m_parent(parent), m_document(document), m_control(control) {}
+    : m_parent(parent), m_document(document), m_control(control) {
+    if (const auto* main = qobject_cast<const TMainWnd*>(parent)) m_mute = main->MuteMode();
+}
 
-cRunWindows::~cRunWindows() = default;
+cRunWindows::~cRunWindows() {
+    StoreInfoPlace();
+    EndProgress();
+}
+
+template <class F> auto cRunWindows::WithClockStopped(F&& question) {
+    const bool wasPaused = m_copy && m_copy->Paused();
+    if (m_copy) m_copy->SetPaused(true);
+    auto answer = question();
+    if (m_copy) m_copy->SetPaused(wasPaused);
+    return answer;
+}
 
 void cRunWindows::ShowTimedMessage(const std::string& line1, const std::string& fileName, const std::string& line3) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tolvan 6"),
-                    QString::fromStdString(line1 + "\n\n" + fileName + "\n\n" + line3), QMessageBox::Ok, m_parent);
-    QTimer::singleShot(30000, &box, &QMessageBox::accept);
-    box.exec();
+    WithClockStopped([&] {
+        ShowTimedBox(m_parent, RunCaption(m_document), QString::fromStdString(line1), QString::fromStdString(fileName),
+                     QString::fromStdString(line3));
+        return true;
+    });
 }
 
-eAnswer cRunWindows::ShowMessageBox(int /*code*/, eMessageKind kind, eMessageButtons buttons, const std::string& text,
+eAnswer cRunWindows::ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                                     eAnswer /*preset*/) {
-    QMessageBox box(IconOf(kind), QStringLiteral("Tolvan 6"), QString::fromStdString(text), ButtonsOf(buttons),
-                    m_parent);
-    return AnswerOf(box.exec());
+    return WithClockStopped([&] {
+        return ShowMessageDialog(m_parent, RunCaption(m_document), HasHelp(buttons) ? code : 0, kind, buttons,
+                                 QString::fromStdString(text));
+    });
 }
 
-bool cRunWindows::ShowCheckDialog(cCheckDialogModel& /*model*/) {
-    return true;
+bool cRunWindows::ShowCheckDialog(cCheckDialogModel& model) {
+    TCheckDlg dialog(m_document, model, m_parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool cRunWindows::ShowPreview(cRunState& /*run*/) {
     return true;
 }
 
-std::optional<eInterruptionAnswer> cRunWindows::AskInterruption(const cInterruptionInfo& /*info*/) {
-    return std::nullopt;
+std::optional<eInterruptionAnswer> cRunWindows::AskInterruption(const cInterruptionInfo& info) {
+    return WithClockStopped([&] {
+        TInterruptionDlg dialog(m_document, info, m_parent);
+        dialog.exec();
+        return std::optional<eInterruptionAnswer>(dialog.Answer());
+    });
 }
 
-void cRunWindows::ShowStatus(const std::string& /*text*/, int /*count*/) {}
-void cRunWindows::StepStatus(int /*position*/) {}
-void cRunWindows::HideStatus() {}
-void cRunWindows::ShowRunEvent(eRunEvent /*event*/, bool /*centered*/, const std::string& /*messageFile*/) {}
+void cRunWindows::ShowStatus(const std::string& text, int count) {
+    if (m_mute) return;
+    if (!m_info) {
+        m_info = std::make_unique<TInfoWnd>(m_document, m_parent);
+        QObject::connect(m_info.get(), &TInfoWnd::AbortPressed,
+                         [control = &m_control] { control->AbortRequested = true; });
+        RestorePlace(*m_info, m_document, eWindowPlace::InfoWindow);
+    }
+    m_info->ShowPhase(QString::fromStdString(text), count);
+    m_info->show();
+    m_infoShown = true;
+}
+
+void cRunWindows::StepStatus(int position) {
+    if (m_info) m_info->Step(position);
+}
+
+void cRunWindows::HideStatus() {
+    if (!m_info || m_info->isHidden()) return;
+    StoreInfoPlace();
+    m_info->hide();
+}
+
+void cRunWindows::StoreInfoPlace() {
+    if (m_info && m_infoShown) PlaceOf(m_document, eWindowPlace::InfoWindow) = PlacementOf(*m_info);
+}
+
+void cRunWindows::ShowRunEvent(eRunEvent event, bool centered, const std::string& messageFile) {
+    if (OnRunEvent) OnRunEvent(event, centered, messageFile);
+}
 
 void cRunWindows::Beep() {
     QApplication::beep();
 }
 
-void cRunWindows::BeginProgress(std::int64_t /*bytesToCopy*/) {}
-void cRunWindows::ReportProgress(std::int64_t /*deltaBytes*/, std::int64_t /*fileBytes*/,
-                                 const std::string& /*fileName*/) {}
-void cRunWindows::SetProgressPaused(bool /*paused*/) {}
-void cRunWindows::EndProgress() {}
+void cRunWindows::BeginProgress(std::int64_t bytesToCopy) {
+    EndProgress();
+    if (m_mute) return;
+    m_copy = std::make_unique<TCopyWnd>(m_document, bytesToCopy, m_parent);
+    QObject::connect(m_copy.get(), &TCopyWnd::InterruptPressed,
+                     [control = &m_control] { control->InterruptRequested = true; });
+    QObject::connect(m_copy.get(), &TCopyWnd::AbortPressed, [control = &m_control] { control->AbortRequested = true; });
+    RestorePlace(*m_copy, m_document, eWindowPlace::CopyWindow);
+    m_copy->show();
+}
+
+void cRunWindows::ReportProgress(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) {
+    if (m_copy) m_copy->ReportProgress(deltaBytes, fileBytes, fileName);
+}
+
+void cRunWindows::SetProgressPaused(bool paused) {
+    if (m_copy) m_copy->SetPaused(paused);
+}
+
+void cRunWindows::EndProgress() {
+    if (!m_copy) return;
+    PlaceOf(m_document, eWindowPlace::CopyWindow) = PlacementOf(*m_copy);
+    m_copy.reset();
+}
+
+void cRunWindows::ShowCopiedFile(const cInterruptionInfo& sides) {
+    if (m_copy) m_copy->ShowFile(sides);
+}
 
 } // namespace ui
