@@ -95,6 +95,7 @@ ui::TCopyWnd* OpenCopyWindow() {
 }
 
 // Whether a line of the log holds both texts (an event's title and its file).
+// The log shortens a long path in its middle: file is the path's end.
 bool LogHasLine(const std::string& log, const std::string& title, const std::string& file) {
     std::size_t start = 0;
     while (start < log.size()) {
@@ -161,7 +162,7 @@ private slots:
         QCOMPARE(QString::fromStdString(dir.ReadFile("Ziel/Unter/b.txt")), QStringLiteral("beta"));
         const std::string log = ReadLog(params);
         for (const char* file : {"a.txt", "Unter/b.txt"})
-            QVERIFY2(LogHasLine(log, "Datei vorwärts kopiert:", (dir.Path() / "Quelle" / file).string()), log.c_str());
+            QVERIFY2(LogHasLine(log, "Datei vorwärts kopiert:", std::string("Quelle/") + file), log.c_str());
         QVERIFY2(log.find("     2 Dateien vorwärts kopiert") != std::string::npos, log.c_str());
         QVERIFY2(log.find("     0 Fehler") != std::string::npos, log.c_str());
         QVERIFY2(log.find("Abbruch.") == std::string::npos, log.c_str());
@@ -236,7 +237,7 @@ private slots:
         QCOMPARE(dir.ReadFile("Ziel/gross.bin"), std::string("alt"));
         QCOMPARE(testsupport::NamesIn(dir.Path() / "Ziel"), (std::vector<std::string>{"gross.bin"}));
         const std::string log = ReadLog(params);
-        const std::string source = (dir.Path() / "Quelle" / "gross.bin").string();
+        const std::string source = "Quelle/gross.bin";
         QVERIFY2(LogHasLine(log, "FEHLER beim Kopieren:", source), log.c_str());
         QVERIFY2(LogHasLine(log, "Datei übersprungen:", source), log.c_str());
         QVERIFY2(log.find("Abbruch.") == std::string::npos, log.c_str());
