@@ -64,4 +64,15 @@ void StartCommand(const std::string& commandLine) {
     StartProgram({"/bin/sh", "-c", commandLine}, false, false);
 }
 
+std::string ShellQuoted(std::string_view text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
 } // namespace platform

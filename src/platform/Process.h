@@ -17,6 +17,9 @@ void StartProgram(const std::vector<std::string>& argv, bool wait, bool silent);
 // and relative PATH elements are skipped, so a program is never taken from the working directory.
 std::optional<std::string> FindProgram(std::string_view name);
 
+// text as one word of a /bin/sh command line: in single quotes, a quote inside written as '\''.
+std::string ShellQuoted(std::string_view text);
+
 // Starts a command line through /bin/sh -c without waiting for it; its output goes where the program's goes.
 void StartCommand(const std::string& commandLine);
 

@@ -15,10 +15,35 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
+
+namespace {
+
+bool HasActiveEntry(const std::vector<ScheduleEntry>& schedule) {
+    return std::any_of(schedule.begin(), schedule.end(),
+                       [](ScheduleEntry entry) { return (entry & kScheduleInactive) == 0; });
+}
+
+// What the status strip shows of the document's automatics.
+cAutomaticLamps AutomaticLampsOf(const cParameters& p) {
+    cAutomaticLamps lamps;
+    if (p.DocumentKind == kProfileDocument) {
+        lamps = {
+            p.AutoOpen, p.AutoApp, p.AutoSense1, p.AutoHook, p.AutoExit, p.AutoShutdown, HasActiveEntry(p.Schedule)};
+    } else if (p.DocumentKind == kBatchDocument) {
+        const auto& b = p.Batch;
+        lamps = {b.AutoOpen, false, false, b.AutoHook, b.AutoExit, b.AutoShutdown, HasActiveEntry(b.Schedule)};
+    }
+    return lamps;
+}
+
+} // namespace
 
 namespace {
 
@@ -118,7 +143,11 @@ void TMainWnd::UpdateSaveState() {
     m_items.LogViewItm->setEnabled(!m_params.Log.FileName.empty());
 }
 
-void TMainWnd::ArmAutomatics() {}
+void TMainWnd::ArmAutomatics() {
+    // A run after opening that has not started yet belonged to the document that was open before.
+    if (m_delayTmr) m_delayTmr->stop();
+    m_statusStrip->SetLamps(AutomaticLampsOf(m_params));
+}
 
 void TMainWnd::ShowMainDisplay() {
     m_mainDisplay->Rebuild(m_params.Programm);

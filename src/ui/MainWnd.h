@@ -10,13 +10,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
 
+class QTimer;
 class cParameters;
 class cUserInterface;
+struct cRunControl;
 
 namespace ui {
 
 class TViewWnd;
+class cRunEventWindows;
 
 class TMainWnd : public QMainWindow {
     Q_OBJECT
@@ -83,7 +89,39 @@ private:
     bool m_muteMode;
 
     // ---- Start-up and run launching (GuiMain.cpp, MainWndStart.cpp, MainWndRun.cpp) ----
+public:
+    // The first argument of the command line as given (path variables not yet expanded); OpenStartFile opens
+    // it. Without one OpenStartFile reopens the last file when the program options say so.
+    void SetStartArgument(std::optional<std::string> argument) { m_startArgument = std::move(argument); }
+    // The system (SIGTERM) or the terminal (Ctrl+C) asks the program to end: a run in progress is stopped and
+    // the program ends after it; otherwise the message loop ends at once. Either way the settings are written.
+    void EndRequested();
+    // Closes the run-event windows, which store their places; at the end of the program.
+    void ReleaseRunEventWindows();
 
+private:
+    // Runs the document after opening (start reason 1) once no dialog is open and no run is active.
+    void DelayTmrTimer();
+    // Runs the profiles of the batch file. Batch runs are not available yet: it says so and runs nothing.
+    void RunBatch(std::uint8_t reason);
+    // The message that a batch file without entries gives instead of a run.
+    void ShowEmptyBatchMessage();
+    // Stops the application and source/destination watches for the run; re-arms the watch for a drive that
+    // goes away when the profile asks for it.
+    void PauseWatchesForRun();
+
+    std::optional<std::string> m_startArgument;
+    bool m_startFileOpened = false;
+    QTimer* m_delayTmr = nullptr;
+    // Both run-event windows; they outlive a run and are replaced by the next one. (A shared_ptr takes its
+    // deleter from where it was made, so the window's destructor needs no complete type.)
+    std::shared_ptr<cRunEventWindows> m_runEventWindows;
+    // The stop flags of the run in progress; null between runs.
+    cRunControl* m_activeRun = nullptr;
+    // An end request came during a run: the program ends when the run is over.
+    bool m_endAfterRun = false;
+
+private:
     // ---- Menus, toolbar, displays, tray, documents (MainWnd.cpp and its helpers) ----
 
     // Building (MainWndMenus.cpp, MainWndToolbar.cpp, MainWndTray.cpp).

@@ -1,16 +1,23 @@
 // Starting runs from the main window: the run executes on a worker thread, the window waits in its own event
-// loop so that it stays alive and the run's windows can ask their questions.
+// loop so that it stays alive and the run's windows can ask their questions. Around the run: the guards, the
+// disabled window, the log delivery and what the document asks for after the run (session end, exit).
 #include "ui/MainWnd.h"
 
 #include "engine/RunControl.h"
 #include "engine/RunDriver.h"
+#include "messages/UserMessage.h"
+#include "platform/SessionEnd.h"
 #include "profile/Parameters.h"
 #include "shell/RunProfile.h"
+#include "ui/DeliverLog.h"
 #include "ui/GuiThread.h"
-#include "ui/QtUserInterface.h"
-#include "ui/RunWindows.h"
+#include "ui/RunSession.h"
+#include "ui/MessageDialog.h"
+#include "ui/RunEventWindow.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <thread>
 
@@ -18,30 +25,71 @@ namespace ui {
 
 namespace {
 
-// What one run on the worker needs: its windows, the interface that reaches them, its stop flags.
-struct cRunSession {
-    cRunSession(QWidget* parent, cParameters& document) : Windows(parent, document, Control) {}
-    cRunWindows Windows;
-    cQtUserInterface Ui{Windows};
-    cRunControl Control{Ui};
-};
+constexpr int kEmptyBatchMessage = 30115;
+
+void ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
 void TMainWnd::LaunchRun(std::uint8_t reason) {
-    if (DialogDepth != 0 || RunActive) return;
-    if (m_params.DocumentKind != kProfileDocument) return;
+    if (DialogDepth != 0) return;
+    // The window stays alive during a run, so a second start must not reach the same document.
+    if (RunActive) return;
+    if (m_params.DocumentKind == kBatchDocument && m_params.Batch.ProfileNames.Size() == 0) {
+        ShowEmptyBatchMessage();
+        return;
+    }
+    PauseWatchesForRun();
+
+    int sessionEndAction = platform::kSessionEndNone;
+    bool exitAfterRun = false;
     RunActive = true;
+    if (m_muteMode) SetRunIcon(true);
+    NotifyTray(1);
     setEnabled(false);
-    (void)RunProfile(kSingleProfile, reason);
+    SetTrayMenuEnabled(false);
+    ProcessPendingEvents();
+
+    // The options are taken before the run: what they were when it started counts.
+    if (m_params.DocumentKind == kProfileDocument) {
+        sessionEndAction = m_params.AutoShutdown;
+        exitAfterRun = m_params.AutoExit;
+        (void)RunProfile(kSingleProfile, reason);
+        ProcessPendingEvents();
+    } else if (m_params.DocumentKind == kBatchDocument) {
+        sessionEndAction = m_params.Batch.AutoShutdown;
+        exitAfterRun = m_params.Batch.AutoExit;
+        RunBatch(reason);
+    }
+
     setEnabled(true);
+    SetTrayMenuEnabled(true);
+    ProcessPendingEvents();
+    if (isVisible()) activateWindow();
+    // The session end is asked for before the exit; both may follow one run.
+    platform::RequestSessionEnd(sessionEndAction);
+    if (exitAfterRun || m_endAfterRun) QCoreApplication::exit(0);
     RunActive = false;
+    if (m_muteMode) SetRunIcon(false);
+    NotifyTray(1);
 }
 
 std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
+    ReleaseRunEventWindows();
+    if (!m_runEventWindows) m_runEventWindows = std::make_shared<cRunEventWindows>(m_params);
+
     cRunSession session(this, m_params);
+    session.Windows.OnRunEvent = [events = m_runEventWindows](eRunEvent event, bool centered,
+                                                             const std::string& messageFile) {
+        events->Show(event, centered, messageFile);
+    };
+    // A run that starts after the program was asked to end stops at once.
+    session.Control.AbortRequested = m_endAfterRun;
     cParameters ran = m_params;
     std::uint8_t result = 0;
+    m_activeRun = &session.Control;
     QEventLoop loop;
     std::thread worker([&] {
         result = ::RunProfile(ran, session.Control, condition, reason);
@@ -50,8 +98,35 @@ std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
     });
     loop.exec();
     worker.join();
+    m_activeRun = nullptr;
     TakeRunResults(m_params, ran);
+    DeliverLog(this, m_params, result);
     return result;
+}
+
+void TMainWnd::ReleaseRunEventWindows() {
+    if (!m_runEventWindows) return;
+    m_runEventWindows->ReleaseAll();
+    ProcessPendingEvents();
+}
+
+void TMainWnd::ShowEmptyBatchMessage() {
+    cRunSession messages(this, m_params);
+    (void)UserMessage(messages.Ui, m_params.Warnings(), kEmptyBatchMessage);
+}
+
+void TMainWnd::PauseWatchesForRun() {
+    for (const char* name : {"App1Tmr", "App2Tmr", "Sense1Tmr"}) {
+        if (auto* timer = findChild<QTimer*>(QString::fromLatin1(name))) timer->stop();
+    }
+    if (m_params.DocumentKind == kProfileDocument && m_params.AutoSense2) {
+        if (auto* timer = findChild<QTimer*>(QStringLiteral("Sense2Tmr"))) timer->start();
+    }
+}
+
+void TMainWnd::RunBatch(std::uint8_t /*reason*/) {
+    ShowMessageDialog(this, QStringLiteral("Tolvan 6"), 0, eMessageKind::Information, eMessageButtons::Ok,
+                      QStringLiteral("Die Ausführung von Batch-Dateien folgt in einer späteren Version."));
 }
 
 } // namespace ui

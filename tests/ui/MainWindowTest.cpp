@@ -12,10 +12,12 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -342,6 +344,36 @@ private slots:
         Drop(window, {Url(dir.Path() / "Profile/klein.tvp")});
         QCOMPARE(params.Batch.EntryCount(), std::size_t{1});
         QVERIFY(Item(window, "SaveItm")->isEnabled());
+    }
+
+    void OpeningAnotherDocumentCancelsThePendingRunAndShowsItsAutomatics() {
+        testsupport::TempDir dir;
+        cParameters params;
+        params.ResetProfile();
+        params.AddDefaultMask();
+        params.AutoOpen = true;
+        params.AutoShutdown = 3;
+        const std::string first = (dir.Path() / "Start.tvp").string();
+        QCOMPARE(params.WriteDocument(first), 0);
+        params.ResetProfile();
+        ui::TMainWnd window(params, false);
+        window.SetStartArgument(first);
+        window.OpenStartFile();
+        auto* delay = window.findChild<QTimer*>("DelayTmr");
+        QVERIFY(delay && delay->isActive());
+        const auto lit = [&](const char* lamp) {
+            return window.findChild<QLabel*>(QString::fromLatin1(lamp) + "Lamp")->property("lit").toBool();
+        };
+        QVERIFY(lit("Open"));
+        QVERIFY(lit("Shutdown"));
+        QVERIFY(!lit("Scheduler"));
+
+        // "Neu": the run after opening belonged to the document that is gone.
+        params.ResetProfile();
+        window.ArmAutomatics();
+        QVERIFY(!delay->isActive());
+        QVERIFY(!lit("Open"));
+        QVERIFY(!lit("Shutdown"));
     }
 
     void TooltipsFollowTheProgramOption() {
