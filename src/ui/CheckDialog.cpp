@@ -45,8 +45,9 @@ TCheckDlg::TCheckDlg(const cParameters& params, cCheckDialogModel& model, QWidge
 
     auto* files = new QListWidget;
     files->setObjectName(QStringLiteral("FileList"));
+    // The files are relative to the source root, in the program's internal form: shown with "/" as every path.
     for (const std::string& file : model.Files)
-        files->addItem(QString::fromStdString(file));
+        files->addItem(QString::fromStdString(file).replace(QLatin1Char('\\'), QLatin1Char('/')));
 
     m_action->setObjectName(QStringLiteral("DefaultActionBox"));
     for (const char* action : kActions)

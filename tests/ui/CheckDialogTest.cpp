@@ -50,7 +50,8 @@ private slots:
         QVERIFY(heading->font().bold());
         auto* files = Child<QListWidget>(sizes, "FileList");
         QCOMPARE(files->count(), 2);
-        QCOMPARE(files->item(1)->text(), QStringLiteral("\\Bilder\\Urlaub.jpg"));
+        // Shown as the user sees paths, with "/".
+        QCOMPARE(files->item(1)->text(), QStringLiteral("/Bilder/Urlaub.jpg"));
         auto* action = Child<QComboBox>(sizes, "DefaultActionBox");
         QCOMPARE(action->count(), 5);
         QCOMPARE(action->currentText(), QStringLiteral("Neuere Version behalten"));

@@ -1,17 +1,24 @@
 // tolvan_screenshots DIR: renders every window of the program in a realistic state into DIR/<Window>.png.
+#include "RunWindowSamples.h"
 #include "ScreenshotScene.h"
 
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
 #include "platform/ProgramFolders.h"
 #include "ui/BeginnerDialog.h"
+#include "ui/CheckDialog.h"
+#include "ui/CopyWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/InfoWindow.h"
+#include "ui/InterruptionDialog.h"
 #include "ui/LogViewer.h"
 #include "ui/MainDisplay.h"
 #include "ui/MainWnd.h"
 #include "ui/MessageDialog.h"
+#include "ui/NewFileDialog.h"
 #include "ui/RunEventWindow.h"
 #include "ui/ShortcutDialog.h"
+#include "ui/SplashWnd.h"
 #include "ui/StatusStrip.h"
 #include "ui/TimedBox.h"
 #include "ui/ViewLogDlg.h"
@@ -21,6 +28,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QPixmap>
+#include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -38,7 +47,17 @@ using screenshots::cScene;
 struct cShot {
     const char* Name;
     std::function<QWidget*(const cScene&)> Make;
+    // For a dialog that exists only while its function waits for it: the picture is taken of the modal window.
+    std::function<void()> OpenModal = nullptr;
 };
+
+bool Save(QWidget* window, const QString& file) {
+    window->show();
+    QApplication::processEvents();
+    if (window->grab().save(file)) return true;
+    std::fprintf(stderr, "%s: nicht geschrieben\n", qPrintable(file));
+    return false;
+}
 
 // The documents the windows show live as long as the program.
 cParameters& Keep(cParameters params) {
@@ -171,7 +190,28 @@ const std::vector<cShot>& Shots() {
              ui::ShowHelp(nullptr, 4910);
              return ui::OpenHelpWindow();
          }},
+        {"SplashWnd", [](const cScene&) -> QWidget* { return new ui::TSplashWnd(); }},
+        {"InfoWnd", [](const cScene& s) -> QWidget* { return ui::SampleInfoWindow(Keep(s.Profile())).release(); }},
+        {"InterruptionDlg",
+         [](const cScene& s) -> QWidget* {
+             QWidget* dialog = ui::SampleInterruptionDialog(Keep(s.Profile())).release();
+             dialog->show();
+             QTest::qWait(1200); // its buttons come on after a second
+             return dialog;
+         }},
+        {"DoubleModsDlg",
+         [](const cScene& s) -> QWidget* {
+             static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::DoubleModifications);
+             return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
+         }},
+        {"SizesDlg",
+         [](const cScene& s) -> QWidget* {
+             static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::SizeDifferences);
+             return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
+         }},
+        {"NeueDatei", nullptr, [] { ui::AskNewFileKind(nullptr); }},
         {"BeginnerDlg", [](const cScene&) { return new ui::TBeginnerDlg(nullptr); }},
+        {"CopyWnd", [](const cScene& s) -> QWidget* { return ui::SampleCopyWindow(Keep(s.Profile())).release(); }},
         {"ShortcutDlg", [](const cScene& s) { return new ui::TShortcutDlg(Keep(s.Profile()), nullptr, nullptr); }},
     };
     return shots;
@@ -191,14 +231,20 @@ int main(int argc, char** argv) {
     const cScene scene;
     int failed = 0;
     for (const cShot& shot : Shots()) {
-        QWidget* window = shot.Make(scene);
-        window->show();
-        QApplication::processEvents();
         const QString file = folder + QStringLiteral("/") + QString::fromLatin1(shot.Name) + QStringLiteral(".png");
-        if (!window->grab().save(file)) {
-            std::fprintf(stderr, "%s: nicht geschrieben\n", qPrintable(file));
-            ++failed;
+        if (shot.OpenModal) {
+            bool saved = false;
+            QTimer::singleShot(300, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                saved = modal && Save(modal, file);
+                if (modal) modal->close();
+            });
+            shot.OpenModal();
+            if (!saved) ++failed;
+            continue;
         }
+        QWidget* window = shot.Make(scene);
+        if (!Save(window, file)) ++failed;
         window->close();
     }
     std::printf("%zu Bilder in %s\n", Shots().size() - static_cast<std::size_t>(failed), argv[1]);

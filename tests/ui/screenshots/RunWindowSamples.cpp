@@ -1,4 +1,4 @@
-#include "ui/RunWindowSamples.h"
+#include "RunWindowSamples.h"
 
 #include "platform/Clock.h"
 #include "ui/CopyWindow.h"
