@@ -40,7 +40,7 @@ std::optional<eInterruptionAnswer> cQtUserInterface::AskInterruption(const cInte
 
 void cQtUserInterface::ShowStatus(const std::string& text, int count) {
     HandOver();
-    PostToGuiThread([w = &m_windows, text, count] { w->ShowStatus(text, count); });
+    Notify([w = &m_windows, text, count] { w->ShowStatus(text, count); });
 }
 
 void cQtUserInterface::StepStatus(int position) {
@@ -51,22 +51,22 @@ void cQtUserInterface::StepStatus(int position) {
 
 void cQtUserInterface::HideStatus() {
     HandOver();
-    PostToGuiThread([w = &m_windows] { w->HideStatus(); });
+    Notify([w = &m_windows] { w->HideStatus(); });
 }
 
 void cQtUserInterface::ShowRunEvent(eRunEvent event, bool centered, const std::string& messageFile) {
     HandOver();
-    PostToGuiThread([w = &m_windows, event, centered, messageFile] { w->ShowRunEvent(event, centered, messageFile); });
+    Notify([w = &m_windows, event, centered, messageFile] { w->ShowRunEvent(event, centered, messageFile); });
 }
 
 void cQtUserInterface::Beep() {
     HandOver();
-    PostToGuiThread([w = &m_windows] { w->Beep(); });
+    Notify([w = &m_windows] { w->Beep(); });
 }
 
 void cQtUserInterface::BeginProgress(std::int64_t bytesToCopy) {
     HandOver();
-    PostToGuiThread([w = &m_windows, bytesToCopy] { w->BeginProgress(bytesToCopy); });
+    Notify([w = &m_windows, bytesToCopy] { w->BeginProgress(bytesToCopy); });
 }
 
 void cQtUserInterface::ReportProgress(std::int64_t deltaBytes, std::int64_t fileBytes, const std::string& fileName) {
@@ -79,12 +79,12 @@ void cQtUserInterface::ReportProgress(std::int64_t deltaBytes, std::int64_t file
 
 void cQtUserInterface::SetProgressPaused(bool paused) {
     HandOver();
-    PostToGuiThread([w = &m_windows, paused] { w->SetProgressPaused(paused); });
+    Notify([w = &m_windows, paused] { w->SetProgressPaused(paused); });
 }
 
 void cQtUserInterface::EndProgress() {
     HandOver();
-    PostToGuiThread([w = &m_windows] { w->EndProgress(); });
+    Notify([w = &m_windows] { w->EndProgress(); });
 }
 
 void cQtUserInterface::ShowCopiedFile(const cInterruptionInfo& sides) {
@@ -103,7 +103,7 @@ void cQtUserInterface::HandOverWhenDue() {
 
 void cQtUserInterface::HandOver() {
     if (!m_pending.HasStatus && !m_pending.HasFile && !m_pending.HasProgress) return;
-    PostToGuiThread([w = &m_windows, pending = m_pending] {
+    Notify([w = &m_windows, pending = m_pending] {
         if (pending.HasStatus) w->StepStatus(pending.StatusPosition);
         // The file shown last started after every progress gathered with it, whichever file that was of.
         if (pending.HasProgress) w->ReportProgress(pending.DeltaBytes, pending.FileBytes, pending.FileName);

@@ -5,10 +5,12 @@
 #pragma once
 
 #include "messages/UserInterface.h"
+#include "ui/GuiThread.h"
 
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace ui {
 
@@ -55,6 +57,14 @@ private:
     // calls in the order the run made them).
     void HandOver();
     void HandOverWhenDue();
+    // A notification: from the worker handed to the GUI thread in order; on the GUI thread itself (the
+    // messages around a run) carried out at once, so nothing is left queued for windows that are gone.
+    template <class F> void Notify(F&& f) {
+        if (OnGuiThread())
+            f();
+        else
+            PostToGuiThread(std::forward<F>(f));
+    }
 
     cRunWindows& m_windows;
     cPending m_pending;
