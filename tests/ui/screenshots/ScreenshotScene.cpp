@@ -1,5 +1,8 @@
 #include "ScreenshotScene.h"
 
+#include "engine/RunControl.h"
+#include "engine/RunDriver.h"
+#include "shell/HeadlessInterface.h"
 #include "support/DescribeFixtures.h"
 
 #include <QColor>
@@ -14,14 +17,6 @@ cScene::cScene() {
     m_dir.WriteFile("Anna/Bilder/Urlaub am See.jpg", std::string(300000, 'x'));
     m_dir.WriteFile("Anna/Kassenbuch.csv", "Januar;120,50\n");
     m_dir.WriteFile("Sicherung/.keep", "");
-    std::string log;
-    log += "Tolvan 6 - Log für " + (m_dir.Path() / "Briefe sichern.tvp").string() + "\r\n";
-    log += "Lauf am Donnerstag, 10. Dezember 2026 um 18:02:11\r\n- gestartet von Hand\r\n\r\n";
-    for (int i = 1; i <= 40; ++i)
-        log += "Kopiert: " + (m_dir.Path() / "Anna/Briefe/2026").string() + "/Brief " + std::to_string(i) +
-               ".txt -> Sicherung\r\n";
-    log += "\r\nErgebnis: 40 Dateien kopiert, 0 Fehler.\r\n";
-    m_dir.WriteFile("Log.txt", log);
     m_dir.WriteFile("Nachricht.html", "<h2>Guten Morgen, Anna!</h2><p>Heute ist Donnerstag: die Briefe werden "
                                       "gesichert, sobald Sie auf <b>Los</b> drücken.</p>");
     QImage picture(640, 360, QImage::Format_RGB32);
@@ -37,6 +32,12 @@ cScene::cScene() {
     painter.drawEllipse(QPoint(520, 80), 40, 40);
     painter.end();
     picture.save(QString::fromStdString((m_dir.Path() / "See.png").string()));
+
+    // The log of a real run of the profile, as the log viewer shows it.
+    cParameters profile = Profile();
+    cHeadlessInterface quiet;
+    cRunControl control(quiet);
+    (void)ExecuteRun(profile, control, kSingleProfile, 0);
 }
 
 cParameters cScene::Profile() const {
