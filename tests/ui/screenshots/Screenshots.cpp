@@ -137,6 +137,7 @@ const std::vector<cShot>& Shots() {
         {"MainWnd-Menue-Datei", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "FileMnu"); }},
         {"MainWnd-Menue-Konfiguration",
          [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "ConfigurationMnu"); }},
+        {"TrayMenu", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "TrayMenu"); }},
         {"MessageDlg-Fehler",
          [](const cScene& s) -> QWidget* {
              return new ui::TMessageDlg(
