@@ -140,19 +140,24 @@ void DirectoryPropertiesPhase(cRun& run) {
 
 } // namespace
 
+// Every phase begins with the log's held lines written, so a run killed in it leaves what the phases before did.
 void ExecuteDirectoryActions(cRun& run) {
     using Phase = void (*)(cRun&);
     if (!run.State.NoFiles) {
         constexpr Phase filePhases[] = {DeletePhase, RunCopyPhase};
         for (Phase phase : filePhases) {
             if (run.Stopping()) return;
+            FlushLog(run.Log);
             phase(run);
         }
+        FlushLog(run.Log);
         if (run.Params.Verify && !run.Stopping()) VerifyPhase(run);
     }
     constexpr Phase directoryPhases[] = {EmptyDirectoriesPhase, CreateDirectoriesPhase, DirectoryPropertiesPhase};
     for (Phase phase : directoryPhases) {
         if (run.Stopping()) return;
+        FlushLog(run.Log);
         phase(run);
     }
+    FlushLog(run.Log);
 }

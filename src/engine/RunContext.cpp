@@ -22,6 +22,7 @@ void cRun::FailCheck(int event, const cLogEventData& data, const cMessageArgs& a
 }
 
 bool cRun::Stopping() {
+    FlushLogIfDue(Log);
     Ui.Yield();
     return State.AbortRequested;
 }

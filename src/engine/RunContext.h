@@ -22,6 +22,6 @@ struct cRun {
     eAnswer Ask(int code, const cMessageArgs& args = {});
     // A failed check: its log event and message, one error, and the run stops.
     void FailCheck(int event, const cLogEventData& data = {}, const cMessageArgs& args = {});
-    // A yield point, then whether the run is to stop.
+    // A yield point (the log's held lines are written when due), then whether the run is to stop.
     bool Stopping();
 };

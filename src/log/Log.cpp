@@ -30,6 +30,21 @@ bool IsNormalOperation(int event) {
     }
 }
 
+// The lines of files that went well, many per run: held back and written in bulk. Everything else (the frame,
+// notes, warnings, errors) goes to the file at once, after what is held.
+bool IsRoutine(int event) {
+    return IsNormalOperation(event) || event == kLogPropsForward || event == kLogPropsBackward;
+}
+
+// Makes a line safe to show, in place. A file name may hold bytes that are no UTF-8: they show escaped, so the
+// log stays readable as a whole. A control character from a file name (a line break above all) would break the
+// line or forge another; it shows as "?", as ls -q shows it.
+void MakeShowable(std::string& line) {
+    if (!platform::IsValidUtf8(line)) line = platform::EscapeInvalidUtf8(line);
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+}
+
 } // namespace
 
 int OpenLog(cLog& log, cParameters& params) {
@@ -49,7 +64,8 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
     const cLogParameters& settings = params.Log;
     if (!settings.Active || !settings.IsOpen || (!log.m_file.IsOpen() && !log.m_memoryOnly)) return;
     if (settings.NoNormal && IsNormalOperation(event)) return;
-    std::vector<std::string> lines;
+    std::vector<std::string>& lines = log.m_lines;
+    lines.clear();
     if (IsFileEvent(event)) {
         if (settings.DateTimeMode == eLogDateTime::EveryFile)
             lines.push_back(platform::FormatDateTime("tt", platform::NowLocal()));
@@ -60,15 +76,25 @@ void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEv
         return;
     }
     for (std::string& line : lines) {
-        // A file name may hold bytes that are no UTF-8: they show escaped, so the log stays readable as a whole.
-        line = platform::EscapeInvalidUtf8(line);
-        // A control character from a file name (a line break above all) would break the line or forge another;
-        // it shows as "?", as ls -q shows it.
-        for (char& c : line)
-            if (static_cast<unsigned char>(c) < 0x20) c = '?';
-        if (log.m_memoryOnly) log.m_text += line + "\r\n";
+        MakeShowable(line);
+        if (log.m_memoryOnly) {
+            log.m_text += line;
+            log.m_text += "\r\n";
+        }
     }
-    if (!log.m_memoryOnly) log.m_file.AppendLines(lines);
+    if (log.m_memoryOnly) return;
+    if (IsRoutine(event))
+        log.m_file.HoldLines(lines);
+    else
+        log.m_file.AppendLines(lines);
+}
+
+void FlushLog(cLog& log) {
+    log.m_file.Flush();
+}
+
+void FlushLogIfDue(cLog& log) {
+    log.m_file.FlushIfDue();
 }
 
 void OpenLogInMemory(cLog& log, cParameters& params) {

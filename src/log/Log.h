@@ -5,6 +5,7 @@
 #include "log/LogFile.h"
 
 #include <string>
+#include <vector>
 
 class cParameters;
 
@@ -22,10 +23,13 @@ private:
     friend void CloseLog(cLog& log, const cParameters& params);
     friend void OpenLogInMemory(cLog& log, cParameters& params);
     friend std::string LogText(const cLog& log);
+    friend void FlushLog(cLog& log);
+    friend void FlushLogIfDue(cLog& log);
 
     cLogFile m_file;
     bool m_memoryOnly = false;
-    std::string m_text; // the lines of a log kept in memory, each ended by CR LF
+    std::string m_text;               // the lines of a log kept in memory, each ended by CR LF
+    std::vector<std::string> m_lines; // the lines of the event being written, kept for its capacity
 };
 
 // Resolves params.Log.ActualFileName and opens it: for appending when Append is set and the file exists,
@@ -35,11 +39,18 @@ private:
 
 // Writes the lines of one event (LogEventCode) unless the log is inactive or not open, or NoNormal filters the
 // event. Unknown events write nothing. Bytes that are no UTF-8 (from a file name) show as "\xHH", control
-// characters as "?". Never fails.
+// characters as "?". Never fails. The lines of a file that went well (copied, skipped, deleted, compared, a
+// directory created or deleted, properties transferred) are held back for up to a second (see cLogFile);
+// every other event reaches the file at once, with what was held before it.
 void WriteLogEvent(cLog& log, const cParameters& params, int event, const cLogEventData& data = {});
 
-// Closes the file; every line is in it already (lines are written as they come, so a run that is killed
-// leaves what it logged, and no flush is needed at phase changes).
+// Writes the held lines: at the start of every phase of a run, so a run that is killed leaves what it did.
+void FlushLog(cLog& log);
+// Writes the held lines when the oldest has waited a second. Cheap enough for every yield point of a run, so
+// the lines reach the file during a long copy as well.
+void FlushLogIfDue(cLog& log);
+
+// Writes the held lines and closes the file.
 void CloseLog(cLog& log, const cParameters& params);
 
 // For a run that must not write anything: the events are collected as OpenLog's would be (when the log is

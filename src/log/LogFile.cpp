@@ -23,6 +23,7 @@ std::string LossyCp1252(std::string_view utf8) {
 } // namespace
 
 int cLogFile::Open(const std::string& path, bool append) {
+    Close();
     m_utf8 = false;
     m_conversionFailed = false;
     if (const int code = m_file.Open(path, append); code != 0) return code;
@@ -35,8 +36,8 @@ int cLogFile::Open(const std::string& path, bool append) {
 void cLogFile::Encode(std::string_view utf8) {
     if (m_utf8) {
         m_bytes += utf8;
-    } else if (std::optional<std::string> cp1252 = platform::Utf8ToCp1252(utf8)) {
-        m_bytes += *cp1252;
+    } else if (platform::AppendAsCp1252(m_bytes, utf8)) {
+        // Fits Windows-1252, as nearly every line does.
     } else if (!m_conversionFailed && m_file.ConvertToUtf8() == 0) {
         m_utf8 = true;
         m_bytes = platform::Cp1252ToUtf8(m_bytes);
@@ -48,14 +49,41 @@ void cLogFile::Encode(std::string_view utf8) {
     m_bytes += "\r\n";
 }
 
+void cLogFile::Write() {
+    if (m_bytes.empty()) return;
+    (void)m_file.Append(m_bytes); // writing never fails the run: lines that cannot be written are lost
+    m_bytes.clear();
+}
+
 void cLogFile::AppendLines(const std::vector<std::string>& lines) {
     if (!m_file.IsOpen()) return;
-    m_bytes.clear();
     for (const std::string& line : lines)
         Encode(line);
-    (void)m_file.Append(m_bytes); // writing never fails the run: lines that cannot be written are lost
+    Write();
+}
+
+void cLogFile::HoldLines(const std::vector<std::string>& lines) {
+    if (!m_file.IsOpen() || lines.empty()) return;
+    const bool first = m_bytes.empty();
+    for (const std::string& line : lines)
+        Encode(line);
+    if (first) m_heldSince = std::chrono::steady_clock::now();
+    if (m_bytes.size() >= kHeldBytesLimit)
+        Write();
+    else if (!first)
+        FlushIfDue();
+}
+
+void cLogFile::FlushIfDue() {
+    if (!m_bytes.empty() && std::chrono::steady_clock::now() - m_heldSince >= kHeldTimeLimit) Write();
+}
+
+void cLogFile::Flush() {
+    Write();
 }
 
 void cLogFile::Close() {
+    if (m_file.IsOpen()) Write();
+    m_bytes.clear();
     m_file.Close();
 }

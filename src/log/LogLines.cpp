@@ -2,7 +2,10 @@
 
 #include "messages/ErrorText.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -11,11 +14,20 @@ bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// Every line of a run counts its path, so eight bytes are looked at a time: a continuation byte has the high
+// bit set and the next one clear.
 std::size_t CharacterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (char c : text)
-        if (!IsContinuationByte(c)) ++count;
-    return count;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t continuations = 0;
+    std::size_t pos = 0;
+    for (; text.size() - pos >= sizeof(std::uint64_t); pos += sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        continuations += static_cast<std::size_t>(std::popcount(word & ~(word << 1) & kHighBits));
+    }
+    for (; pos < text.size(); ++pos)
+        if (IsContinuationByte(text[pos])) ++continuations;
+    return text.size() - continuations;
 }
 
 // Byte offset of the character with the given index (the text's size past its end).
@@ -29,31 +41,75 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t index) {
     return text.size();
 }
 
-std::string PadRight(std::string_view text, std::size_t width) {
-    std::string result(text);
-    std::size_t count = CharacterCount(text);
-    if (count < width) result.append(width - count, ' ');
-    return result;
+// Byte offset of the last count characters, found from the end.
+std::size_t ByteOffsetOfLastCharacters(std::string_view text, std::size_t count) {
+    std::size_t i = text.size();
+    for (std::size_t seen = 0; seen < count && i > 0;)
+        if (!IsContinuationByte(text[--i])) ++seen;
+    return i;
 }
 
-std::string PadLeft(std::string_view text, std::size_t width) {
-    std::size_t count = CharacterCount(text);
-    std::string result = count < width ? std::string(width - count, ' ') : std::string();
-    result += text;
-    return result;
+// Appends text with blanks after it up to width characters.
+void AppendPadRight(std::string& out, std::string_view text, std::size_t width) {
+    out += text;
+    const std::size_t count = CharacterCount(text);
+    if (count < width) out.append(width - count, ' ');
 }
+
+// Appends text with blanks before it up to width characters.
+void AppendPadLeft(std::string& out, std::string_view text, std::size_t width) {
+    const std::size_t count = CharacterCount(text);
+    if (count < width) out.append(width - count, ' ');
+    out += text;
+}
+
+// Appends ShortenPath(path) and returns its length in characters.
+std::size_t AppendShortenedPath(std::string& out, std::string_view path) {
+    const std::size_t count = CharacterCount(path);
+    if (count <= 60) {
+        out += path;
+        return count;
+    }
+    out += path.substr(0, ByteOffsetOfCharacter(path, 28));
+    out += "...";
+    out += path.substr(ByteOffsetOfLastCharacters(path, 29));
+    return 60;
+}
+
+// A line of a file event is built in one string: there is one per file of a run.
+constexpr std::size_t kLineCapacity = 192;
 
 std::string NameLine(std::string_view label, std::string_view path) {
-    return "  " + PadRight(label, 35) + " " + PadRight(ShortenPath(path), 60);
+    std::string line;
+    line.reserve(kLineCapacity);
+    line += "  ";
+    AppendPadRight(line, label, 35);
+    line += ' ';
+    const std::size_t count = AppendShortenedPath(line, path);
+    if (count < 60) line.append(60 - count, ' ');
+    return line;
 }
 
 std::string InfoLine(std::string_view label, std::string_view path, std::string_view size, std::string_view date,
                      std::string_view time) {
-    return NameLine(label, path) + "  " + PadLeft(size, 14) + "  " + PadLeft(date, 15) + "  " + PadLeft(time, 12);
+    std::string line = NameLine(label, path);
+    line += "  ";
+    AppendPadLeft(line, size, 14);
+    line += "  ";
+    AppendPadLeft(line, date, 15);
+    line += "  ";
+    AppendPadLeft(line, time, 12);
+    return line;
 }
 
 std::string DirLine(std::string_view label, std::string_view path) {
-    return "  " + PadRight(label, 35) + " " + std::string(path);
+    std::string line;
+    line.reserve(kLineCapacity);
+    line += "  ";
+    AppendPadRight(line, label, 35);
+    line += ' ';
+    line += path;
+    return line;
 }
 
 std::string ErrorLine(int code) {
@@ -120,11 +176,9 @@ void AppendCompareLines(std::vector<std::string>& lines, std::string_view label,
 } // namespace
 
 std::string ShortenPath(std::string_view path) {
-    std::size_t count = CharacterCount(path);
-    if (count <= 60) return std::string(path);
-    std::string_view head = path.substr(0, ByteOffsetOfCharacter(path, 28));
-    std::string_view tail = path.substr(ByteOffsetOfCharacter(path, count - 29));
-    return std::string(head) + "..." + std::string(tail);
+    std::string shown;
+    AppendShortenedPath(shown, path);
+    return shown;
 }
 
 bool IsFileEvent(int event) {

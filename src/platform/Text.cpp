@@ -2,6 +2,8 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include <unicode/uchar.h>
@@ -62,13 +64,26 @@ Utf8Char DecodeAt(std::string_view text, std::size_t pos) {
     return {codePoint, length};
 }
 
+// The end of the run of ASCII bytes that begins at pos: the position of the next byte >= 0x80, or text.size().
+// Most text is ASCII, so it is skipped eight bytes at a time.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t pos) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    while (text.size() - pos >= sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if ((word & kHighBits) != 0) break;
+        pos += sizeof word;
+    }
+    while (pos < text.size() && Byte(text, pos) < 0x80)
+        ++pos;
+    return pos;
+}
+
 // The position of the first byte from pos on that is not part of a valid character; bytes.size() if none.
 std::size_t FirstInvalidByte(std::string_view bytes, std::size_t pos) {
     while (pos < bytes.size()) {
-        if (Byte(bytes, pos) < 0x80) {
-            ++pos;
-            continue;
-        }
+        pos = AsciiRunEnd(bytes, pos);
+        if (pos == bytes.size()) break;
         const std::size_t length = DecodeAt(bytes, pos).length;
         if (length == 0) return pos;
         pos += length;
@@ -96,7 +111,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 bool HasNonAscii(std::string_view bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return AsciiRunEnd(bytes, 0) != bytes.size();
 }
 
 char32_t UpperOf(char32_t c) {
@@ -138,36 +153,53 @@ char32_t NextFolded(std::string_view text, std::size_t& pos) {
     return UpperOf(c.codePoint);
 }
 
+// The Windows-1252 byte of a decoded character that is not ASCII; '\0' when it has none (or is no valid UTF-8).
+char Cp1252ByteOf(Utf8Char c) {
+    if (c.length == 0) return '\0';
+    if (c.codePoint >= 0xA0 && c.codePoint <= 0xFF) return static_cast<char>(c.codePoint);
+    const auto* found = std::find(std::begin(kCp1252High), std::end(kCp1252High), c.codePoint);
+    if (found == std::end(kCp1252High)) return '\0';
+    return static_cast<char>(0x80 + (found - std::begin(kCp1252High)));
+}
+
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
-    for (char byte : cp1252) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x80)
-            out += byte;
-        else
-            AppendUtf8(out, value < 0xA0 ? kCp1252High[value - 0x80] : char32_t{value});
+    for (std::size_t pos = 0; pos < cp1252.size();) {
+        const std::size_t asciiEnd = AsciiRunEnd(cp1252, pos);
+        out.append(cp1252, pos, asciiEnd - pos);
+        if (asciiEnd == cp1252.size()) break;
+        const unsigned value = Byte(cp1252, asciiEnd);
+        AppendUtf8(out, value < 0xA0 ? kCp1252High[value - 0x80] : char32_t{value});
+        pos = asciiEnd + 1;
     }
     return out;
+}
+
+bool AppendAsCp1252(std::string& out, std::string_view utf8) {
+    const std::size_t oldSize = out.size();
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t asciiEnd = AsciiRunEnd(utf8, pos);
+        out.append(utf8, pos, asciiEnd - pos);
+        if (asciiEnd == utf8.size()) break;
+        const Utf8Char c = DecodeAt(utf8, asciiEnd);
+        const char byte = Cp1252ByteOf(c);
+        if (byte == '\0') {
+            out.resize(oldSize);
+            return false;
+        }
+        out += byte;
+        pos = asciiEnd + c.length;
+    }
+    return true;
 }
 
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Utf8Char c = DecodeAt(utf8, pos);
-        if (c.length == 0) return std::nullopt;
-        pos += c.length;
-        if (c.codePoint < 0x80 || (c.codePoint >= 0xA0 && c.codePoint <= 0xFF)) {
-            out += static_cast<char>(c.codePoint);
-            continue;
-        }
-        const auto* found = std::find(std::begin(kCp1252High), std::end(kCp1252High), c.codePoint);
-        if (found == std::end(kCp1252High)) return std::nullopt;
-        out += static_cast<char>(0x80 + (found - std::begin(kCp1252High)));
-    }
+    if (!AppendAsCp1252(out, utf8)) return std::nullopt;
     return out;
 }
 

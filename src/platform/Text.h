@@ -12,6 +12,9 @@ namespace platform {
 std::string Cp1252ToUtf8(std::string_view cp1252);
 // std::nullopt when a character has no Windows-1252 form (or the input is no valid UTF-8).
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+// Utf8ToCp1252 appended to out without a string of its own; false, with out as it was, where that gives
+// std::nullopt.
+bool AppendAsCp1252(std::string& out, std::string_view utf8);
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 // Text for showing (log, plan, windows): each byte that is not part of a valid UTF-8 character becomes "\xHH"

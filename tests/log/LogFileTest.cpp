@@ -1,5 +1,6 @@
 // The log file: its encoding decided from a large existing file and switched whole to UTF-8 in place, every
-// line on disk at once, and a path that is a link, a device or a pipe written through as it is.
+// line on disk at once or held back until a flush point, and a path that is a link, a device or a pipe written
+// through as it is.
 #include "log/LogFile.h"
 #include "platform/Text.h"
 #include "support/TempDir.h"
@@ -13,6 +14,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -180,6 +182,71 @@ TEST_F(LogFileTest, ADirectoryIsRefused) {
     cLogFile file;
     EXPECT_NE(file.Open(m_dir.Path().string(), true), 0);
     EXPECT_FALSE(file.IsOpen());
+}
+
+// Held lines wait in memory until a flush point and then arrive whole and in order: before a line written at
+// once, at Flush and at Close. A pipe gets them as a file does (in UTF-8).
+TEST_F(LogFileTest, HeldLinesArriveAtEveryFlushPointInAFileAndInAPipe) {
+    const std::string fifo = (m_dir.Path() / "Rohr").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+    for (const bool pipe : {false, true}) {
+        SCOPED_TRACE(pipe ? "pipe" : "file");
+        std::string arrived;
+        const auto written = [&] {
+            if (!pipe) return platform::DecodeFileText(m_dir.ReadFile("Log.txt"));
+            arrived += ReadAvailable(reader);
+            return arrived;
+        };
+        cLogFile file;
+        ASSERT_EQ(file.Open(pipe ? fifo : Path(), false), 0);
+        file.HoldLines(
+            {"  Datei vorwärts kopiert: /home/anna/Bär.txt", "                    über: /media/usb/Bär.txt"});
+        file.HoldLines({"  Datei gelöscht: /media/usb/Alt.txt"});
+        EXPECT_EQ(written(), "");
+        file.AppendLine("  FEHLER beim Kopieren: /home/anna/Öl.txt");
+        std::string expected = "  Datei vorwärts kopiert: /home/anna/Bär.txt\r\n                    über: "
+                               "/media/usb/Bär.txt\r\n  Datei gelöscht: /media/usb/Alt.txt\r\n  FEHLER beim "
+                               "Kopieren: /home/anna/Öl.txt\r\n";
+        EXPECT_EQ(written(), expected);
+        file.HoldLines({"  Verzeichnis erstellt: /media/usb/Neu"});
+        file.FlushIfDue(); // held just now: not yet due
+        EXPECT_EQ(written(), expected);
+        file.Flush();
+        expected += "  Verzeichnis erstellt: /media/usb/Neu\r\n";
+        EXPECT_EQ(written(), expected);
+        file.HoldLines({"Zuletzt"});
+        file.Close();
+        EXPECT_EQ(written(), expected + "Zuletzt\r\n");
+    }
+    ::close(reader);
+}
+
+// Without any flush point, held lines go out once they fill the buffer or once the oldest has waited the time
+// limit (seen by the next held line or by FlushIfDue), so a run busy with one large file still logs.
+TEST_F(LogFileTest, HeldLinesGoOutAtTheSizeLimitAndAfterASecond) {
+    cLogFile file;
+    ASSERT_EQ(file.Open(Path(), false), 0);
+    const std::string line(99, 'x'); // 101 bytes with CR LF
+    std::size_t held = 0;
+    while (m_dir.ReadFile("Log.txt").empty() && held <= cLogFile::kHeldBytesLimit) {
+        file.HoldLines({line});
+        held += line.size() + 2;
+    }
+    EXPECT_GE(held, cLogFile::kHeldBytesLimit);
+    EXPECT_LT(held, cLogFile::kHeldBytesLimit + 2 * (line.size() + 2));
+    EXPECT_EQ(m_dir.ReadFile("Log.txt").size(), held);
+
+    file.HoldLines({"eins"});
+    std::this_thread::sleep_for(cLogFile::kHeldTimeLimit);
+    file.HoldLines({"zwei"});
+    EXPECT_EQ(m_dir.ReadFile("Log.txt").size(), held + 12);
+    file.HoldLines({"drei"});
+    std::this_thread::sleep_for(cLogFile::kHeldTimeLimit);
+    file.FlushIfDue();
+    EXPECT_EQ(m_dir.ReadFile("Log.txt").size(), held + 18);
+    file.Close();
 }
 
 } // namespace

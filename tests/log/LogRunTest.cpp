@@ -1,7 +1,8 @@
-// A whole run's log: exact text for every detail mode, appending, daily names, NoNormal, open failures and the
-// file's encoding.
+// A whole run's log: exact text for every detail mode, appending, daily names, NoNormal, open failures, what a
+// killed run leaves and the file's encoding.
 #include "SampleRun.h"
 #include "log/Log.h"
+#include "platform/ChildProcess.h"
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
 #include "platform/Text.h"
@@ -10,8 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -175,6 +180,38 @@ TEST_F(LogRunTest, UnopenableOrEmptyNameRunsWithoutLog) {
     }
     EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "fehlt"));
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.Path()));
+}
+
+// A run that is killed before it closes its log leaves every line up to its last flush point: the frame and
+// errors are written at once (with the routine lines held before them), held routine lines at the start of a
+// phase (FlushLog). Only the routine lines after the last of these are lost.
+TEST_F(LogRunTest, AKilledRunLeavesItsLinesUpToTheLastFlushPoint) {
+    m_params.Log.FileInfoMode = eLogFileInfo::NameOnly;
+    m_params.Log.DateTimeMode = eLogDateTime::None;
+    m_params.Log.Append = false;
+    const auto events = logtest::SampleEvents();
+    // Copied (held), failed copy (at once), copied (held), then a phase begins or not, deleted (held), killed.
+    for (const bool phase : {false, true}) {
+        SCOPED_TRACE(phase ? "a phase began" : "no phase began");
+        const std::optional<int> status = testsupport::RunInChild([&] {
+            cLog log;
+            if (OpenLog(log, m_params) != 0) return 1;
+            WriteLogEvent(log, m_params, kLogRunHeader);
+            for (const std::size_t event : {0, 4, 1})
+                WriteLogEvent(log, m_params, events[event].first, events[event].second);
+            if (phase) FlushLog(log);
+            WriteLogEvent(log, m_params, events[2].first, events[2].second);
+            ::kill(::getpid(), SIGKILL);
+            return 2;
+        });
+        ASSERT_TRUE(status && WIFSIGNALED(*status));
+        std::vector<std::string> lines = {"", kRule, "Profil: /home/anna/Briefe.tvp", "- gestartet von Hand"};
+        for (const std::size_t event : phase ? std::vector<std::size_t>{0, 4, 1} : std::vector<std::size_t>{0, 4}) {
+            const auto& eventLines = logtest::kEventLines[event][0];
+            lines.insert(lines.end(), eventLines.begin(), eventLines.end());
+        }
+        EXPECT_EQ(FileText(), Join(lines));
+    }
 }
 
 class LogEncodingTest : public LogRunTest {
