@@ -96,6 +96,19 @@ void StoreCheckDialogAnswer(const cCheckDialogModel& model, cRunChecks& checks) 
     }
 }
 
+bool KeepsUntouchedSides(const cCandidate& candidate, ActionFlags action, cTouchedSides touched) {
+    switch (action) {
+    case kActionForward:
+        return touched.Dest;
+    case kActionBackward:
+        return touched.Source;
+    case kActionDelete:
+        return (candidate.SourceTime == 0 || touched.Source) && (candidate.DestTime == 0 || touched.Dest);
+    default:
+        return true;
+    }
+}
+
 void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& tolerance, cTouchedSides touched) {
     ActionFlags action = 0;
     switch (code) {
@@ -115,7 +128,7 @@ void ApplyDefaultAction(cCandidate& candidate, int code, const cTimeTolerance& t
     default:
         return;
     }
-    if ((action == kActionForward && !touched.Dest) || (action == kActionBackward && !touched.Source)) return;
+    if (!KeepsUntouchedSides(candidate, action, touched)) return;
     const bool fromMissingSide = (action == kActionForward && candidate.SourceTime == 0) ||
                                  (action == kActionBackward && candidate.DestTime == 0);
     if (fromMissingSide) action = kActionSkip;

@@ -77,6 +77,10 @@ struct cTouchedSides {
     bool Dest = true;
 };
 
+// True when action writes no side the profile does not touch: forward writes the destination, backward the
+// source, delete every side that holds the file; skip writes nothing.
+bool KeepsUntouchedSides(const cCandidate& candidate, ActionFlags action, cTouchedSides touched);
+
 // Replaces the action of one candidate by a default action code: keep the newer version (backward when the
 // source is older than the destination by the tolerant comparison, else forward), forward, skip, backward.
 // kDefaultNone and codes outside 0..4 leave the candidate as it is. Other flags stay.

@@ -27,6 +27,7 @@ void ResetRun(cParameters& params, cRunState& state) {
     state.RunSortMode = params.SortMode;
     state.RunReverseOrder = params.ReverseOrder;
     state.RunPreview = params.Preview;
+    state.Touched = {params.TouchSrc, params.TouchDest};
 }
 
 // A log that cannot be opened is a question: the run goes on without it unless the user says No.

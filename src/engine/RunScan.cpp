@@ -108,16 +108,7 @@ void ReportCorrections(cRun& run, const std::vector<cCorrectionReport>& correcti
 
 void UpdateRunStatistics(cRun& run) {
     cRunState& s = run.State;
-    const bool sameVolume = s.SameRoot || platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot);
-    const cRunStatistics statistics =
-        ComputeStatistics(s.Candidates, s.Folders, {sameVolume, s.SourceFree, s.DestFree});
-    s.BytesToCopy = statistics.BytesToCopy;
-    s.PlannedForward = statistics.PlannedForward;
-    s.PlannedSkip = statistics.PlannedSkip;
-    s.PlannedDelete = statistics.PlannedDelete;
-    s.PlannedBackward = statistics.PlannedBackward;
-    s.SourceBalance = statistics.SourceBalance;
-    s.DestBalance = statistics.DestBalance;
+    UpdateRunFigures(s, s.SameRoot || platform::OnSameFileSystem(s.NativeSourceRoot, s.NativeDestRoot));
 }
 
 } // namespace

@@ -68,6 +68,7 @@ struct cRunState {
     std::uint8_t RunSortMode = 0;
     bool RunReverseOrder = false;
     cPreviewParameters RunPreview; // the filter flags the preview starts with
+    cTouchedSides Touched;         // the sides the profile lets the run change (TouchSrc, TouchDest)
 
     std::atomic<bool>& AbortRequested;
     std::atomic<bool>& InterruptRequested;
@@ -88,3 +89,7 @@ struct cRunState {
     // The result byte of a run that has ended: 2 with errors, else 1 when stopped, else 0.
     [[nodiscard]] std::uint8_t Result() const;
 };
+
+// Recomputes the planned counts, the bytes to copy and the balances of the sides from the candidates (after the
+// list was built or an action changed). sameVolume: both roots lie on one file system, which has one balance.
+void UpdateRunFigures(cRunState& state, bool sameVolume);
