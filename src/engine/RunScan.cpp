@@ -6,7 +6,6 @@
 #include "engine/FileFilters.h"
 #include "engine/RunContext.h"
 #include "engine/Scan.h"
-#include "engine/Statistics.h"
 #include "messages/UserInterface.h"
 #include "platform/DirectoryIdentity.h"
 #include "platform/ErrorCodes.h"

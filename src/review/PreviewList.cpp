@@ -2,7 +2,6 @@
 #include "review/PreviewList.h"
 
 #include "engine/CandidateSort.h"
-#include "engine/Statistics.h"
 #include "platform/FreeSpace.h"
 #include "review/PreviewActions.h"
 #include "review/PreviewSide.h"
