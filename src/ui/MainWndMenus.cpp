@@ -125,7 +125,7 @@ void TMainWnd::BuildConfigurationMenus() {
         {m_items.ProfileWizardItm, eConfigDialog::ProfileWizard},
     };
     for (const auto& [item, wizard] : wizardItems)
-        connect(item, &QAction::triggered, this, [this, wizard] { WizardCommand(wizard); });
+        connect(item, &QAction::triggered, this, [this, kind = wizard] { WizardCommand(kind); });
     const std::pair<QAction*, eConfigDialog> configItems[] = {
         {m_items.ExpressSetupItm, eConfigDialog::ExpressSetup},
         {m_items.SourceItm, eConfigDialog::Source},
@@ -138,7 +138,7 @@ void TMainWnd::BuildConfigurationMenus() {
         {m_items.TopTwelveItm, eConfigDialog::TopTwelve},
     };
     for (const auto& [item, dialog] : configItems)
-        connect(item, &QAction::triggered, this, [this, dialog] { ConfigCommand(dialog); });
+        connect(item, &QAction::triggered, this, [this, kind = dialog] { ConfigCommand(kind); });
     connect(m_items.OptionsItm, &QAction::triggered, this, [this] { OptionsCommand(false); });
 }
 
