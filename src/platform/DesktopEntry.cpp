@@ -1,4 +1,4 @@
-// Desktop entries and the shared-mime-info package, written as the freedesktop specifications quote values.
+// Desktop entries and the shared-mime-info package, with values quoted the way desktop environments read them.
 #include "platform/DesktopEntry.h"
 
 #include "platform/AtomicFile.h"
