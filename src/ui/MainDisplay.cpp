@@ -3,17 +3,14 @@
 #include "messages/ErrorText.h"
 #include "platform/ErrorCodes.h"
 #include "platform/ReadRegularFile.h"
-#include "platform/Text.h"
 #include "profile/ProgrammParameters.h"
 #include "ui/BiorhythmChart.h"
 #include "ui/DisplayPicture.h"
 #include "ui/RichText.h"
 
 #include <QCommandLinkButton>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include <array>
@@ -102,12 +99,7 @@ QWidget* cMainDisplay::MessagePanel(const std::string& messagePath) {
     browser->setObjectName(QStringLiteral("MessageBrw"));
     browser->setMinimumHeight(kMessageHeight);
     browser->setOpenExternalLinks(true);
-    const platform::FileBytes file = platform::ReadRegularFile(messagePath, kMaxDisplayFileBytes);
-    if (!file) {
-        browser->setPlainText(ReadFailure(messagePath, file.error));
-        return browser;
-    }
-    browser->LoadFile(messagePath);
+    if (int error = 0; !browser->LoadFile(messagePath, &error)) browser->setPlainText(ReadFailure(messagePath, error));
     return browser;
 }
 

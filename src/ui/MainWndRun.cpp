@@ -11,9 +11,10 @@
 #include "shell/RunProfile.h"
 #include "ui/DeliverLog.h"
 #include "ui/GuiThread.h"
-#include "ui/RunSession.h"
 #include "ui/MessageDialog.h"
 #include "ui/RunEventWindow.h"
+#include "ui/RunSession.h"
+#include "ui/WindowBoxes.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -82,7 +83,7 @@ std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
 
     cRunSession session(this, m_params);
     session.Windows.OnRunEvent = [events = m_runEventWindows](eRunEvent event, bool centered,
-                                                             const std::string& messageFile) {
+                                                              const std::string& messageFile) {
         events->Show(event, centered, messageFile);
     };
     // A run that starts after the program was asked to end stops at once.
@@ -111,8 +112,8 @@ void TMainWnd::ReleaseRunEventWindows() {
 }
 
 void TMainWnd::ShowEmptyBatchMessage() {
-    cRunSession messages(this, m_params);
-    (void)UserMessage(messages.Ui, m_params.Warnings(), kEmptyBatchMessage);
+    cWindowBoxes boxes(this);
+    (void)UserMessage(boxes, m_params.Warnings(), kEmptyBatchMessage);
 }
 
 void TMainWnd::PauseWatchesForRun() {

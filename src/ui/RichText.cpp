@@ -42,10 +42,11 @@ cRichTextBrowser::cRichTextBrowser(QWidget* parent) : QTextBrowser(parent) {
     setReadOnly(true);
 }
 
-bool cRichTextBrowser::LoadFile(const std::string& nativeFile) {
+bool cRichTextBrowser::LoadFile(const std::string& nativeFile, int* error) {
     clear();
     m_folder = FolderOf(nativeFile);
     platform::FileBytes file = platform::ReadRegularFile(nativeFile, kMaxMessageFileBytes);
+    if (error) *error = file.error;
     if (!file) return false;
     const cRichText text = RichTextFromBytes(file.bytes, nativeFile);
     if (text.IsHtml)

@@ -34,8 +34,8 @@ public:
     explicit cRichTextBrowser(QWidget* parent = nullptr);
 
     // Shows the message file at nativeFile; a file that cannot be read leaves the box empty. Returns whether
-    // the file was read.
-    bool LoadFile(const std::string& nativeFile);
+    // the file was read; error, when given, receives the read error's code.
+    bool LoadFile(const std::string& nativeFile, int* error = nullptr);
 
     QVariant loadResource(int type, const QUrl& name) override;
 

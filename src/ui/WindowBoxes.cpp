@@ -3,6 +3,7 @@
 #include "ui/MessageDialog.h"
 #include "ui/TimedBox.h"
 
+#include <QApplication>
 #include <QString>
 
 namespace ui {
@@ -22,6 +23,10 @@ eAnswer cWindowBoxes::ShowMessageBox(int code, eMessageKind kind, eMessageButton
                                      eAnswer /*preset*/) {
     return ShowMessageDialog(m_parent, kCaption, HasHelp(buttons) ? code : 0, kind, buttons,
                              QString::fromStdString(text));
+}
+
+void cWindowBoxes::Beep() {
+    QApplication::beep();
 }
 
 } // namespace ui

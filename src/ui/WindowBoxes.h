@@ -1,5 +1,5 @@
-// The user interface of the main window's own commands (reading and writing documents): its boxes open at
-// once on the GUI thread, under the window.
+// The user interface of the main window's own commands (reading and writing documents, the messages around a
+// run): its boxes open at once on the GUI thread, under the window.
 #pragma once
 
 #include "messages/UserInterface.h"
@@ -15,6 +15,7 @@ public:
     void ShowTimedMessage(const std::string& line1, const std::string& fileName, const std::string& line3) override;
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override;
+    void Beep() override;
 
 private:
     QWidget* m_parent;

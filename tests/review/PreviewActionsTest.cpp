@@ -7,10 +7,6 @@
 namespace previewtest {
 namespace {
 
-constexpr ActionFlags F = kActionForward;
-constexpr ActionFlags S = kActionSkip;
-constexpr ActionFlags D = kActionDelete;
-constexpr ActionFlags B = kActionBackward;
 constexpr cTouchedSides kBoth{true, true};
 constexpr cTouchedSides kMirror{false, true};     // writes only the destination
 constexpr cTouchedSides kBackMirror{true, false}; // writes only the source

@@ -17,6 +17,12 @@ namespace previewtest {
 
 inline constexpr platform::FileTime kTime = 133'800'000'000'000'000LL;
 
+// The four actions, short, for the tables.
+inline constexpr ActionFlags F = kActionForward;
+inline constexpr ActionFlags S = kActionSkip;
+inline constexpr ActionFlags D = kActionDelete;
+inline constexpr ActionFlags B = kActionBackward;
+
 // Which sides hold the file.
 enum class eSides { Both, SourceOnly, DestOnly };
 

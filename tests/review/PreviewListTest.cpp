@@ -9,10 +9,6 @@
 namespace previewtest {
 namespace {
 
-constexpr ActionFlags F = kActionForward;
-constexpr ActionFlags S = kActionSkip;
-constexpr ActionFlags D = kActionDelete;
-constexpr ActionFlags B = kActionBackward;
 constexpr ActionFlags kSize = kFlagSizeDiffers;
 constexpr ActionFlags kDouble = kFlagDoubleModified;
 constexpr ActionFlags kProps = kFlagPropertiesDiffer;

@@ -1,4 +1,6 @@
 // A whole run started from the main window: the run executes on its worker while the window stays alive.
+#include "StartFixtures.h"
+
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 #include "ui/MainWnd.h"
@@ -18,15 +20,7 @@ private slots:
         dir.WriteFile("Quelle/a.txt", "alpha");
         dir.WriteFile("Quelle/Unter/b.txt", "beta");
         fs::create_directories(dir.Path() / "Ziel");
-        cParameters params;
-        params.SourceDrive = (dir.Path() / "Quelle").string();
-        params.DestDrive = (dir.Path() / "Ziel").string();
-        params.SearchDirectories.Add("\\*");
-        params.ProfileFile = (dir.Path() / "Profil.tvp").string();
-        params.Log.FileName = (dir.Path() / "Log.txt").string();
-        params.Recycle = false;
-        params.AddDefaultMask();
-        params.DocumentKind = kProfileDocument;
+        cParameters params = starttest::TreeProfile(dir);
 
         ui::TMainWnd window(params, false);
         window.show();

@@ -1,7 +1,8 @@
 // The windows of whole runs started from the main window: the status and the progress window come and go, the
 // progress window's buttons reach the run while a large file is being copied, and the file shown is always
 // the one whose copy started last.
-#include "ui/RunWindows.h"
+#include "StartFixtures.h"
+
 #include "engine/RunControl.h"
 #include "platform/Clock.h"
 #include "platform/Text.h"
@@ -13,6 +14,7 @@
 #include "ui/InterruptionDialog.h"
 #include "ui/MainWnd.h"
 #include "ui/QtUserInterface.h"
+#include "ui/RunWindows.h"
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
@@ -142,7 +144,7 @@ private slots:
         dir.WriteFile("Quelle/a.txt", "alpha");
         dir.WriteFile("Quelle/Unter/b.txt", "beta");
         fs::create_directories(dir.Path() / "Ziel");
-        cParameters params = Profile(dir);
+        cParameters params = starttest::TreeProfile(dir);
         params.WindowPositions[std::size_t(ui::eWindowPlace::CopyWindow)] = {40, 30, 0, 0, false};
 
         cWindowWatch watch;
@@ -314,23 +316,10 @@ private slots:
     }
 
 private:
-    cParameters Profile(const testsupport::TempDir& dir) const {
-        cParameters params;
-        params.SourceDrive = (dir.Path() / "Quelle").string();
-        params.DestDrive = (dir.Path() / "Ziel").string();
-        params.SearchDirectories.Add("\\*");
-        params.ProfileFile = (dir.Path() / "Profil.tvp").string();
-        params.Log.FileName = (dir.Path() / "Log.txt").string();
-        params.Recycle = false;
-        params.AddDefaultMask();
-        params.DocumentKind = kProfileDocument;
-        return params;
-    }
-
     // The large file in the source, an older small file of the same name in the destination: the profile
     // copies it one way (the destination's file is from before the last run) without asking first.
     cParameters LargeCopyProfile(const testsupport::TempDir& dir) const {
-        cParameters params = Profile(dir);
+        cParameters params = starttest::TreeProfile(dir);
         params.SetTouchMode(eTouchMode::DestOnly);
         params.LastRun = platform::NowLocal() - 24 * 3600 * platform::kTicksPerSecond;
         params.SizesWarn = false;

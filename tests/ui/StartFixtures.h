@@ -18,22 +18,28 @@ namespace starttest {
 
 namespace fs = std::filesystem;
 
-// A profile that copies <dir>/Quelle (one file, a.txt) into <dir>/Ziel and logs to <dir>/Log.txt, with no
-// sounds and no run-event windows.
-inline cParameters CopyProfile(const testsupport::TempDir& dir) {
-    dir.WriteFile("Quelle/a.txt", "alpha");
-    fs::create_directories(dir.Path() / "Ziel");
+// A profile <dir>/Profil.tvp that compares every file of <dir>/Quelle with <dir>/Ziel and logs to
+// <dir>/Log.txt, with no sounds and no run-event windows.
+inline cParameters TreeProfile(const testsupport::TempDir& dir) {
     cParameters params;
     params.DocumentKind = kProfileDocument;
     params.SourceDrive = (dir.Path() / "Quelle").string();
     params.DestDrive = (dir.Path() / "Ziel").string();
     params.SearchDirectories.Add("\\*");
     params.AddDefaultMask();
+    params.ProfileFile = (dir.Path() / "Profil.tvp").string();
     params.Log.FileName = (dir.Path() / "Log.txt").string();
     params.Recycle = false;
     params.Event1Sound = params.Event2Sound = false;
     params.Event1Message = params.Event2Message = false;
     return params;
+}
+
+// TreeProfile with its tree: one file, a.txt, in the source and an empty destination.
+inline cParameters CopyProfile(const testsupport::TempDir& dir) {
+    dir.WriteFile("Quelle/a.txt", "alpha");
+    fs::create_directories(dir.Path() / "Ziel");
+    return TreeProfile(dir);
 }
 
 // Writes params as a profile at path (creating its folder); true on success.
