@@ -324,6 +324,7 @@ private:
         params.Recycle = false;
         params.AddDefaultMask();
         params.DocumentKind = kProfileDocument;
+        params.ShowPreview = false; // the preview list has its own test
         return params;
     }
 
