@@ -4,6 +4,7 @@
 #include "profile/Parameters.h"
 #include "review/PreviewFigures.h"
 #include "review/PreviewList.h"
+#include "ui/FitLabel.h"
 #include "ui/HelpWindow.h"
 #include "ui/PreviewDelegate.h"
 #include "ui/PreviewModel.h"
@@ -48,10 +49,12 @@ private:
     bool m_on;
 };
 
-QLabel* BoldLabel(const char* name, const QString& text) {
-    auto* label = new QLabel(text);
+// A root in bold, shortened in the middle when the strip is narrow.
+QLabel* RootLabel(const char* name, const QString& text) {
+    auto* label = new cFitLabel;
     label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
+    label->SetFullText(text);
+    label->setToolTip(text);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -156,7 +159,7 @@ TListDlg::TListDlg(const cParameters& params, cRunState& run, QWidget* parent)
     layout->addWidget(BuildButtonBar());
     layout->addWidget(m_view, 1);
     layout->addWidget(BuildBottomRow());
-    setMinimumSize(800, 300);
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(800, 300)));
     resize(qMax(900, sizeHint().width()), 520);
     UpdateFigures();
     UpdateButtons();
@@ -174,8 +177,7 @@ QWidget* TListDlg::BuildHeader(const cParameters& params) {
 
     m_sourceBalance = new QLabel;
     m_sourceBalance->setObjectName(QStringLiteral("SourceBalanceLbl"));
-    grid->addWidget(BoldLabel("SourceRootLbl", RootText(run.NativeSourceRoot, run.SourceRoot)));
-    grid->addStretch(1);
+    grid->addWidget(RootLabel("SourceRootLbl", RootText(run.NativeSourceRoot, run.SourceRoot)), 1);
     grid->addWidget(m_sourceBalance);
 
     auto* reread = new QPushButton(QStringLiteral("Freien Platz auf Datenträgern neu lesen"));
@@ -194,11 +196,11 @@ QWidget* TListDlg::BuildHeader(const cParameters& params) {
     if (m_ftp) {
         dest = QString::fromStdString(params.DestServer);
     } else if (params.DestType == eDestType::Zip) {
-        const std::string& archive = params.ResolvedArchiveName.empty() ? params.DestArchive : params.ResolvedArchiveName;
+        const std::string& archive =
+            params.ResolvedArchiveName.empty() ? params.DestArchive : params.ResolvedArchiveName;
         dest = QStringLiteral("%1 (in \"%2\")").arg(dest, QString::fromStdString(archive));
     }
-    grid->addWidget(BoldLabel("DestRootLbl", dest));
-    grid->addStretch(1);
+    grid->addWidget(RootLabel("DestRootLbl", dest), 1);
     if (!m_ftp) {
         m_destBalance = new QLabel;
         m_destBalance->setObjectName(QStringLiteral("DestBalanceLbl"));
@@ -229,7 +231,8 @@ QWidget* TListDlg::BuildButtonBar() {
     rows->addLayout(bottom);
 
     auto* lines = new QButtonGroup(bar);
-    QAbstractButton* one = ToolButton("Lines1Btn", QStringLiteral("Einzeilig"), QStringLiteral("Anzeige einzeilig"), true);
+    QAbstractButton* one =
+        ToolButton("Lines1Btn", QStringLiteral("Einzeilig"), QStringLiteral("Anzeige einzeilig"), true);
     QAbstractButton* two =
         ToolButton("Lines2Btn", QStringLiteral("Zweizeilig"), QStringLiteral("Anzeige zweizeilig"), true);
     lines->addButton(one);
@@ -285,8 +288,7 @@ QWidget* TListDlg::BuildButtonBar() {
     const char* const names[] = {"ForwardCountLbl", "SkipCountLbl", "BackwardCountLbl", "DeleteCountLbl",
                                  "TransferLbl"};
     const char* const hints[] = {"Anzahl Dateien der Kategorie Vorwärts", "Anzahl Dateien der Kategorie Überspringen",
-                                 "Anzahl Dateien der Kategorie Rückwärts", "Anzahl Dateien der Kategorie Löschen",
-                                 ""};
+                                 "Anzahl Dateien der Kategorie Rückwärts", "Anzahl Dateien der Kategorie Löschen", ""};
     const cPreviewColours colours = PreviewColoursOf(m_list->Run().RunPreview, palette());
     const QColor textColours[] = {colours.Forward, colours.Skip, colours.Backward, colours.Delete, QColor()};
     for (std::size_t i = 0; i < m_figures.size(); ++i) {

@@ -271,9 +271,8 @@ void cPreviewDelegate::PaintCandidate(QPainter& painter, const QStyleOptionViewI
     for (const bool source : {true, false}) {
         const int left = source ? r.left() + kPreviewIconColumn : arrow.right() + 1 + kArrowTolerance + kGap;
         const QRect block(left, r.top(), source ? side - kGap : r.right() + 1 - left, r.height());
-        const auto rows = PreviewSideRows(PreviewSideOf(c, source, source ? run.SourceDirList : run.DestDirList,
-                                                        run.RunPreview.ForcePaths),
-                                          oneLine);
+        const auto rows = PreviewSideRows(
+            PreviewSideOf(c, source, source ? run.SourceDirList : run.DestDirList, run.RunPreview.ForcePaths), oneLine);
         const int rowHeight = oneLine ? block.height() : block.height() / 2;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const QRect area(block.left(), block.top() + static_cast<int>(i) * rowHeight, block.width(), rowHeight);

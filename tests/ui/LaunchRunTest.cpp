@@ -27,6 +27,7 @@ private slots:
         params.Recycle = false;
         params.AddDefaultMask();
         params.DocumentKind = kProfileDocument;
+        params.ShowPreview = false; // the preview list has its own test
 
         ui::TMainWnd window(params, false);
         window.show();

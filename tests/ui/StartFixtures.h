@@ -19,7 +19,7 @@ namespace starttest {
 namespace fs = std::filesystem;
 
 // A profile that copies <dir>/Quelle (one file, a.txt) into <dir>/Ziel and logs to <dir>/Log.txt, with no
-// sounds and no run-event windows.
+// sounds, no run-event windows and no preview list.
 inline cParameters CopyProfile(const testsupport::TempDir& dir) {
     dir.WriteFile("Quelle/a.txt", "alpha");
     fs::create_directories(dir.Path() / "Ziel");
@@ -33,6 +33,7 @@ inline cParameters CopyProfile(const testsupport::TempDir& dir) {
     params.Recycle = false;
     params.Event1Sound = params.Event2Sound = false;
     params.Event1Message = params.Event2Message = false;
+    params.ShowPreview = false;
     return params;
 }
 
