@@ -6,6 +6,7 @@
 #include "ui/CopyWindow.h"
 #include "ui/InfoWindow.h"
 #include "ui/InterruptionDialog.h"
+#include "ui/ListDialog.h"
 #include "ui/MainWnd.h"
 #include "ui/MessageDialog.h"
 #include "ui/RunCaption.h"
@@ -71,8 +72,12 @@ bool cRunWindows::ShowCheckDialog(cCheckDialogModel& model) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool cRunWindows::ShowPreview(cRunState& /*run*/) {
-    return true;
+bool cRunWindows::ShowPreview(cRunState& run) {
+    TListDlg dialog(m_document, run, m_parent);
+    RestorePlace(dialog, m_document, eWindowPlace::ListDialog);
+    const bool goOn = dialog.exec() == QDialog::Accepted;
+    PlaceOf(m_document, eWindowPlace::ListDialog) = PlacementOf(dialog);
+    return goOn;
 }
 
 std::optional<eInterruptionAnswer> cRunWindows::AskInterruption(const cInterruptionInfo& info) {

@@ -355,6 +355,7 @@ private slots:
             profile.AddDefaultMask();
             profile.Log.FileName = (dir.Path() / "Log.txt").string();
             profile.Recycle = false;
+            profile.ShowPreview = false;
             QCOMPARE(profile.WriteDocument((dir.Path() / "Top.tvp").string()), 0);
         }
         testsupport::EnvironmentOverride variable("TOLVANTOPTEST", dir.Path().string());

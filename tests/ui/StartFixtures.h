@@ -19,7 +19,7 @@ namespace starttest {
 namespace fs = std::filesystem;
 
 // A profile <dir>/Profil.tvp that compares every file of <dir>/Quelle with <dir>/Ziel and logs to
-// <dir>/Log.txt, with no sounds and no run-event windows.
+// <dir>/Log.txt, with no sounds, no run-event windows and no preview list.
 inline cParameters TreeProfile(const testsupport::TempDir& dir) {
     cParameters params;
     params.DocumentKind = kProfileDocument;
@@ -32,6 +32,7 @@ inline cParameters TreeProfile(const testsupport::TempDir& dir) {
     params.Recycle = false;
     params.Event1Sound = params.Event2Sound = false;
     params.Event1Message = params.Event2Message = false;
+    params.ShowPreview = false;
     return params;
 }
 

@@ -1,0 +1,71 @@
+// The preview list TListDlg: every folder and every planned file of a run with its action, before the run
+// carries them out. The user changes actions line by line or for whole folders, sorts, filters and switches
+// between one- and two-line display; OK lets the run go on, "Abbruch" stops it. The rules live in cPreviewList;
+// this window draws and passes on what the user does.
+#pragma once
+
+#include "engine/ActionFlags.h"
+#include "review/PreviewFilters.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QAbstractButton;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+class cParameters;
+class cPreviewList;
+struct cRunState;
+
+namespace ui {
+
+class cPreviewModel;
+
+class TListDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // Works on run's candidates, folders and working copies, which outlive the dialog (the run waits meanwhile);
+    // params gives the caption and the destination's kind for the header.
+    TListDlg(const cParameters& params, cRunState& run, QWidget* parent = nullptr);
+    ~TListDlg() override;
+
+    cPreviewModel& Model() const { return *m_model; }
+    QListView* List() const { return m_view; }
+
+    // The selected rows, in order.
+    std::vector<int> SelectedRows() const;
+    // Sets action on the selected lines (a folder line: all its files).
+    void SetSelectedAction(ActionFlags action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildHeader(const cParameters& params);
+    QWidget* BuildButtonBar();
+    QWidget* BuildBottomRow();
+    QAbstractButton* ToolButton(const char* name, const QString& text, const QString& hint, bool checkable);
+    void UpdateFigures();
+    void UpdateButtons();
+    void ShowMenu(const QPoint& globalPos);
+    void CloseFocusedFolder();
+    bool ListKey(int key, Qt::KeyboardModifiers modifiers);
+    bool ViewportMouse(QEvent* event);
+
+    std::unique_ptr<cPreviewList> m_list;
+    cPreviewModel* m_model;
+    QListView* m_view;
+    QLabel* m_sourceBalance = nullptr;
+    QLabel* m_destBalance = nullptr;
+    bool m_ftp = false;
+    std::array<QLabel*, 5> m_figures{}; // forward, skip, backward, delete, transfer
+    std::vector<QPushButton*> m_actionButtons;
+};
+
+} // namespace ui

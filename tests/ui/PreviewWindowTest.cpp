@@ -1,0 +1,183 @@
+// The preview list in a real run started from the main window: the list shows the run's plan, the keys and the
+// arrow change it, OK lets the run carry out exactly what the list shows, "Abbruch" stops the run.
+#include "ModalScript.h"
+#include "engine/ActionFlags.h"
+#include "engine/RunDriver.h"
+#include "profile/Parameters.h"
+#include "support/TempDir.h"
+#include "ui/ListDialog.h"
+#include "ui/MainWnd.h"
+#include "ui/PreviewDelegate.h"
+#include "ui/PreviewModel.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Two files in two folders of the source; an empty destination.
+struct cPreviewRun {
+    testsupport::TempDir dir;
+    cParameters params;
+
+    cPreviewRun() {
+        dir.WriteFile("Quelle/a.txt", "alpha");
+        dir.WriteFile("Quelle/Unter/b.txt", "beta");
+        fs::create_directories(dir.Path() / "Ziel");
+        params.SourceDrive = (dir.Path() / "Quelle").string();
+        params.DestDrive = (dir.Path() / "Ziel").string();
+        params.SearchDirectories.Add("\\*");
+        params.ProfileFile = (dir.Path() / "Profil.tvp").string();
+        params.Log.FileName = (dir.Path() / "Log.txt").string();
+        params.Recycle = false;
+        params.AddDefaultMask();
+        params.DocumentKind = kProfileDocument;
+        params.ShowPreview = true;
+        params.Preview.OpenFolders = true;
+        params.Preview.OneLine = false;
+    }
+    bool InDest(const char* relative) const { return fs::exists(dir.Path() / "Ziel" / relative); }
+    // The log is Windows-1252, which matches Latin-1 in every character the run writes here.
+    QString Log() const { return QString::fromLatin1(dir.ReadFile("Log.txt")); }
+};
+
+ui::TListDlg* ListDialogOf(QWidget* modal) {
+    return qobject_cast<ui::TListDlg*>(modal);
+}
+
+// The row whose text (folder caption or file name) contains part.
+int RowOf(const ui::cPreviewModel& model, const QString& part, bool folder) {
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.IsFolder(row) == folder && model.index(row).data().toString().contains(part)) return row;
+    return -1;
+}
+
+int ActionAt(const ui::cPreviewModel& model, int row) {
+    return model.index(row).data(ui::cPreviewModel::ActionRole).toInt();
+}
+
+QString LabelText(QWidget* dialog, const char* name) {
+    auto* label = dialog->findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<none>");
+}
+
+} // namespace
+
+class PreviewWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Insert on the folder "Unter" skips its file; space closes and opens the folder; OK runs that plan.
+    void KeyboardChangeIsWhatTheRunDoes() {
+        cPreviewRun fixture;
+        bool seen = false;
+        uitest::cModalScript script;
+        script.Click("OkBtn", [&seen](QWidget* modal) {
+            ui::TListDlg* dialog = ListDialogOf(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("ListDlg"));
+            QVERIFY(dialog->windowTitle().endsWith(QStringLiteral(" - Tolvan 6")));
+            ui::cPreviewModel& model = dialog->Model();
+            QListView* view = dialog->List();
+            // Two folders, each open with its file.
+            QCOMPARE(model.rowCount(), 4);
+            const int folder = RowOf(model, QStringLiteral("Unter"), true);
+            QVERIFY(folder >= 0);
+            const int fileB = RowOf(model, QStringLiteral("b.txt"), false);
+            QCOMPARE(fileB, folder + 1);
+            QCOMPARE(ActionAt(model, fileB), int(kActionForward));
+            QCOMPARE(LabelText(dialog, "ForwardCountLbl"), QStringLiteral("2"));
+            QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("SkipBtn"))->isEnabled() ||
+                    view->selectionModel()->hasSelection());
+
+            view->setCurrentIndex(model.index(folder));
+            QVERIFY(dialog->findChild<QPushButton*>(QStringLiteral("SkipBtn"))->isEnabled());
+            QTest::keyClick(view, Qt::Key_Space);
+            QCOMPARE(model.rowCount(), 3);
+            QTest::keyClick(view, Qt::Key_Space);
+            QCOMPARE(model.rowCount(), 4);
+
+            QTest::keyClick(view, Qt::Key_Insert); // skip for the folder's files
+            QCOMPARE(ActionAt(model, fileB), int(kActionSkip));
+            QCOMPARE(LabelText(dialog, "ForwardCountLbl"), QStringLiteral("1"));
+            QCOMPARE(LabelText(dialog, "SkipCountLbl"), QStringLiteral("1"));
+            // Shift+Insert would copy it again; Shift+Delete (backward) is refused for a file the
+            // destination lacks.
+            QTest::keyClick(view, Qt::Key_Delete, Qt::ShiftModifier);
+            QCOMPARE(ActionAt(model, fileB), int(kActionSkip));
+            seen = true;
+        });
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        window.LaunchRun(0);
+
+        QVERIFY(seen);
+        QCOMPARE(script.Answered(), 1);
+        QCOMPARE(script.Unexpected(), 0);
+        QVERIFY(fixture.InDest("a.txt"));
+        QVERIFY(!fixture.InDest("Unter/b.txt"));
+        const QString log = fixture.Log();
+        QVERIFY2(log.contains(QStringLiteral("Datei übersprungen:")), qPrintable(log));
+        QVERIFY2(log.contains(QStringLiteral("Unter/b.txt")), qPrintable(log));
+        QVERIFY(log.contains(QStringLiteral("     1 Datei vorwärts kopiert")));
+        QVERIFY(!log.contains(QStringLiteral("Abbruch.")));
+    }
+
+    // A click on the arrow cycles a source-only file forward, skip, delete and back to forward (backward is
+    // passed over); a click beside the arrow changes nothing. The run then skips the file it was left on.
+    void ArrowClickCycles() {
+        cPreviewRun fixture;
+        bool seen = false;
+        uitest::cModalScript script;
+        script.Click("OkBtn", [&seen](QWidget* modal) {
+            ui::TListDlg* dialog = ListDialogOf(modal);
+            QVERIFY(dialog);
+            ui::cPreviewModel& model = dialog->Model();
+            QListView* view = dialog->List();
+            const int fileA = RowOf(model, QStringLiteral("a.txt"), false);
+            QVERIFY(fileA >= 0);
+            const QRect line = view->visualRect(model.index(fileA));
+            const QPoint arrow = ui::PreviewArrowRect(line).center();
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(line.left() + 40, arrow.y()));
+            QCOMPARE(ActionAt(model, fileA), int(kActionForward));
+            const int expected[] = {kActionSkip, kActionDelete, kActionForward, kActionSkip};
+            for (const int action : expected) {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, arrow);
+                QCOMPARE(ActionAt(model, fileA), action);
+            }
+            seen = true;
+        });
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        window.LaunchRun(0);
+
+        QVERIFY(seen);
+        QVERIFY(!fixture.InDest("a.txt"));
+        QVERIFY(fixture.InDest("Unter/b.txt"));
+    }
+
+    // "Abbruch" stops the run before anything is copied: result 1, the log says so.
+    void CancelStopsTheRun() {
+        cPreviewRun fixture;
+        uitest::cModalScript script;
+        script.Click("CancelBtn");
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        const std::uint8_t result = window.RunProfile(kSingleProfile, 0);
+
+        QCOMPARE(script.Answered(), 1);
+        QCOMPARE(int(result), 1);
+        QVERIFY(!fixture.InDest("a.txt"));
+        QVERIFY(!fixture.InDest("Unter/b.txt"));
+        QVERIFY2(fixture.Log().contains(QStringLiteral("Abbruch.")), qPrintable(fixture.Log()));
+    }
+};
+
+QTEST_MAIN(PreviewWindowTest)
+#include "PreviewWindowTest.moc"
