@@ -1,6 +1,7 @@
 // tolvan_screenshots DIR: renders every window of the program in a realistic state into DIR/<Window>.png.
 #include "RunWindowSamples.h"
 #include "ScreenshotScene.h"
+#include "ScreenshotShots.h"
 
 #include "platform/Clock.h"
 #include "platform/FileTime.h"
@@ -42,28 +43,16 @@
 namespace {
 
 using screenshots::cScene;
+using screenshots::cShot;
+using screenshots::Keep;
 
-// A window in its state for the picture. Windows are never deleted: some belong to owners that live on.
-struct cShot {
-    const char* Name;
-    std::function<QWidget*(const cScene&)> Make;
-    // For a dialog that exists only while its function waits for it: the picture is taken of the modal window.
-    std::function<void()> OpenModal = nullptr;
-};
-
+// Shows the window and saves its picture into file.
 bool Save(QWidget* window, const QString& file) {
     window->show();
     QApplication::processEvents();
     if (window->grab().save(file)) return true;
     std::fprintf(stderr, "%s: nicht geschrieben\n", qPrintable(file));
     return false;
-}
-
-// The documents the windows show live as long as the program.
-cParameters& Keep(cParameters params) {
-    static std::vector<std::unique_ptr<cParameters>> kept;
-    kept.push_back(std::make_unique<cParameters>(std::move(params)));
-    return *kept.back();
 }
 
 QWidget* Display(int kind, const cScene& scene) {
@@ -108,115 +97,111 @@ QWidget* OpenMenu(QWidget* window, const char* menuName) {
     return menu;
 }
 
-const std::vector<cShot>& Shots() {
-    static const std::vector<cShot> shots = {
-        {"MainDisplay-Aufgaben", [](const cScene& s) { return Display(0, s); }},
-        {"MainDisplay-Nachricht", [](const cScene& s) { return Display(1, s); }},
-        {"MainDisplay-Bild", [](const cScene& s) { return Display(2, s); }},
-        {"MainDisplay-Biorhythmus", [](const cScene& s) { return Display(3, s); }},
-        {"StatusStrip",
-         [](const cScene&) {
-             auto* strip = new ui::cStatusStrip(nullptr);
-             ui::cAutomaticLamps lamps;
-             lamps.AutoOpen = true;
-             lamps.AutoShutdown = 3;
-             lamps.Scheduler = true;
-             strip->SetLamps(lamps);
-             return strip;
-         }},
-        {"ViewWnd-Profil", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Profile())), nullptr); }},
-        {"ViewWnd-Batch", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Batch())), nullptr); }},
-        {"ViewLogDlg",
-         [](const cScene& s) {
-             auto* viewer = new ui::TViewLogDlg(Keep(s.Profile()), nullptr);
-             viewer->LoadFile(s.LogFile());
-             return viewer;
-         }},
-        {"MainWnd-Profil", [](const cScene& s) { return MainWindow(s.Profile()); }},
-        {"MainWnd-Batch", [](const cScene& s) { return MainWindow(s.Batch()); }},
-        {"MainWnd-Menue-Datei", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "FileMnu"); }},
-        {"MainWnd-Menue-Konfiguration",
-         [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "ConfigurationMnu"); }},
-        {"TrayMenu", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "TrayMenu"); }},
-        {"MessageDlg-Fehler",
-         [](const cScene& s) -> QWidget* {
-             return new ui::TMessageDlg(
-                 nullptr, Caption(s), eMessageKind::Error,
-                 QString::fromStdString("Das Log kann nicht nach " + s.LogFile() +
-                                        " geschrieben werden:\n\nZugriff verweigert\n\nFortfahren ohne Log?"),
-                 ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30102);
-         }},
-        {"MessageDlg-Frage",
-         [](const cScene& s) -> QWidget* {
-             return new ui::TMessageDlg(
-                 nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Confirmation,
-                 QString::fromStdString("Änderungen an " + s.Profile().DocumentFile + " sichern?"),
-                 {eAnswer::Yes, eAnswer::No, eAnswer::Cancel}, false, 0);
-         }},
-        {"MessageDlg-Warnung",
-         [](const cScene& s) -> QWidget* {
-             return new ui::TMessageDlg(nullptr, Caption(s), eMessageKind::Warning,
-                                        QStringLiteral("Laufwerk /media/usb hat 1.234 MB zuwenig Speicherplatz.\n\n"
-                                                       "Freien Platz auf dem Datenträger neu lesen und fortfahren?"),
-                                        ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30125);
-         }},
-        {"ReportError",
-         [](const cScene&) -> QWidget* {
-             return new ui::TMessageDlg(nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Error,
-                                        QStringLiteral("Fehler \"Zugriffsverletzung\" aufgetreten in Routine SOURCE!\n"
-                                                       "Bitte setzen Sie sich mit dem Hersteller in Verbindung.\n"
-                                                       "Kontaktinformation erhalten Sie über den Hilfe-Knopf."),
-                                        {eAnswer::Ok}, true, 10010);
-         }},
-        {"TimedBox",
-         [](const cScene& s) -> QWidget* {
-             return new ui::TTimedBox(nullptr, Caption(s), QStringLiteral("Fehler beim Lesen von..."),
-                                      QStringLiteral("/home/anna/Dokumente/Belege 2026.ods"),
-                                      QStringLiteral("Zugriff verweigert"), 30);
-         }},
-        {"RunEventWnd-gestartet",
-         [](const cScene& s) -> QWidget* {
-             auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
-             windows->Show(eRunEvent::Started, true, platform::ShippedFolder() + "Nachrichten/Lauf gestartet.rtf");
-             return windows->Started();
-         }},
-        {"RunEventWnd-beendet",
-         [](const cScene& s) -> QWidget* {
-             auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
-             windows->Show(eRunEvent::Finished, true, platform::ShippedFolder() + "Nachrichten/Lauf beendet.rtf");
-             return windows->Finished();
-         }},
-        {"HelpWnd",
-         [](const cScene&) -> QWidget* {
-             ui::ShowHelp(nullptr, 4910);
-             return ui::OpenHelpWindow();
-         }},
-        {"SplashWnd", [](const cScene&) -> QWidget* { return new ui::TSplashWnd(); }},
-        {"InfoWnd", [](const cScene& s) -> QWidget* { return ui::SampleInfoWindow(Keep(s.Profile())).release(); }},
-        {"InterruptionDlg",
-         [](const cScene& s) -> QWidget* {
-             QWidget* dialog = ui::SampleInterruptionDialog(Keep(s.Profile())).release();
-             dialog->show();
-             QTest::qWait(1200); // its buttons come on after a second
-             return dialog;
-         }},
-        {"DoubleModsDlg",
-         [](const cScene& s) -> QWidget* {
-             static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::DoubleModifications);
-             return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
-         }},
-        {"SizesDlg",
-         [](const cScene& s) -> QWidget* {
-             static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::SizeDifferences);
-             return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
-         }},
-        {"NeueDatei", nullptr, [] { ui::AskNewFileKind(nullptr); }},
-        {"BeginnerDlg", [](const cScene&) { return new ui::TBeginnerDlg(nullptr); }},
-        {"CopyWnd", [](const cScene& s) -> QWidget* { return ui::SampleCopyWindow(Keep(s.Profile())).release(); }},
-        {"ShortcutDlg", [](const cScene& s) { return new ui::TShortcutDlg(Keep(s.Profile()), nullptr, nullptr); }},
-    };
-    return shots;
-}
+const screenshots::cRegisterShots kMainShots({
+    {"MainDisplay-Aufgaben", [](const cScene& s) { return Display(0, s); }},
+    {"MainDisplay-Nachricht", [](const cScene& s) { return Display(1, s); }},
+    {"MainDisplay-Bild", [](const cScene& s) { return Display(2, s); }},
+    {"MainDisplay-Biorhythmus", [](const cScene& s) { return Display(3, s); }},
+    {"StatusStrip",
+     [](const cScene&) {
+         auto* strip = new ui::cStatusStrip(nullptr);
+         ui::cAutomaticLamps lamps;
+         lamps.AutoOpen = true;
+         lamps.AutoShutdown = 3;
+         lamps.Scheduler = true;
+         strip->SetLamps(lamps);
+         return strip;
+     }},
+    {"ViewWnd-Profil", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Profile())), nullptr); }},
+    {"ViewWnd-Batch", [](const cScene& s) { return new ui::TViewWnd(std::as_const(Keep(s.Batch())), nullptr); }},
+    {"ViewLogDlg",
+     [](const cScene& s) {
+         auto* viewer = new ui::TViewLogDlg(Keep(s.Profile()), nullptr);
+         viewer->LoadFile(s.LogFile());
+         return viewer;
+     }},
+    {"MainWnd-Profil", [](const cScene& s) { return MainWindow(s.Profile()); }},
+    {"MainWnd-Batch", [](const cScene& s) { return MainWindow(s.Batch()); }},
+    {"MainWnd-Menue-Datei", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "FileMnu"); }},
+    {"MainWnd-Menue-Konfiguration",
+     [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "ConfigurationMnu"); }},
+    {"TrayMenu", [](const cScene& s) { return OpenMenu(MainWindow(s.Profile()), "TrayMenu"); }},
+    {"MessageDlg-Fehler",
+     [](const cScene& s) -> QWidget* {
+         return new ui::TMessageDlg(
+             nullptr, Caption(s), eMessageKind::Error,
+             QString::fromStdString("Das Log kann nicht nach " + s.LogFile() +
+                                    " geschrieben werden:\n\nZugriff verweigert\n\nFortfahren ohne Log?"),
+             ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30102);
+     }},
+    {"MessageDlg-Frage",
+     [](const cScene& s) -> QWidget* {
+         return new ui::TMessageDlg(nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Confirmation,
+                                    QString::fromStdString("Änderungen an " + s.Profile().DocumentFile + " sichern?"),
+                                    {eAnswer::Yes, eAnswer::No, eAnswer::Cancel}, false, 0);
+     }},
+    {"MessageDlg-Warnung",
+     [](const cScene& s) -> QWidget* {
+         return new ui::TMessageDlg(nullptr, Caption(s), eMessageKind::Warning,
+                                    QStringLiteral("Laufwerk /media/usb hat 1.234 MB zuwenig Speicherplatz.\n\n"
+                                                   "Freien Platz auf dem Datenträger neu lesen und fortfahren?"),
+                                    ui::AnswersOf(eMessageButtons::YesNoHelp), true, 30125);
+     }},
+    {"ReportError",
+     [](const cScene&) -> QWidget* {
+         return new ui::TMessageDlg(nullptr, QStringLiteral("Tolvan 6"), eMessageKind::Error,
+                                    QStringLiteral("Fehler \"Zugriffsverletzung\" aufgetreten in Routine SOURCE!\n"
+                                                   "Bitte setzen Sie sich mit dem Hersteller in Verbindung.\n"
+                                                   "Kontaktinformation erhalten Sie über den Hilfe-Knopf."),
+                                    {eAnswer::Ok}, true, 10010);
+     }},
+    {"TimedBox",
+     [](const cScene& s) -> QWidget* {
+         return new ui::TTimedBox(nullptr, Caption(s), QStringLiteral("Fehler beim Lesen von..."),
+                                  QStringLiteral("/home/anna/Dokumente/Belege 2026.ods"),
+                                  QStringLiteral("Zugriff verweigert"), 30);
+     }},
+    {"RunEventWnd-gestartet",
+     [](const cScene& s) -> QWidget* {
+         auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
+         windows->Show(eRunEvent::Started, true, platform::ShippedFolder() + "Nachrichten/Lauf gestartet.rtf");
+         return windows->Started();
+     }},
+    {"RunEventWnd-beendet",
+     [](const cScene& s) -> QWidget* {
+         auto* windows = new ui::cRunEventWindows(Keep(s.Profile()));
+         windows->Show(eRunEvent::Finished, true, platform::ShippedFolder() + "Nachrichten/Lauf beendet.rtf");
+         return windows->Finished();
+     }},
+    {"HelpWnd",
+     [](const cScene&) -> QWidget* {
+         ui::ShowHelp(nullptr, 4910);
+         return ui::OpenHelpWindow();
+     }},
+    {"SplashWnd", [](const cScene&) -> QWidget* { return new ui::TSplashWnd(); }},
+    {"InfoWnd", [](const cScene& s) -> QWidget* { return ui::SampleInfoWindow(Keep(s.Profile())).release(); }},
+    {"InterruptionDlg",
+     [](const cScene& s) -> QWidget* {
+         QWidget* dialog = ui::SampleInterruptionDialog(Keep(s.Profile())).release();
+         dialog->show();
+         QTest::qWait(1200); // its buttons come on after a second
+         return dialog;
+     }},
+    {"DoubleModsDlg",
+     [](const cScene& s) -> QWidget* {
+         static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::DoubleModifications);
+         return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
+     }},
+    {"SizesDlg",
+     [](const cScene& s) -> QWidget* {
+         static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::SizeDifferences);
+         return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
+     }},
+    {"NeueDatei", nullptr, [] { ui::AskNewFileKind(nullptr); }},
+    {"BeginnerDlg", [](const cScene&) { return new ui::TBeginnerDlg(nullptr); }},
+    {"CopyWnd", [](const cScene& s) -> QWidget* { return ui::SampleCopyWindow(Keep(s.Profile())).release(); }},
+    {"ShortcutDlg", [](const cScene& s) { return new ui::TShortcutDlg(Keep(s.Profile()), nullptr, nullptr); }},
+});
 
 } // namespace
 
@@ -231,7 +216,7 @@ int main(int argc, char** argv) {
     platform::SetClock(platform::JoinFileTime(2026, 12, 10, 17, 2, 11));
     const cScene scene;
     int failed = 0;
-    for (const cShot& shot : Shots()) {
+    for (const cShot& shot : screenshots::Shots()) {
         const QString file = folder + QStringLiteral("/") + QString::fromLatin1(shot.Name) + QStringLiteral(".png");
         if (shot.OpenModal) {
             bool saved = false;
@@ -248,6 +233,6 @@ int main(int argc, char** argv) {
         if (!Save(window, file)) ++failed;
         window->close();
     }
-    std::printf("%zu Bilder in %s\n", Shots().size() - static_cast<std::size_t>(failed), argv[1]);
+    std::printf("%zu Bilder in %s\n", screenshots::Shots().size() - static_cast<std::size_t>(failed), argv[1]);
     return failed == 0 ? 0 : 1;
 }
