@@ -150,6 +150,9 @@ int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirect
             mode = *leafMode;
         }
         const int code = platform::CreateDirectoryLevel(path, mode);
+        // Another run into the same destination may have created it since the check: then it is there, and
+        // neither created by this run nor a failure.
+        if (code == platform::kAlreadyExists && platform::CheckDirectoryBelow(root, relative) == 0) continue;
         if (code == 0) {
             run.Event(kLogDirCreated, {.Path = path});
             ++run.State.Counters.DirsCreatedCount;

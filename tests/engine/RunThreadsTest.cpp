@@ -110,5 +110,23 @@ TEST_F(RunThreadsTest, StoppingOneRunLeavesTheOtherAlone) {
     EXPECT_TRUE(fs::exists(dir.Path() / "Ziel2" / "Ordner0" / "Datei0.txt"));
 }
 
+// Two profiles that back up into one destination create the same folders at the same moment: a folder the other
+// run created between the check and the creation counts as there, not as a failure.
+TEST_F(RunThreadsTest, TwoRunsCreatingTheSameFoldersBothSucceed) {
+    ClearTrees();
+    fs::remove_all(dir.Path() / "Quelle2");
+    q.DestDrive = p.DestDrive;
+    q.SetTouchMode(eTouchMode::DestOnly);
+    for (int folder = 0; folder < 300; ++folder) {
+        const std::string path = "Jahr" + std::to_string(folder % 10) + "/Monat" + std::to_string(folder) + "/";
+        Write(Source(), path + "eins.txt", "1", kNewer);
+        Write(dir.Path() / "Quelle2", path + "zwei.txt", "2", kNewer);
+    }
+    const auto [first, second] = RunBothAtOnce();
+    EXPECT_EQ(first, kRunSucceeded) << Read(p.Log.FileName);
+    EXPECT_EQ(second, kRunSucceeded) << Read(q.Log.FileName);
+    EXPECT_EQ(ReadTree(p.DestDrive).size(), 10u + 300u + 2u * 300u);
+}
+
 } // namespace
 } // namespace runtest
