@@ -98,6 +98,7 @@ private:
             return true;
         }
         m_copied = false;
+        m_modeComplete = false;
         const bool done = Copy(c, t, index);
         // A copy that did not replace the target gives it back its attributes.
         if (prepared && !m_copied) (void)platform::SetAttributes(t.To.Path, t.ToAttributes);
@@ -177,6 +178,7 @@ private:
         platform::CopyOptions options;
         options.ownCopy = m_p.MyCopy;
         options.session = &m_session;
+        options.modeComplete = &m_modeComplete;
         options.progress = [&](std::int64_t bytesSoFar) {
             // A copy whose source changed starts over: the bar waits until it passes what it showed before.
             const std::int64_t delta = bytesSoFar > reported ? bytesSoFar - reported : 0;
@@ -198,7 +200,8 @@ private:
         m_copied = true;
         // The copy has the source's mode where the file system takes it whole; FAT takes only a read-only bit,
         // which this sets. Failures are no failure of the copy.
-        (void)platform::TransferProperties(t.From.Path, t.To.Path, PropertyParts());
+        if (!m_modeComplete || m_p.TransferPermissions || m_p.TransferOwner)
+            (void)platform::TransferProperties(t.From.Path, t.To.Path, PropertyParts());
         m_run.Event(t.Forward ? kLogCopiedForward : kLogCopiedBackward, TransferData(t));
         m_s.BytesCopied += t.Size;
         ++(t.Forward ? m_s.Counters.ForwardCount : m_s.Counters.BackwardCount);
@@ -273,8 +276,9 @@ private:
     const cParameters& m_p;
     cRunState& m_s;
     int m_lastDirIndex = -1;
-    int m_reach = 0;       // ReachCandidate of the directory pair m_lastDirIndex
-    bool m_copied = false; // the last copy replaced its target
+    int m_reach = 0;             // ReachCandidate of the directory pair m_lastDirIndex
+    bool m_copied = false;       // the last copy replaced its target
+    bool m_modeComplete = false; // the last copy took the source's whole mode (CopyOptions::modeComplete)
     platform::CopySession m_session;
 };
 

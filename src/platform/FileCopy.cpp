@@ -15,6 +15,7 @@
 
 #include "platform/BelowRoot.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileSystemKind.h"
 #include "platform/Roots.h"
 #include "platform/TemporaryFiles.h"
 #include "platform/UniqueFd.h"
@@ -489,8 +490,13 @@ mode_t ModeForCopy(int target, const struct stat& source) {
     if (SourceChanged(source.get(), st)) return kSourceChanged;
 
     // A file system that cannot hold the mode (FAT, some FUSE) refuses it; the copy itself is still good.
-    if (::fchmod(target.Fd(), ModeForCopy(target.Fd(), st)) != 0 && errno != EPERM && errno != EOPNOTSUPP)
-        return ErrorFromErrno(errno);
+    const mode_t mode = ModeForCopy(target.Fd(), st);
+    const bool modeSet = ::fchmod(target.Fd(), mode) == 0;
+    if (!modeSet && errno != EPERM && errno != EOPNOTSUPP) return ErrorFromErrno(errno);
+    // The target does not exist under its name yet: its directory tells the file system.
+    if (options.modeComplete)
+        *options.modeComplete = modeSet && mode == (st.st_mode & 07777) &&
+                                KeptPropertiesOn(toDir->device, to.substr(0, to.rfind('/') + 1)) == KeptProperties::All;
     const timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(target.Fd(), times) != 0) return ErrorFromErrno(errno);
     return target.Publish(toName);
@@ -511,6 +517,7 @@ mode_t ModeForCopy(int target, const struct stat& source) {
     const char* toName = nullptr;
     if (const int err = OpenDirectoryOf(state, state.to, to, toDir, toName); err != 0) return TargetError(err);
     if (const int error = CheckTarget(toDir->fd.get(), toName); error != kSuccess) return error;
+    if (options.modeComplete) *options.modeComplete = true;
     return CopySymlink(fromDir->fd.get(), fromName, toDir->fd.get(), toName, source, options);
 }
 

@@ -52,6 +52,10 @@ struct CopyOptions {
     std::function<bool(std::int64_t bytesSoFar)> progress;
     // The run's memory for a series of copies; may be null (then each copy starts knowing nothing).
     CopySession* session = nullptr;
+    // When not null, set to whether a successful copy needs nothing more for its mode: a regular file whose
+    // whole mode (with its special bits) the target's file system took, or a symlink (whose mode is its
+    // target's). A transfer of the mode alone would then find nothing to change.
+    bool* modeComplete = nullptr;
 };
 
 // Copies the file `from` to `to` through a temporary file in the target's directory that is renamed over the

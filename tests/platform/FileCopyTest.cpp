@@ -561,9 +561,12 @@ TEST_F(FileCopy, CopyOwnedBySomeoneElseHasNoSetIdBits) {
             ASSERT_EQ(chown(source.c_str(), c.uid, c.gid), 0);
             ASSERT_EQ(chmod(source.c_str(), c.source), 0);
             const std::filesystem::path copy = m_dir.Path() / "kopie";
-            ASSERT_EQ(CopyFileSafely(source, copy, {ownCopy, {}}), 0);
+            bool modeComplete = false;
+            ASSERT_EQ(CopyFileSafely(source, copy, {ownCopy, {}, nullptr, &modeComplete}), 0);
             EXPECT_EQ(Lstat(copy).st_uid, 0u);
             EXPECT_EQ(Lstat(copy).st_mode & 07777, c.copy);
+            // Only a copy with the source's whole mode may skip the transfer of the mode afterwards.
+            EXPECT_EQ(modeComplete, c.copy == c.source);
             std::filesystem::remove(copy);
         }
     }
