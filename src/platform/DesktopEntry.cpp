@@ -18,7 +18,6 @@ namespace {
 
 constexpr std::string_view kApplicationName = "Tolvan 6";
 constexpr std::string_view kApplicationComment = "Dateien sichern und synchronisieren";
-constexpr std::string_view kIcon = "drive-harddisk";
 constexpr std::string_view kPackageName = "tolvan.xml";
 constexpr std::string_view kEntryName = "tolvan.desktop";
 constexpr std::size_t kMaxEntryBytes = 1 << 20;
@@ -178,8 +177,8 @@ std::string MimePackageText(const std::vector<cDocumentType>& types) {
     return text;
 }
 
-std::optional<std::string> ApplicationEntryText(const std::string& executable,
-                                                const std::vector<cDocumentType>& types) {
+std::optional<std::string> ApplicationEntryText(const std::string& executable, const std::vector<cDocumentType>& types,
+                                                std::string_view icon) {
     const std::optional<std::string> exec = StringValue(ExecArgument(executable, false) + " %f");
     if (!exec) return std::nullopt;
     std::string mimeTypes;
@@ -190,7 +189,7 @@ std::optional<std::string> ApplicationEntryText(const std::string& executable,
     text += "Name=" + std::string(kApplicationName) + "\n";
     text += "Comment=" + std::string(kApplicationComment) + "\n";
     text += "Exec=" + *exec + "\n";
-    text += "Icon=" + std::string(kIcon) + "\n";
+    text += "Icon=" + std::string(icon) + "\n";
     text += "Terminal=false\n"
             "Categories=Utility;Archiving;\n";
     text += "MimeType=" + mimeTypes + "\n";
@@ -210,7 +209,7 @@ int InstallFileTypes(const std::string& executable, const std::vector<cDocumentT
     if (package.Changed || (package.Error == kSuccess && !std::filesystem::exists(mimeFolder + "/mime.cache", error)))
         StartInBackground("update-mime-database", mimeFolder);
 
-    const std::optional<std::string> entryText = ApplicationEntryText(executable, types);
+    const std::optional<std::string> entryText = ApplicationEntryText(executable, types, kGenericIcon);
     if (!entryText) return firstError != kSuccess ? firstError : kInvalidName;
     const cWriteResult entry = WriteWhenDifferent(applicationsFolder + "/" + std::string(kEntryName), *entryText, 0644);
     if (firstError == kSuccess) firstError = entry.Error;
@@ -232,7 +231,7 @@ std::optional<std::string> ShortcutText(const std::string& target, const std::st
     text += "Name=" + *name + "\n";
     text += "Exec=" + *exec + "\n";
     if (!workingDirectory.empty()) text += "Path=" + *path + "\n";
-    text += "Icon=" + std::string(kIcon) + "\n";
+    text += "Icon=" + std::string(kGenericIcon) + "\n";
     text += "Terminal=false\n";
     return text;
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -19,12 +20,18 @@ struct cDocumentType {
 // The shared-mime-info package (mime/packages/tolvan.xml) that declares the types.
 std::string MimePackageText(const std::vector<cDocumentType>& types);
 // The application entry (applications/tolvan.desktop) that opens one document of the types with executable
-// (a full path); std::nullopt when the path holds a line break or another control character, which an entry
-// cannot carry.
-std::optional<std::string> ApplicationEntryText(const std::string& executable, const std::vector<cDocumentType>& types);
+// (a full path, or a name the desktop looks up on PATH), shown with the theme's icon of that name;
+// std::nullopt when the path holds a line break or another control character, which an entry cannot carry.
+std::optional<std::string> ApplicationEntryText(const std::string& executable, const std::vector<cDocumentType>& types,
+                                                std::string_view icon);
 
-// Registers the types for the user: writes the two files above below $XDG_DATA_HOME (default
-// ~/.local/share), each only when its content differs from what is there, then refreshes the desktop's caches
+// The icon of the program installed for all users (icons/hicolor/*/apps/tolvan.*), and the theme's generic one
+// that a per-user registration of a program run from its build or a portable folder uses.
+inline constexpr std::string_view kProgramIcon = "tolvan";
+inline constexpr std::string_view kGenericIcon = "drive-harddisk";
+
+// Registers the types for the user: writes the two files above (with the generic icon) below $XDG_DATA_HOME
+// (default ~/.local/share), each only when its content differs from what is there, then refreshes the desktop's caches
 // (update-mime-database, update-desktop-database, when installed) without waiting for them. Returns 0 or the
 // first error code; nothing is left half written.
 [[nodiscard]] int InstallFileTypes(const std::string& executable, const std::vector<cDocumentType>& types);

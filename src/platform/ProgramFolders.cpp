@@ -53,11 +53,16 @@ bool HoldsShippedFiles(const std::string& folder) {
     return IsDirectory(folder + kShippedMarker);
 }
 
-// prefix/share/tolvan/ for an executable folder prefix/bin/.
-std::string InstalledDataFolder(const std::string& executableFolder) {
+// prefix/share/ for an executable folder prefix/bin/.
+std::string InstalledShareFolder(const std::string& executableFolder) {
     std::string bin = WithoutTrailingSlashes(executableFolder);
     std::string prefix = bin.substr(0, bin.rfind('/') + 1);
-    return WithTrailingSlash(prefix) + "share/" + kSubfolder;
+    return WithTrailingSlash(prefix) + "share/";
+}
+
+// prefix/share/tolvan/ for an executable folder prefix/bin/.
+std::string InstalledDataFolder(const std::string& executableFolder) {
+    return InstalledShareFolder(executableFolder) + kSubfolder;
 }
 
 } // namespace
@@ -101,6 +106,17 @@ std::string ShippedFolderFor(const std::string& executableFolder) {
     if (HoldsShippedFiles(TOLVAN_SOURCE_DATA_FOLDER)) return TOLVAN_SOURCE_DATA_FOLDER;
 #endif
     return installed;
+}
+
+bool InstalledForAllUsers() {
+    return InstalledForAllUsersFrom(ExecutableFolder());
+}
+
+bool InstalledForAllUsersFrom(const std::string& executableFolder) {
+    if (IsPortable(executableFolder)) return false;
+    struct stat st {};
+    const std::string entry = InstalledShareFolder(executableFolder) + "applications/tolvan.desktop";
+    return ::stat(entry.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 std::string HomeFolder() {

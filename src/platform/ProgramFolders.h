@@ -24,6 +24,12 @@ std::string ShippedFolder();
 // The same for an executable in executableFolder (with a trailing "/").
 std::string ShippedFolderFor(const std::string& executableFolder);
 
+// Whether the program runs installed for all users: its executable is prefix/bin/tolvan and prefix/share holds
+// its desktop entry (applications/tolvan.desktop), as the package installs them.
+bool InstalledForAllUsers();
+// The same for an executable in executableFolder (with a trailing "/").
+bool InstalledForAllUsersFrom(const std::string& executableFolder);
+
 // The user's home directory, without a trailing "/" (unless it is "/").
 std::string HomeFolder();
 

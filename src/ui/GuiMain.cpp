@@ -1,14 +1,15 @@
 #include "ui/GuiMain.h"
 
 #include "platform/DesktopEntry.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SessionEnd.h"
-#include "profile/BatchFormat.h"
+#include "profile/DocumentTypes.h"
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
-#include "profile/ProfileFormat.h"
 #include "profile/SettingsFile.h"
 #include "profile/SettingsGroups.h"
 #include "ui/MainWnd.h"
+#include "ui/QtTranslations.h"
 #include "ui/SplashWnd.h"
 #include "ui/WindowPlacement.h"
 
@@ -43,11 +44,9 @@ protected:
 // Profiles and batch files open with this program from the desktop; rewritten at every start, so that a
 // moved program stays registered. Failures are of no concern to the user.
 void RegisterFileTypes() {
-    const std::vector<platform::cDocumentType> types = {
-        {"application/x-tolvan-profile", "Tolvan Profile", "tvp", std::string(kProfileMagic)},
-        {"application/x-tolvan-batch", "Tolvan Batch File", "tvb", std::string(kBatchMagic)},
-    };
-    (void)platform::InstallFileTypes(QCoreApplication::applicationFilePath().toStdString(), types);
+    // The package registers them for all users; an entry of the user's own would hide that one.
+    if (platform::InstalledForAllUsers()) return;
+    (void)platform::InstallFileTypes(QCoreApplication::applicationFilePath().toStdString(), DocumentTypes());
 }
 
 // The primary screen centres the default places of some windows.
@@ -153,6 +152,7 @@ int RunProgram(const cCommandLine& commandLine, cIniFile& settings) {
 int RunGui(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvan 6"));
+    LoadQtTranslations(app);
     // Qt has taken its own options out of argv.
     const cCommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     std::unique_ptr<cIniFile> settings = OpenSettingsFile();

@@ -88,6 +88,19 @@ void DrawGo(QPainter& p) {
     p.drawPolygon(play);
 }
 
+// The same picture as the installed icons (packaging/icons/tolvan.svg and tolvan-lit.svg), on the 64-pixel grid.
+void DrawProgramIcon(QPainter& p, bool lit) {
+    p.setPen(QPen(lit ? QColor(0xaa, 0x5a, 0x00) : QColor(0x28, 0x28, 0x32), 2));
+    p.setBrush(lit ? QColor(0xff, 0xaa, 0x1e) : QColor(0x5a, 0x5f, 0x6e));
+    p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
+    QPolygonF letter;
+    letter << QPointF(16, 14) << QPointF(48, 14) << QPointF(48, 24) << QPointF(37, 24) << QPointF(37, 50)
+           << QPointF(27, 50) << QPointF(27, 24) << QPointF(16, 24);
+    p.setPen(Qt::NoPen);
+    p.setBrush(lit ? QColor(0xff, 0xff, 0xdc) : QColor(0xd7, 0xd7, 0xe1));
+    p.drawPolygon(letter);
+}
+
 template <class Draw> QIcon Painted(Draw draw) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
@@ -131,17 +144,18 @@ QIcon ToolbarIcon(eToolbarIcon icon) {
 }
 
 QIcon ProgramIcon(bool lit) {
-    return Painted([lit](QPainter& p) {
-        p.setPen(QPen(lit ? QColor(170, 90, 0) : QColor(40, 40, 50), 2));
-        p.setBrush(lit ? QColor(255, 170, 30) : QColor(90, 95, 110));
-        p.drawRoundedRect(QRectF(3, 3, 58, 58), 12, 12);
-        QFont font;
-        font.setBold(true);
-        font.setPixelSize(44);
-        p.setFont(font);
-        p.setPen(lit ? QColor(255, 255, 220) : QColor(215, 215, 225));
-        p.drawText(QRectF(3, 3, 58, 58), Qt::AlignCenter, QStringLiteral("T"));
-    });
+    return Painted([lit](QPainter& p) { DrawProgramIcon(p, lit); });
+}
+
+QImage ProgramIconImage(bool lit, int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / double(kSize), size / double(kSize));
+    DrawProgramIcon(painter, lit);
+    painter.end();
+    return image;
 }
 
 } // namespace ui

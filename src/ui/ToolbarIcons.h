@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace ui {
 
@@ -10,5 +11,7 @@ enum class eToolbarIcon { Exit, ExpressSetup, Profiles, Source, Destination, Opt
 QIcon ToolbarIcon(eToolbarIcon icon);
 // The program's icon; lit while a run of the mute mode works, dark otherwise.
 QIcon ProgramIcon(bool lit);
+// The program's icon as an image of size x size pixels (the installed icon theme's PNG sizes).
+QImage ProgramIconImage(bool lit, int size);
 
 } // namespace ui

@@ -117,6 +117,8 @@ TEST_F(RunThreadsTest, TwoRunsCreatingTheSameFoldersBothSucceed) {
     fs::remove_all(dir.Path() / "Quelle2");
     q.DestDrive = p.DestDrive;
     q.SetTouchMode(eTouchMode::DestOnly);
+    // Each leaves the other's files alone (a mirror would delete them).
+    p.OrphanModeD2 = q.OrphanModeD2 = eOrphanMode::Skip;
     for (int folder = 0; folder < 300; ++folder) {
         const std::string path = "Jahr" + std::to_string(folder % 10) + "/Monat" + std::to_string(folder) + "/";
         Write(Source(), path + "eins.txt", "1", kNewer);

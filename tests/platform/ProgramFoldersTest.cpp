@@ -93,6 +93,22 @@ TEST(ProgramFoldersTest, ShippedFolderIsPortableThenInstalledThenTheSourceTree) 
     EXPECT_EQ(platform::ShippedFolder(), platform::ShippedFolderFor(platform::ExecutableFolder()));
 }
 
+// Installed for all users = the package's desktop entry beside the program's prefix; then the program does not
+// register a per-user entry that would hide it.
+TEST(ProgramFoldersTest, InstalledForAllUsersWhenThePrefixHoldsTheDesktopEntry) {
+    testsupport::TempDir dir;
+    const std::string bin = dir.Path().string() + "/usr/bin/";
+    fs::create_directories(bin);
+    EXPECT_FALSE(platform::InstalledForAllUsersFrom(bin)) << "a build folder";
+    fs::create_directories(dir.Path() / "usr/share/applications/tolvan.desktop");
+    EXPECT_FALSE(platform::InstalledForAllUsersFrom(bin)) << "a folder of that name";
+    fs::remove(dir.Path() / "usr/share/applications/tolvan.desktop");
+    dir.WriteFile("usr/share/applications/tolvan.desktop", "[Desktop Entry]\n");
+    EXPECT_TRUE(platform::InstalledForAllUsersFrom(bin));
+    dir.WriteFile("usr/bin/Tolvan6.ini", "");
+    EXPECT_FALSE(platform::InstalledForAllUsersFrom(bin)) << "a portable program registers itself";
+}
+
 TEST(ProgramFoldersTest, HomeFolderFromHomeOrThePasswordEntry) {
     {
         EnvironmentOverride home("HOME", "/home/anna//");

@@ -17,6 +17,7 @@
 #include "ui/MainWnd.h"
 #include "ui/MessageDialog.h"
 #include "ui/NewFileDialog.h"
+#include "ui/QtTranslations.h"
 #include "ui/RunEventWindow.h"
 #include "ui/ShortcutDialog.h"
 #include "ui/SplashWnd.h"
@@ -207,6 +208,7 @@ const screenshots::cRegisterShots kMainShots({
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    ui::LoadQtTranslations(app);
     if (argc != 2) {
         std::fprintf(stderr, "Aufruf: tolvan_screenshots ORDNER\n");
         return 2;
