@@ -14,7 +14,11 @@
 #include "profile/Parameters.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <iterator>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -43,38 +47,67 @@ struct cSideListing {
     }
 };
 
-// Lists one side (from the names the directory pass found, when it has them); false (and a problem) when
-// the directory exists but cannot be read, or is reached through a symlink.
-bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& directory, cSideListing& side,
-              cFilePassOutput& output) {
+// The names the directory pass found for one directory, taken out of its caches: only the thread that runs the
+// pass touches the caches, so a side listed on the helper thread gets its names handed over.
+struct cKnownNames {
+    bool Known = false;
+    std::vector<std::string> Names;
+    std::vector<std::string> Specials; // FIFOs, sockets and devices
+};
+
+cKnownNames TakeKnownNames(const cFilePassInput& input, const std::string& nativeDirectory) {
+    cKnownNames known;
+    if (!input.FileNames) return known;
+    const auto cached = input.FileNames->find(nativeDirectory);
+    if (cached == input.FileNames->end()) return known;
+    known.Known = true;
+    known.Names = std::move(cached->second);
+    input.FileNames->erase(cached);
+    if (input.SpecialNames) {
+        const auto found = input.SpecialNames->find(nativeDirectory);
+        if (found != input.SpecialNames->end()) {
+            known.Specials = std::move(found->second);
+            input.SpecialNames->erase(found);
+        }
+    }
+    return known;
+}
+
+// What listing one side adds to the pass's output besides the listing itself, in the order it was found.
+struct cSideReport {
+    bool Read = true; // false when the directory exists but cannot be read, or is reached through a symlink
+    std::size_t Files = 0;
+    std::vector<cScanProblem> Problems;
+    std::vector<std::string> SpecialFiles;
+    std::vector<std::string> LeftoversRemoved;
+
+    void MoveInto(cFilePassOutput& output, bool sourceSide) {
+        (sourceSide ? output.SourceFiles : output.DestFiles) += Files;
+        std::move(Problems.begin(), Problems.end(), std::back_inserter(output.Problems));
+        std::move(SpecialFiles.begin(), SpecialFiles.end(), std::back_inserter(output.SpecialFiles));
+        std::move(LeftoversRemoved.begin(), LeftoversRemoved.end(), std::back_inserter(output.LeftoversRemoved));
+    }
+};
+
+// Lists one side (from the names the directory pass found, when it has them). Touches nothing shared but the
+// disk, so the two sides of a pair may be listed at the same time.
+cSideReport ListSide(const cFilePassInput& input, bool sourceSide, const std::string& directory, cKnownNames known,
+                     cSideListing& side) {
     const std::string& nativeRoot = sourceSide ? input.SourceRoot : input.DestRoot;
-    cFileNameCache* fileNames = input.FileNames;
-    std::vector<cScanProblem>& problems = output.Problems;
+    cSideReport report;
     side.Files.clear();
     side.ByName.clear();
     side.OwnNames.clear();
     const std::string nativeDirectory = platform::NativePath(nativeRoot, directory);
     std::vector<platform::FileInfo> entries;
-    int rc = 0;
-    const auto cached = fileNames ? fileNames->find(nativeDirectory) : cFileNameCache::iterator{};
-    std::vector<std::string> specials;
-    if (fileNames && cached != fileNames->end()) {
-        rc = platform::DescribeEntries(nativeRoot, directory, cached->second, entries);
-        fileNames->erase(cached);
-        if (input.SpecialNames) {
-            const auto found = input.SpecialNames->find(nativeDirectory);
-            if (found != input.SpecialNames->end()) {
-                specials = std::move(found->second);
-                input.SpecialNames->erase(found);
-            }
-        }
-    } else {
-        rc = platform::ListDirectory(nativeRoot, directory, "", entries, &specials);
-    }
+    std::vector<std::string> specials = std::move(known.Specials);
+    const int rc = known.Known ? platform::DescribeEntries(nativeRoot, directory, known.Names, entries)
+                               : platform::ListDirectory(nativeRoot, directory, "", entries, &specials);
     if (rc != 0) {
-        if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return true;
-        problems.push_back({nativeDirectory, rc});
-        return false;
+        if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return report;
+        report.Problems.push_back({nativeDirectory, rc});
+        report.Read = false;
+        return report;
     }
     std::vector<std::string> leftovers;
     for (platform::FileInfo& entry : entries) {
@@ -88,26 +121,88 @@ bool ListSide(const cFilePassInput& input, bool sourceSide, const std::string& d
             continue;
         }
         if (entry.unrepresentable) {
-            problems.push_back({nativeDirectory + entry.name, platform::kInvalidName});
+            report.Problems.push_back({nativeDirectory + entry.name, platform::kInvalidName});
             continue;
         }
         side.Files.push_back(std::move(entry));
     }
-    (sourceSide ? output.SourceFiles : output.DestFiles) += side.Files.size();
+    report.Files = side.Files.size();
     for (const std::string& name : specials)
-        output.SpecialFiles.push_back(nativeDirectory + platform::EscapeInvalidUtf8(name));
+        report.SpecialFiles.push_back(nativeDirectory + platform::EscapeInvalidUtf8(name));
     if (!leftovers.empty() && (sourceSide ? input.RemoveLeftovers.Source : input.RemoveLeftovers.Dest)) {
         std::vector<std::string> removed;
         // Best effort: what cannot be removed now stays for a later run; what was removed is reported.
         (void)platform::RemoveLeftoverTemporaryFiles(nativeRoot, directory, leftovers, removed);
         for (const std::string& name : removed)
-            output.LeftoversRemoved.push_back(nativeDirectory + name);
+            report.LeftoversRemoved.push_back(nativeDirectory + name);
     }
     side.ByName.reserve(side.Files.size());
     for (const platform::FileInfo& file : side.Files)
         side.ByName.emplace(file.name, &file);
-    return true;
+    return report;
 }
+
+// Lists the destination side of each pair on a thread of its own while the caller lists the source side: a
+// listing is mostly waiting for system calls, and the two sides are often two disks.
+class cDestLister {
+public:
+    explicit cDestLister(const cFilePassInput& input) : m_input(input), m_thread([this] { Work(); }) {}
+    ~cDestLister() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+    cDestLister(const cDestLister&) = delete;
+    cDestLister& operator=(const cDestLister&) = delete;
+
+    void Start(const std::string& directory, cKnownNames known) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_directory = &directory;
+            m_known = std::move(known);
+            m_busy = true;
+        }
+        m_changed.notify_all();
+    }
+    // Waits for the listing Start asked for; the listing stays the lister's until the next Start.
+    cSideReport Finish() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return !m_busy; });
+        return std::move(m_report);
+    }
+    const cSideListing& Listing() const { return m_listing; }
+
+private:
+    void Work() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_busy || m_quit; });
+            if (m_quit) return;
+            cKnownNames known = std::move(m_known);
+            const std::string& directory = *m_directory;
+            lock.unlock();
+            cSideReport report = ListSide(m_input, false, directory, std::move(known), m_listing);
+            lock.lock();
+            m_report = std::move(report);
+            m_busy = false;
+            m_changed.notify_all();
+        }
+    }
+
+    const cFilePassInput& m_input;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    const std::string* m_directory = nullptr;
+    cKnownNames m_known;
+    cSideListing m_listing;
+    cSideReport m_report;
+    bool m_busy = false;
+    bool m_quit = false;
+    std::thread m_thread; // last: it starts working on the members above
+};
 
 // The names of the side matching any of the masks, each once, mask by mask in listing order.
 std::vector<std::string_view> Matching(const cSideListing& side, const std::vector<platform::cWildcard>& masks) {
@@ -222,16 +317,25 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
     const auto enforce = Compile(input.Masks.Enforce);
     const auto del = Compile(input.Masks.Delete);
     const auto exclude = Compile(input.Masks.Exclude);
-    cSideListing source;
-    cSideListing dest;
     const std::size_t pairs = std::min(input.SourceDirs.size(), input.DestDirs.size());
+    if (pairs == 0) return;
+    cSideListing source;
+    cDestLister destLister(input);
     for (std::size_t i = 0; i < pairs; ++i) {
         if (input.Stopping()) return;
+        destLister.Start(input.DestDirs[i],
+                         TakeKnownNames(input, platform::NativePath(input.DestRoot, input.DestDirs[i])));
+        cSideReport sourceReport =
+            ListSide(input, true, input.SourceDirs[i],
+                     TakeKnownNames(input, platform::NativePath(input.SourceRoot, input.SourceDirs[i])), source);
+        cSideReport destReport = destLister.Finish();
+        const bool bothRead = sourceReport.Read && destReport.Read;
+        sourceReport.MoveInto(output, true);
+        destReport.MoveInto(output, false);
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
-        const bool sourceRead = ListSide(input, true, input.SourceDirs[i], source, output);
-        const bool destRead = ListSide(input, false, input.DestDirs[i], dest, output);
-        if (!sourceRead || !destRead) continue;
+        if (!bothRead) continue;
+        const cSideListing& dest = destLister.Listing();
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};
 
         const auto sourceCompare = Matching(source, compare);
