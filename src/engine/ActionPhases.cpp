@@ -91,10 +91,10 @@ void EmptyDirectoriesPhase(cRun& run) {
     // A directory that the other side has is not "empty" but mirrored: removing it here would only have it
     // created again by the next run.
     for (std::size_t i = s.SourceDirList.size(); i-- > 0;) {
-        const bool inSource = IsDirectoryBelow(run, eSide::Source, s.SourceDirList[i]);
-        const bool inDest = IsDirectoryBelow(run, eSide::Dest, s.DestDirList[i]);
-        if (source && !inDest) RemoveIfEmpty(run, eSide::Source, s.SourceDirList[i]);
-        if (dest && !inSource) RemoveIfEmpty(run, eSide::Dest, s.DestDirList[i]);
+        if (source && !IsDirectoryBelow(run, eSide::Dest, s.DestDirList[i]))
+            RemoveIfEmpty(run, eSide::Source, s.SourceDirList[i]);
+        if (dest && !IsDirectoryBelow(run, eSide::Source, s.SourceDirList[i]))
+            RemoveIfEmpty(run, eSide::Dest, s.DestDirList[i]);
     }
     if (dest) {
         RemoveIfEmpty(run, eSide::Dest, p.ResolvedDestDirectory);
