@@ -9,6 +9,7 @@
 #include "profile/Variables.h"
 #include "ui/LogViewer.h"
 #include "ui/MessageDialog.h"
+#include "ui/PrintLog.h"
 
 #include <QString>
 
@@ -90,16 +91,14 @@ void ShowLog(QWidget* parent, cParameters& params) {
     platform::StartCommand(commandLine);
 }
 
-void DeliverLog(QWidget* parent, cParameters& params, std::uint8_t result) {
+void DeliverLog(QWidget* parent, cParameters& params, std::uint8_t result, bool mute) {
     const cLogParameters& log = params.Log;
     const bool failed = result == kRunFailed;
     if (failed ? log.ViewOnError : log.ViewOnSuccess) ShowLog(parent, params);
     if (failed ? log.MailOnError : log.MailOnSuccess) {
         // Mailing the log: the windowed program has no SMTP delivery yet, so nothing is sent.
     }
-    if (failed ? log.PrintOnError : log.PrintOnSuccess) {
-        // Printing the log: the windowed program has no printing yet, so nothing is printed.
-    }
+    if (failed ? log.PrintOnError : log.PrintOnSuccess) (void)PrintLog(parent, params, mute);
 }
 
 } // namespace ui

@@ -12,8 +12,9 @@ struct cLogParameters;
 namespace ui {
 
 // With result 2 (errors) the error options (ViewOnError, MailOnError, PrintOnError) apply, with 0 and 1 the
-// success options; the deliveries happen in the order view, mail, print.
-void DeliverLog(QWidget* parent, cParameters& params, std::uint8_t result);
+// success options; the deliveries happen in the order view, mail, print. mute: the program runs without its
+// window, so mailing and printing show no note.
+void DeliverLog(QWidget* parent, cParameters& params, std::uint8_t result, bool mute);
 
 // Resolves the log file's name again and shows the log: in the built-in viewer, or in the chosen program,
 // started without waiting. A viewer that cannot be started gives its error message.

@@ -101,7 +101,7 @@ std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
     worker.join();
     m_activeRun = nullptr;
     TakeRunResults(m_params, ran);
-    DeliverLog(this, m_params, result);
+    DeliverLog(this, m_params, result, m_muteMode);
     return result;
 }
 

@@ -3,12 +3,15 @@
 #include "messages/ErrorText.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
+#include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
 #include "platform/GermanFormat.h"
-#include "platform/ReadRegularFile.h"
 #include "platform/Text.h"
 #include "profile/Parameters.h"
 #include "ui/HelpWindow.h"
+#include "ui/LogText.h"
+#include "ui/MessageDialog.h"
+#include "ui/PrintLog.h"
 #include "ui/TimedBox.h"
 #include "ui/WindowPlacement.h"
 
@@ -20,6 +23,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -30,8 +36,6 @@ namespace {
 
 constexpr auto kPlace = static_cast<std::size_t>(eWindowPlace::ViewLog);
 constexpr int kLogHelp = 4130;
-// A log is read whole into the window; one larger than this is refused rather than exhausting the memory.
-constexpr std::size_t kMaxLogBytes = std::size_t{256} << 20;
 constexpr auto kFilters = "Text-Dateien (*.txt);;Log-Dateien (*.log);;Alle Dateien (*)";
 
 // Font style bits of the settings: 1 bold, 2 italic, 4 underline, 8 strike-out.
@@ -91,11 +95,13 @@ TViewLogDlg::TViewLogDlg(cParameters& params, QWidget* parent) : QDialog(parent)
     QPushButton* fontButton = Button(QStringLiteral("Schrift&art..."), "FontBtn", this);
     QPushButton* readButton = Button(QStringLiteral("&Lesen..."), "ReadBtn", this);
     QPushButton* writeButton = Button(QStringLiteral("S&chreiben..."), "WriteBtn", this);
+    QPushButton* printButton = Button(QStringLiteral("&Drucken..."), "PrintBtn", this);
     QPushButton* closeButton = Button(QStringLiteral("Schließen"), "CloseBtn", this);
     QPushButton* helpButton = Button(QStringLiteral("&Hilfe"), "HelpBtn", this);
     connect(fontButton, &QPushButton::clicked, this, &TViewLogDlg::ChooseFont);
     connect(readButton, &QPushButton::clicked, this, &TViewLogDlg::ReadOtherFile);
     connect(writeButton, &QPushButton::clicked, this, &TViewLogDlg::WriteCopy);
+    connect(printButton, &QPushButton::clicked, this, &TViewLogDlg::Print);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(this, kLogHelp); });
 
@@ -107,6 +113,7 @@ TViewLogDlg::TViewLogDlg(cParameters& params, QWidget* parent) : QDialog(parent)
     buttons->addWidget(fontButton);
     buttons->addWidget(readButton);
     buttons->addWidget(writeButton);
+    buttons->addWidget(printButton);
     buttons->addStretch();
     buttons->addWidget(closeButton);
     buttons->addWidget(helpButton);
@@ -120,22 +127,19 @@ TViewLogDlg::TViewLogDlg(cParameters& params, QWidget* parent) : QDialog(parent)
 }
 
 bool TViewLogDlg::LoadFile(const std::string& nativePath) {
-    platform::FileBytes file = platform::ReadRegularFile(nativePath, kMaxLogBytes);
-    if (!file) {
+    cLogText log = ReadLogText(nativePath);
+    if (log.Error != 0) {
         ShowTimedBox(isVisible() ? this : parentWidget(), QStringLiteral("Tolvan 6"),
                      QStringLiteral("Fehler beim Lesen von..."), QString::fromStdString(nativePath),
-                     QString::fromStdString(ErrorText(file.error)));
+                     QString::fromStdString(ErrorText(log.Error)));
         return false;
     }
-    // One decoding and one hand-over of the whole text: a log of many megabytes opens in about a second.
-    QString text = QString::fromStdString(platform::DecodeFileText(file.bytes));
-    file.bytes = std::string();
-    text.remove(QLatin1Char('\r'));
-    m_text->setPlainText(text);
+    m_text->setPlainText(log.Text);
+    log.Text.clear();
     m_text->moveCursor(QTextCursor::End);
     m_text->verticalScrollBar()->setValue(m_text->verticalScrollBar()->maximum());
     m_file = nativePath;
-    UpdateCaption(file.version);
+    UpdateCaption(log.Version);
     return true;
 }
 
@@ -191,6 +195,20 @@ void TViewLogDlg::ReadOtherFile() {
     const QString chosen =
         QFileDialog::getOpenFileName(this, QStringLiteral("Log lesen"), folder, QString::fromLatin1(kFilters));
     if (!chosen.isEmpty()) LoadFile(chosen.toStdString());
+}
+
+void TViewLogDlg::Print() {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        ShowMessageDialog(this, QStringLiteral("Tolvan 6"), 0, eMessageKind::Error, eMessageButtons::Ok,
+                          QStringLiteral("Kein Drucker installiert."));
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!PrintText(printer, m_text->toPlainText(), m_text->font(), QStringLiteral("Tolvan 6")))
+        ShowTimedBox(this, QStringLiteral("Tolvan 6"), QStringLiteral("Fehler beim Drucken..."), printer.printerName(),
+                     QString::fromStdString(ErrorText(platform::kNotReady)));
 }
 
 void TViewLogDlg::WriteCopy() {

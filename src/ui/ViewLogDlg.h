@@ -37,6 +37,8 @@ private:
     void ChooseFont();
     void ReadOtherFile();
     void WriteCopy();
+    // The text on a printer the user chooses; without any printer a message says so.
+    void Print();
     // "Datei: " + path, size and time of the file shown; "Datei ... nicht gefunden" without a version.
     void UpdateCaption(const std::optional<platform::FileVersion>& version);
     void StoreSettings();
