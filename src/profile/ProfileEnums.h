@@ -2,8 +2,8 @@
 // file hold; a field keeps any value of its type, so a code the program does not know survives reading and writing.
 #pragma once
 
-#include <concepts>
 #include <cstdint>
+#include <type_traits>
 
 // DestType: what the destination is.
 enum class eDestType : std::uint8_t { Directory = 0, Zip = 1, Ftp = 2 };
@@ -32,8 +32,10 @@ enum class eOrphanMode : std::uint8_t {
 // The bits of Attributes: files with these attributes may be found and changed (overwritten, deleted).
 enum class eAttributeChange : int { ReadOnly = 1, Hidden = 2, System = 4 };
 
-// The value of Attributes that allows exactly these changes.
-constexpr int AttributeBits(std::same_as<eAttributeChange> auto... changes) {
+// The value of Attributes that allows exactly these changes. (<type_traits> rather than a concept: Qt's moc
+// cannot read <concepts> when a window's source includes this header before any Qt header.)
+template <class... Changes>
+requires(std::is_same_v<Changes, eAttributeChange>&&...) constexpr int AttributeBits(Changes... changes) {
     return (0 | ... | static_cast<int>(changes));
 }
 // Whether attributes (a value of Attributes) allows change.

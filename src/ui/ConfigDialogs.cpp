@@ -1,11 +1,17 @@
 #include "ui/ConfigDialogs.h"
 
+#include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
 
 namespace ui {
 
-cConfigResult ShowConfigDialog(QWidget* parent, cParameters& /*params*/, eConfigDialog /*dialog*/,
-                               bool /*automationPage*/) {
+cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool /*automationPage*/) {
+    switch (dialog) {
+    case eConfigDialog::Log:
+        return {EditLog(parent, params)};
+    default:
+        break;
+    }
     ShowMessageDialog(parent, QStringLiteral("Tolvan 6"), 0, eMessageKind::Information, eMessageButtons::Ok,
                       QStringLiteral("Dieser Dialog folgt in einer späteren Version."));
     return {};
