@@ -2,6 +2,7 @@
 
 #include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
+#include "ui/SchedulerDialog.h"
 
 namespace ui {
 
@@ -9,6 +10,8 @@ cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDial
     switch (dialog) {
     case eConfigDialog::Log:
         return {EditLog(parent, params)};
+    case eConfigDialog::Scheduler:
+        return {EditSchedule(parent, params)};
     default:
         break;
     }

@@ -1,0 +1,33 @@
+// The scheduler with a week's plan, and the fill dialog.
+#include "ScreenshotShots.h"
+
+#include "profile/Parameters.h"
+#include "profile/ScheduleEdit.h"
+#include "ui/FillDialog.h"
+#include "ui/SchedulerDialog.h"
+
+namespace {
+
+using screenshots::cScene;
+using screenshots::Keep;
+
+cParameters& PlannedProfile(const cScene& scene) {
+    cParameters& params = Keep(scene.Profile());
+    params.Schedule = {MakeScheduleEntry(true, kNewScheduleEntry, 7 * 60 + 30),
+                       MakeScheduleEntry(true, kNewScheduleEntry, 12 * 60 + 15),
+                       MakeScheduleEntry(false, ScheduleColumnBit(5), 10 * 60),
+                       MakeScheduleEntry(true, ScheduleColumnBit(0) | ScheduleColumnBit(3), 18 * 60 + 45)};
+    return params;
+}
+
+const screenshots::cRegisterShots kSchedulerShots({
+    {"SchedulerDlg",
+     [](const cScene& s) -> QWidget* {
+         auto* dialog = new ui::TSchedulerDlg(PlannedProfile(s), nullptr);
+         dialog->resize(dialog->sizeHint().width() + 120, 320);
+         return dialog;
+     }},
+    {"FillDlg", [](const cScene&) -> QWidget* { return new ui::TFillDlg(nullptr); }},
+});
+
+} // namespace
