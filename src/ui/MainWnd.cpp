@@ -81,6 +81,7 @@ TMainWnd::TMainWnd(cParameters& params, bool muteMode, QWidget* parent)
                                   : eConfigDialog::ProfileWizard);
     });
     BuildTray();
+    BuildTriggerTimers();
     setAcceptDrops(true);
 
     UpdateCaption();
@@ -146,6 +147,7 @@ void TMainWnd::UpdateSaveState() {
 void TMainWnd::ArmAutomatics() {
     // A run after opening that has not started yet belonged to the document that was open before.
     if (m_delayTmr) m_delayTmr->stop();
+    ArmTriggers();
     m_statusStrip->SetLamps(AutomaticLampsOf(m_params));
 }
 

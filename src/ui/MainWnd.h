@@ -1,6 +1,7 @@
 // The program's main window: shows the current document, its menus and toolbar, starts runs, lives in the tray.
 #pragma once
 
+#include "shell/Triggers.h"
 #include "ui/ConfigDialogs.h"
 #include "ui/MainWndParts.h"
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <utility>
 
+class QSessionManager;
 class QTimer;
 class cParameters;
 class cUserInterface;
@@ -98,6 +100,10 @@ public:
     void EndRequested();
     // Closes the run-event windows, which store their places; at the end of the program.
     void ReleaseRunEventWindows();
+    // The session is asked to end (logOff: rather than a shut-down). True when the program refuses: while a
+    // dialog is open or a run works, and once per process for a document with the hook, whose run then starts
+    // (HookTmr) and asks for the same end again afterwards.
+    bool RefuseSessionEnd(bool logOff);
 
 private:
     // Runs the document after opening (start reason 1) once no dialog is open and no run is active.
@@ -110,6 +116,25 @@ private:
     // goes away when the profile asks for it.
     void PauseWatchesForRun();
 
+    // ---- Automatic triggers (MainWndTriggers.cpp) ----
+    // The timers of the polling triggers (App1Tmr, App2Tmr, Sense1Tmr, Sense2Tmr, HookTmr), all stopped.
+    void BuildTriggerTimers();
+    // Puts the application and source/destination watches into their first stage as the document asks.
+    void ArmTriggers();
+    // Runs or stops each trigger's timer as its watch's stage says.
+    void SyncTriggerTimers();
+    // App1Tmr and App2Tmr: is the application there, has it ended (then start reason 2).
+    void AppTmrTimer();
+    // Sense1Tmr: are both roots reachable (then start reason 3); Sense2Tmr: has one of them gone.
+    void SenseTmrTimer();
+    // The desktop session is ending (a log-off): RefuseSessionEnd decides.
+    void SessionEnding(QSessionManager& manager);
+    // HookTmr: the run of the refused session end (start reason 4), then the same end asked for again.
+    void HookTmrTimer();
+
+    cAppWatch m_appWatch;
+    cSenseWatch m_senseWatch;
+    cEndSessionHook m_hook;
     std::optional<std::string> m_startArgument;
     bool m_startFileOpened = false;
     QTimer* m_delayTmr = nullptr;

@@ -117,12 +117,12 @@ void TMainWnd::ShowEmptyBatchMessage() {
 }
 
 void TMainWnd::PauseWatchesForRun() {
-    for (const char* name : {"App1Tmr", "App2Tmr", "Sense1Tmr"}) {
-        if (auto* timer = findChild<QTimer*>(QString::fromLatin1(name))) timer->stop();
-    }
-    if (m_params.DocumentKind == kProfileDocument && m_params.AutoSense2) {
-        if (auto* timer = findChild<QTimer*>(QStringLiteral("Sense2Tmr"))) timer->start();
-    }
+    // The application watch fires once per arming; the wait for the roots ends with any run, and the profile's
+    // "again" makes the watch wait for one of them to go.
+    m_appWatch.Arm(false);
+    const bool profile = m_params.DocumentKind == kProfileDocument;
+    m_senseWatch.RunStarted(profile && m_params.AutoSense1 && m_params.AutoSense2);
+    SyncTriggerTimers();
 }
 
 void TMainWnd::RunBatch(std::uint8_t /*reason*/) {

@@ -1,8 +1,9 @@
-// The scheduler with a week's plan, and the fill dialog.
+// The automatics' dialogs: the scheduler with a week's plan, the fill dialog, the application picker.
 #include "ScreenshotShots.h"
 
 #include "profile/Parameters.h"
 #include "profile/ScheduleEdit.h"
+#include "ui/AppsDialog.h"
 #include "ui/FillDialog.h"
 #include "ui/SchedulerDialog.h"
 
@@ -28,6 +29,15 @@ const screenshots::cRegisterShots kSchedulerShots({
          return dialog;
      }},
     {"FillDlg", [](const cScene&) -> QWidget* { return new ui::TFillDlg(nullptr); }},
+    {"AppsDlg",
+     [](const cScene&) -> QWidget* {
+         return new ui::TAppsDlg(QStringLiteral("thunderbird"),
+                                 {QStringLiteral("Posteingang - Mozilla Thunderbird"),
+                                  QStringLiteral("Brief an Frau Müller.odt - LibreOffice Writer"),
+                                  QStringLiteral("soffice.bin"), QStringLiteral("thunderbird"),
+                                  QStringLiteral("firefox-esr"), QStringLiteral("Tolvan 6")},
+                                 nullptr);
+     }},
 });
 
 } // namespace
