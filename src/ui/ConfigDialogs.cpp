@@ -1,5 +1,6 @@
 #include "ui/ConfigDialogs.h"
 
+#include "ui/BatchOptionsDialog.h"
 #include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
 #include "ui/SchedulerDialog.h"
@@ -8,6 +9,8 @@ namespace ui {
 
 cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool /*automationPage*/) {
     switch (dialog) {
+    case eConfigDialog::BatchOptions:
+        return {EditBatchOptions(parent, params)};
     case eConfigDialog::Log:
         return {EditLog(parent, params)};
     case eConfigDialog::Scheduler:

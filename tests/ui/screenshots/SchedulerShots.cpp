@@ -1,11 +1,15 @@
-// The automatics' dialogs: the scheduler with a week's plan, the fill dialog, the application picker.
+// The automatics' dialogs: the scheduler with a week's plan, the fill dialog, the application picker, and the
+// batch options.
 #include "ScreenshotShots.h"
 
 #include "profile/Parameters.h"
 #include "profile/ScheduleEdit.h"
 #include "ui/AppsDialog.h"
+#include "ui/BatchOptionsDialog.h"
 #include "ui/FillDialog.h"
 #include "ui/SchedulerDialog.h"
+
+#include <QTabWidget>
 
 namespace {
 
@@ -26,6 +30,22 @@ const screenshots::cRegisterShots kSchedulerShots({
      [](const cScene& s) -> QWidget* {
          auto* dialog = new ui::TSchedulerDlg(PlannedProfile(s), nullptr);
          dialog->resize(dialog->sizeHint().width() + 120, 320);
+         return dialog;
+     }},
+    {"BatchOptionsDlg-Warnungen",
+     [](const cScene& s) -> QWidget* {
+         cParameters& batch = Keep(s.Batch());
+         batch.Batch.WarningsOverride = true;
+         auto* dialog = new ui::TBatchOptionsDlg(
+             batch, [] {}, [] {}, nullptr);
+         dialog->findChild<QTabWidget*>()->setCurrentIndex(1);
+         return dialog;
+     }},
+    {"BatchOptionsDlg-Automatik",
+     [](const cScene& s) -> QWidget* {
+         auto* dialog = new ui::TBatchOptionsDlg(
+             Keep(s.Batch()), [] {}, [] {}, nullptr);
+         dialog->findChild<QTabWidget*>()->setCurrentIndex(2);
          return dialog;
      }},
     {"FillDlg", [](const cScene&) -> QWidget* { return new ui::TFillDlg(nullptr); }},
