@@ -1,6 +1,7 @@
 #include "ui/ConfigDialogs.h"
 
 #include "ui/BatchOptionsDialog.h"
+#include "ui/BatchProfilesDialog.h"
 #include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
 #include "ui/SchedulerDialog.h"
@@ -9,6 +10,8 @@ namespace ui {
 
 cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool /*automationPage*/) {
     switch (dialog) {
+    case eConfigDialog::Profiles:
+        return {EditBatchProfiles(parent, params)};
     case eConfigDialog::BatchOptions:
         return {EditBatchOptions(parent, params)};
     case eConfigDialog::Log:

@@ -6,6 +6,7 @@
 #include "profile/ScheduleEdit.h"
 #include "ui/AppsDialog.h"
 #include "ui/BatchOptionsDialog.h"
+#include "ui/BatchProfilesDialog.h"
 #include "ui/FillDialog.h"
 #include "ui/SchedulerDialog.h"
 
@@ -32,6 +33,8 @@ const screenshots::cRegisterShots kSchedulerShots({
          dialog->resize(dialog->sizeHint().width() + 120, 320);
          return dialog;
      }},
+    {"BatchProfilesDlg",
+     [](const cScene& s) -> QWidget* { return new ui::TBatchProfilesDlg(Keep(s.Batch()), nullptr); }},
     {"BatchOptionsDlg-Warnungen",
      [](const cScene& s) -> QWidget* {
          cParameters& batch = Keep(s.Batch());
