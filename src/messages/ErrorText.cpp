@@ -62,6 +62,11 @@ constexpr ErrorEntry kErrorTexts[] = {
     {-203, "Kann nicht auf Verzeichnis zugreifen", true},
     {-204, "Datei nicht gefunden", true},
     {-301, "Die Liste ist unvollständig", true},
+    {-303, "Der Server antwortet nicht (Zeitüberschreitung)", true},
+    {-304, "Keine Verbindung zum Server möglich", true},
+    {-305, "Die Verbindung zum Server wurde unterbrochen", true},
+    {-306, "Ungültige Antwort des Servers", true},
+    {-307, "Der Server meldet einen unzulässigen Dateinamen", true},
 };
 
 } // namespace

@@ -49,6 +49,11 @@ enum ErrorCode : int {
     kFtpFileNotFound2 = -204,
     kListIncomplete = -301,
     kFtpCommandFailed = -302,
+    kSocketTimeOut = -303,       // the other side did not answer within the time-out
+    kSocketConnectFailed = -304, // no connection to the host (unknown name, refused, unreachable)
+    kSocketClosed = -305,        // the other side closed or broke the connection
+    kFtpBadReply = -306,         // a reply or listing line that is overlong, endless or malformed
+    kFtpUnsafeName = -307,       // a listed name holding "/", "\" or control characters
 };
 
 // errno values without a Windows counterpart are carried as kErrnoBase + errno.

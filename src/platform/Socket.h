@@ -1,0 +1,66 @@
+// TCP connections for the program's own protocols: non-blocking connect, read, write and accept, each wait bounded
+// by a time-out and ended early by the run's stop flags; IPv4 and IPv6.
+#pragma once
+
+#include "platform/UniqueFd.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The run's stop flags as a socket wait sees them; either may be absent. A raised flag ends a wait with kCancelled.
+struct StopFlags {
+    const std::atomic<bool>* Abort = nullptr;
+    const std::atomic<bool>* Interrupt = nullptr;
+    [[nodiscard]] bool Raised() const;
+};
+
+// What a wait may take: the time-out (seconds, at least 1) and the flags that end it early.
+struct WaitLimits {
+    int TimeOutSeconds = 30;
+    StopFlags Stop;
+};
+
+// A numeric address and port (IPv6 without brackets).
+struct SocketAddress {
+    std::string Host;
+    std::uint16_t Port = 0;
+    bool IPv6 = false;
+};
+
+// One TCP socket. Every call returns 0 or the program's error code: kSocketTimeOut, kCancelled,
+// kSocketConnectFailed, kSocketClosed or a code from errno.
+class Socket {
+public:
+    [[nodiscard]] bool IsOpen() const { return static_cast<bool>(m_fd); }
+    void Close() { m_fd.reset(); }
+
+    // Resolves host (a name or a numeric address) and connects to the first address that answers.
+    [[nodiscard]] int Connect(const std::string& host, std::uint16_t port, const WaitLimits& limits);
+    // Listens on a free port of the given numeric local address.
+    [[nodiscard]] int Listen(const std::string& localHost);
+    // Takes the first incoming connection of a listening socket into out.
+    [[nodiscard]] int Accept(Socket& out, const WaitLimits& limits);
+
+    // Sends all of data.
+    [[nodiscard]] int SendAll(std::string_view data, const WaitLimits& limits);
+    // Sends one byte as urgent (out-of-band) data.
+    [[nodiscard]] int SendUrgent(char byte);
+    // Receives at most capacity bytes into buffer; got is 0 when the peer has closed the connection.
+    [[nodiscard]] int Receive(char* buffer, std::size_t capacity, std::size_t& got, const WaitLimits& limits);
+    // Waits until data (or the peer's close) can be read, or the other socket can be read or accepted first:
+    // readyOther tells which. other may be closed, then only this socket counts.
+    [[nodiscard]] int WaitReadable(const Socket& other, bool& readyOther, const WaitLimits& limits) const;
+
+    [[nodiscard]] int LocalAddress(SocketAddress& out) const;
+    [[nodiscard]] int PeerAddress(SocketAddress& out) const;
+
+private:
+    UniqueFd m_fd;
+};
+
+} // namespace platform
