@@ -4,6 +4,7 @@
 #include "ui/BatchProfilesDialog.h"
 #include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
+#include "ui/PreviewDialog.h"
 #include "ui/SchedulerDialog.h"
 
 namespace ui {
@@ -14,6 +15,8 @@ cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDial
         return {EditBatchProfiles(parent, params)};
     case eConfigDialog::BatchOptions:
         return {EditBatchOptions(parent, params)};
+    case eConfigDialog::Preview:
+        return {EditPreviewOptions(parent, params)};
     case eConfigDialog::Log:
         return {EditLog(parent, params)};
     case eConfigDialog::Scheduler:

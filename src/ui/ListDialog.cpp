@@ -1,11 +1,13 @@
 #include "ui/ListDialog.h"
 
 #include "engine/RunState.h"
+#include "platform/Process.h"
 #include "profile/Parameters.h"
 #include "review/PreviewFigures.h"
 #include "review/PreviewList.h"
 #include "ui/FitLabel.h"
 #include "ui/HelpWindow.h"
+#include "ui/PreviewCompare.h"
 #include "ui/PreviewDelegate.h"
 #include "ui/PreviewModel.h"
 #include "ui/RunCaption.h"
@@ -193,6 +195,9 @@ QWidget* TListDlg::BuildHeader(const cParameters& params) {
 
     QString dest = RootText(run.NativeDestRoot, run.DestRoot);
     m_ftp = params.DestType == eDestType::Ftp;
+    m_folderDest = params.DestType == eDestType::Directory;
+    m_compareA = params.Programm.CompareA;
+    m_compareB = params.Programm.CompareB;
     if (m_ftp) {
         dest = QString::fromStdString(params.DestServer);
     } else if (params.DestType == eDestType::Zip) {
@@ -370,6 +375,22 @@ void TListDlg::SetSelectedAction(ActionFlags action) {
     m_model->SetAction(rows, action);
 }
 
+bool TListDlg::CompareSelected() {
+    if (!m_folderDest) return false;
+    const std::optional<cComparePair> pair = InternalComparePair(*m_list, SelectedRows());
+    if (!pair) return false;
+    CompareInternally(this, windowTitle(), *pair);
+    return true;
+}
+
+bool TListDlg::CompareSelectedExternally() {
+    if (!m_folderDest || m_compareA.empty()) return false;
+    const std::optional<cComparePair> pair = ComparePairOf(*m_list, SelectedRows());
+    if (!pair) return false;
+    platform::StartCommand(ExternalCompareCommand(m_compareA, m_compareB, *pair));
+    return true;
+}
+
 void TListDlg::CloseFocusedFolder() {
     const int row = m_model->CloseFolderOf(m_view->currentIndex().row());
     if (m_model->rowCount() == 0) return;
@@ -385,6 +406,14 @@ void TListDlg::ShowMenu(const QPoint& globalPos) {
     if (any) {
         for (const cActionButton& a : kActionButtons)
             menu.addAction(QString::fromUtf8(a.Text), this, [this, action = a.Action] { SetSelectedAction(action); });
+        menu.addSeparator();
+        QAction* compare = menu.addAction(QStringLiteral("&Intern vergleichen"), this, [this] { CompareSelected(); });
+        compare->setObjectName(QStringLiteral("CompareInternalAct"));
+        compare->setEnabled(m_folderDest && InternalComparePair(*m_list, SelectedRows()).has_value());
+        QAction* external =
+            menu.addAction(QStringLiteral("&Extern vergleichen"), this, [this] { CompareSelectedExternally(); });
+        external->setObjectName(QStringLiteral("CompareExternalAct"));
+        external->setEnabled(m_folderDest && !m_compareA.empty() && ComparePairOf(*m_list, SelectedRows()));
         menu.addSeparator();
         menu.addAction(QStringLiteral("&Diesen Ordner schließen"), this, [this] { CloseFocusedFolder(); });
     }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -42,6 +43,12 @@ public:
     std::vector<int> SelectedRows() const;
     // Sets action on the selected lines (a folder line: all its files).
     void SetSelectedAction(ActionFlags action);
+    // "Intern vergleichen": compares the one selected candidate's two files when it has both with equal sizes
+    // (a folder destination only); false when the selection allows no comparison.
+    bool CompareSelected();
+    // "Extern vergleichen": starts the compare program of the program options on the one selected candidate's
+    // two files; false when there is none or no program is set.
+    bool CompareSelectedExternally();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +71,9 @@ private:
     QLabel* m_sourceBalance = nullptr;
     QLabel* m_destBalance = nullptr;
     bool m_ftp = false;
+    bool m_folderDest = false; // the destination's files can be read in place
+    std::string m_compareA;    // the external compare program and its parameters
+    std::string m_compareB;
     std::array<QLabel*, 5> m_figures{}; // forward, skip, backward, delete, transfer
     std::vector<QPushButton*> m_actionButtons;
 };

@@ -15,7 +15,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <chrono>
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -160,6 +162,64 @@ private slots:
         QVERIFY(seen);
         QVERIFY(!fixture.InDest("a.txt"));
         QVERIFY(fixture.InDest("Unter/b.txt"));
+    }
+
+    // "Intern vergleichen" on a file both sides hold with equal sizes: differing bytes and equal bytes give their
+    // sentences; a folder line offers no comparison. "Extern vergleichen" hands both paths to the compare
+    // program in the order its parameters name them.
+    void CompareFiles() {
+        cPreviewRun fixture;
+        fixture.dir.WriteFile("Vergleich.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\n");
+        const fs::path compareProgram = fixture.dir.Path() / "Vergleich.sh";
+        fs::permissions(compareProgram, fs::perms::owner_all);
+        fixture.params.Programm.CompareA = compareProgram.string();
+        fixture.params.Programm.CompareB = "%2 --und %1";
+        fixture.dir.WriteFile("Ziel/a.txt", "alphA");
+        fixture.dir.WriteFile("Ziel/Unter/b.txt", "beta");
+        const fs::path olderB = fixture.dir.Path() / "Ziel/Unter/b.txt";
+        fs::last_write_time(olderB, fs::last_write_time(olderB) - std::chrono::hours(2));
+        const fs::path olderA = fixture.dir.Path() / "Ziel/a.txt";
+        fs::last_write_time(olderA, fs::last_write_time(olderA) - std::chrono::hours(2));
+        QStringList boxes;
+        std::vector<bool> compared;
+        const auto answer = [&boxes](QWidget* modal) {
+            boxes << uitest::BoxText(modal);
+            if (auto* box = qobject_cast<QDialog*>(modal)) box->accept();
+        };
+        uitest::cModalScript script;
+        // Both sides changed since no earlier run: the check of double changes comes first and lets the run go on.
+        script.Then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); })
+            .Click("CancelBtn",
+                   [&compared](QWidget* modal) {
+                       ui::TListDlg* dialog = ListDialogOf(modal);
+                       QVERIFY2(dialog, qPrintable(modal->objectName() + uitest::BoxText(modal)));
+                       ui::cPreviewModel& model = dialog->Model();
+                       QListView* view = dialog->List();
+                       for (const char* part : {"a.txt", "b.txt"}) {
+                           const int row = RowOf(model, QString::fromLatin1(part), false);
+                           QVERIFY(row >= 0);
+                           view->setCurrentIndex(model.index(row));
+                           compared.push_back(dialog->CompareSelected());
+                       }
+                       compared.push_back(dialog->CompareSelectedExternally()); // b.txt
+                       view->setCurrentIndex(model.index(RowOf(model, QStringLiteral("Unter"), true)));
+                       compared.push_back(dialog->CompareSelected());
+                       compared.push_back(dialog->CompareSelectedExternally());
+                   })
+            .Then(answer)
+            .Then(answer);
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        window.LaunchRun(0);
+
+        QCOMPARE(compared, (std::vector<bool>{true, true, true, false, false}));
+        QCOMPARE(boxes.size(), 2);
+        const QString source = QString::fromStdString((fixture.dir.Path() / "Quelle/a.txt").string());
+        const QString dest = QString::fromStdString((fixture.dir.Path() / "Ziel/a.txt").string());
+        QCOMPARE(boxes[0], QStringLiteral("Die Dateien\n\n") + source + QStringLiteral("\n\nund\n\n") + dest +
+                               QStringLiteral("\n\nsind NICHT identisch."));
+        QVERIFY2(boxes[1].endsWith(QStringLiteral("b.txt\n\nsind identisch.")), qPrintable(boxes[1]));
+        QCOMPARE(script.Unexpected(), 0);
     }
 
     // "Abbruch" stops the run before anything is copied: result 1, the log says so.

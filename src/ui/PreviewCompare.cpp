@@ -1,0 +1,61 @@
+#include "ui/PreviewCompare.h"
+
+#include "engine/Candidate.h"
+#include "engine/RunState.h"
+#include "platform/FileContents.h"
+#include "platform/Process.h"
+#include "review/PreviewList.h"
+#include "ui/MessageDialog.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace ui {
+
+std::optional<cComparePair> ComparePairOf(const cPreviewList& list, const std::vector<int>& rows) {
+    if (rows.size() != 1 || rows.front() < 0) return std::nullopt;
+    const auto line = static_cast<std::size_t>(rows.front());
+    if (line >= list.Lines().size() || list.Lines()[line].IsFolder()) return std::nullopt;
+    const cCandidate& candidate = list.CandidateAt(line);
+    // A side's time is 0 when the file is not on that side.
+    if (candidate.SourceTime == 0 || candidate.DestTime == 0) return std::nullopt;
+    const cRunState& run = list.Run();
+    return cComparePair{SideTexts(candidate, true, run.NativeSourceRoot, run.SourceDirList).Path,
+                        SideTexts(candidate, false, run.NativeDestRoot, run.DestDirList).Path,
+                        candidate.SourceSize == candidate.DestSize};
+}
+
+std::optional<cComparePair> InternalComparePair(const cPreviewList& list, const std::vector<int>& rows) {
+    std::optional<cComparePair> pair = ComparePairOf(list, rows);
+    if (pair && !pair->SameSize) return std::nullopt;
+    return pair;
+}
+
+std::string ExternalCompareCommand(const std::string& compareA, const std::string& compareB, const cComparePair& pair) {
+    std::string command = platform::ShellQuoted(compareA) + ' ';
+    for (std::size_t i = 0; i < compareB.size(); ++i) {
+        if (compareB[i] == '%' && i + 1 < compareB.size() && (compareB[i + 1] == '1' || compareB[i + 1] == '2')) {
+            command += platform::ShellQuoted(compareB[i + 1] == '1' ? pair.Source : pair.Dest);
+            ++i;
+        } else {
+            command += compareB[i];
+        }
+    }
+    return command;
+}
+
+QString CompareResultText(const cComparePair& pair, bool identical) {
+    return QStringLiteral("Die Dateien\n\n") + QString::fromStdString(pair.Source) + QStringLiteral("\n\nund\n\n") +
+           QString::fromStdString(pair.Dest) + QStringLiteral("\n\nsind ") +
+           (identical ? QString() : QStringLiteral("NICHT ")) + QStringLiteral("identisch.");
+}
+
+void CompareInternally(QWidget* parent, const QString& caption, const cComparePair& pair) {
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const int code = platform::CompareContents(pair.Source, pair.Dest, {});
+    QApplication::restoreOverrideCursor();
+    ShowMessageDialog(parent, caption, 0, eMessageKind::Information, eMessageButtons::Ok,
+                      CompareResultText(pair, code == 0));
+}
+
+} // namespace ui

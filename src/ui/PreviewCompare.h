@@ -1,0 +1,36 @@
+// "Intern vergleichen" of the preview list: the two files of one candidate compared byte by byte.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+class cPreviewList;
+
+namespace ui {
+
+struct cComparePair {
+    std::string Source;
+    std::string Dest;
+    bool SameSize = false;
+};
+
+// The files to compare when rows hold exactly one candidate line whose files are on both sides; none otherwise.
+std::optional<cComparePair> ComparePairOf(const cPreviewList& list, const std::vector<int>& rows);
+// The same, only when both files have the same size (files of different sizes differ anyway).
+std::optional<cComparePair> InternalComparePair(const cPreviewList& list, const std::vector<int>& rows);
+
+// The shell command of "Extern vergleichen": the program compareA quoted, a blank, then compareB with every
+// "%1" replaced by the quoted source path and every "%2" by the quoted destination path.
+std::string ExternalCompareCommand(const std::string& compareA, const std::string& compareB, const cComparePair& pair);
+
+// The sentence the comparison ends with.
+QString CompareResultText(const cComparePair& pair, bool identical);
+
+// Compares with the wait cursor shown and tells the result in an information box over parent.
+void CompareInternally(QWidget* parent, const QString& caption, const cComparePair& pair);
+
+} // namespace ui
