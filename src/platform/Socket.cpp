@@ -210,4 +210,10 @@ int Socket::PeerAddress(SocketAddress& out) const {
     return AddressOf(storage, out);
 }
 
+std::string Socket::LocalHostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "localhost";
+    return name;
+}
+
 } // namespace platform

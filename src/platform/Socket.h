@@ -57,6 +57,8 @@ public:
     [[nodiscard]] int WaitReadable(const Socket& other, bool& readyOther, const WaitLimits& limits) const;
 
     [[nodiscard]] int LocalAddress(SocketAddress& out) const;
+    // This machine's host name, as HELO announces it; "localhost" when the system has none.
+    [[nodiscard]] static std::string LocalHostName();
     [[nodiscard]] int PeerAddress(SocketAddress& out) const;
 
 private:

@@ -8,6 +8,7 @@
 #include "profile/Parameters.h"
 #include "profile/Variables.h"
 #include "ui/LogViewer.h"
+#include "ui/MailLog.h"
 #include "ui/MessageDialog.h"
 #include "ui/PrintLog.h"
 
@@ -95,9 +96,7 @@ void DeliverLog(QWidget* parent, cParameters& params, std::uint8_t result, bool 
     const cLogParameters& log = params.Log;
     const bool failed = result == kRunFailed;
     if (failed ? log.ViewOnError : log.ViewOnSuccess) ShowLog(parent, params);
-    if (failed ? log.MailOnError : log.MailOnSuccess) {
-        // Mailing the log: the windowed program has no SMTP delivery yet, so nothing is sent.
-    }
+    if (failed ? log.MailOnError : log.MailOnSuccess) (void)MailLog(parent, params, mute);
     if (failed ? log.PrintOnError : log.PrintOnSuccess) (void)PrintLog(parent, params, mute);
 }
 

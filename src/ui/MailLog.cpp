@@ -1,0 +1,62 @@
+#include "ui/MailLog.h"
+
+#include "log/SmtpClient.h"
+#include "messages/ErrorText.h"
+#include "platform/Clock.h"
+#include "platform/ReadRegularFile.h"
+#include "profile/Parameters.h"
+#include "ui/BusyNote.h"
+#include "ui/TimedBox.h"
+
+#include <QEventLoop>
+#include <QMetaObject>
+
+#include <thread>
+
+namespace ui {
+
+namespace {
+
+constexpr std::size_t kMaxLogBytes = std::size_t{256} << 20;
+// Every wait of the mail dialogue: the server's answer, the connection.
+constexpr int kMailTimeOutSeconds = 30;
+
+// Runs work on a thread of its own while this thread keeps the windows alive.
+template <class Work> void RunBeside(Work work) {
+    QEventLoop loop;
+    std::thread worker([&] {
+        work();
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+}
+
+} // namespace
+
+bool MailLog(QWidget* parent, const cParameters& params, bool mute) {
+    const cLogParameters& log = params.Log;
+    const QString recipient = QStringLiteral("%1 <%2>").arg(QString::fromStdString(log.Recipient1Name),
+                                                            QString::fromStdString(log.Recipient1Address));
+    cSmtpResult result;
+    {
+        const cBusyNote note(parent, QStringLiteral("Tolvan 6"),
+                             QStringLiteral("Verschicke Log an %1...").arg(recipient), mute);
+        const platform::FileBytes file = platform::ReadRegularFile(log.ActualFileName, kMaxLogBytes);
+        if (!file) {
+            result.Code = file.error;
+        } else {
+            // A boundary that no log line holds: the program's name and the time.
+            const std::string boundary = "Tolvan-6-" + std::to_string(platform::NowUtc());
+            const std::string text = MailText(log, file.bytes, boundary);
+            RunBeside([&] { result = SendMail(log.SmtpServer, MailEnvelope(log), text, {kMailTimeOutSeconds, {}}); });
+        }
+    }
+    if (result.Code == 0) return true;
+    ShowTimedBox(parent, QStringLiteral("Tolvan 6"), QStringLiteral("Fehler beim Verschicken..."),
+                 QStringLiteral("E-Mail an %1").arg(recipient),
+                 QString::fromStdString(ErrorText(result.Code, result.Reply)));
+    return false;
+}
+
+} // namespace ui
