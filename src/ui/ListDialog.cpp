@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -375,6 +377,17 @@ void TListDlg::SetSelectedAction(ActionFlags action) {
     m_model->SetAction(rows, action);
 }
 
+std::vector<std::string> TListDlg::SelectedFiles() const {
+    return m_folderDest ? FilesToOpen(*m_list, SelectedRows()) : std::vector<std::string>();
+}
+
+void TListDlg::OpenSelected() {
+    for (const std::string& file : SelectedFiles()) {
+        const std::string copy = CopyForOpening(file);
+        if (!copy.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(copy)));
+    }
+}
+
 bool TListDlg::CompareSelected() {
     if (!m_folderDest) return false;
     const std::optional<cComparePair> pair = InternalComparePair(*m_list, SelectedRows());
@@ -407,6 +420,9 @@ void TListDlg::ShowMenu(const QPoint& globalPos) {
         for (const cActionButton& a : kActionButtons)
             menu.addAction(QString::fromUtf8(a.Text), this, [this, action = a.Action] { SetSelectedAction(action); });
         menu.addSeparator();
+        QAction* open = menu.addAction(QStringLiteral("&Öffnen"), this, [this] { OpenSelected(); });
+        open->setObjectName(QStringLiteral("OpenAct"));
+        open->setEnabled(!SelectedFiles().empty());
         QAction* compare = menu.addAction(QStringLiteral("&Intern vergleichen"), this, [this] { CompareSelected(); });
         compare->setObjectName(QStringLiteral("CompareInternalAct"));
         compare->setEnabled(m_folderDest && InternalComparePair(*m_list, SelectedRows()).has_value());

@@ -43,6 +43,10 @@ public:
     std::vector<int> SelectedRows() const;
     // Sets action on the selected lines (a folder line: all its files).
     void SetSelectedAction(ActionFlags action);
+    // The files "Öffnen" opens for the selected candidate lines (a folder destination only).
+    std::vector<std::string> SelectedFiles() const;
+    // "Öffnen": each of SelectedFiles as a copy in the program's temporary folder, with the desktop's application.
+    void OpenSelected();
     // "Intern vergleichen": compares the one selected candidate's two files when it has both with equal sizes
     // (a folder destination only); false when the selection allows no comparison.
     bool CompareSelected();

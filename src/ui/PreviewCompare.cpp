@@ -3,7 +3,10 @@
 #include "engine/Candidate.h"
 #include "engine/RunState.h"
 #include "platform/FileContents.h"
+#include "platform/FileCopy.h"
 #include "platform/Process.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ProgramTempFolder.h"
 #include "review/PreviewList.h"
 #include "ui/MessageDialog.h"
 
@@ -29,6 +32,29 @@ std::optional<cComparePair> InternalComparePair(const cPreviewList& list, const 
     std::optional<cComparePair> pair = ComparePairOf(list, rows);
     if (pair && !pair->SameSize) return std::nullopt;
     return pair;
+}
+
+std::vector<std::string> FilesToOpen(const cPreviewList& list, const std::vector<int>& rows) {
+    std::vector<std::string> files;
+    const cRunState& run = list.Run();
+    for (const int row : rows) {
+        const auto line = static_cast<std::size_t>(row);
+        if (row < 0 || line >= list.Lines().size() || list.Lines()[line].IsFolder()) continue;
+        const cCandidate& candidate = list.CandidateAt(line);
+        if (candidate.SourceTime != 0)
+            files.push_back(SideTexts(candidate, true, run.NativeSourceRoot, run.SourceDirList).Path);
+        if (candidate.DestTime != 0)
+            files.push_back(SideTexts(candidate, false, run.NativeDestRoot, run.DestDirList).Path);
+    }
+    return files;
+}
+
+std::string CopyForOpening(const std::string& file) {
+    static int s_copies = 0;
+    const std::string folder = platform::ProgramTempFolder() + "/Öffnen " + std::to_string(++s_copies) + "/";
+    if (platform::CreatePrivateFolder(folder) != 0) return {};
+    const std::string copy = folder + file.substr(file.rfind('/') + 1);
+    return platform::CopyFileSafely(file, copy, {}) == 0 ? copy : std::string();
 }
 
 std::string ExternalCompareCommand(const std::string& compareA, const std::string& compareB, const cComparePair& pair) {

@@ -23,6 +23,13 @@ std::optional<cComparePair> ComparePairOf(const cPreviewList& list, const std::v
 // The same, only when both files have the same size (files of different sizes differ anyway).
 std::optional<cComparePair> InternalComparePair(const cPreviewList& list, const std::vector<int>& rows);
 
+// The files of the candidate lines among rows that "Öffnen" opens: the source file and the destination file of
+// each, where they are.
+std::vector<std::string> FilesToOpen(const cPreviewList& list, const std::vector<int>& rows);
+// Copies file into a folder of its own below the program's temporary folder, so that the application that
+// shows it cannot change the original; the copy's path, or empty when it could not be made.
+std::string CopyForOpening(const std::string& file);
+
 // The shell command of "Extern vergleichen": the program compareA quoted, a blank, then compareB with every
 // "%1" replaced by the quoted source path and every "%2" by the quoted destination path.
 std::string ExternalCompareCommand(const std::string& compareA, const std::string& compareB, const cComparePair& pair);

@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "ui/ListDialog.h"
 #include "ui/MainWnd.h"
+#include "ui/PreviewCompare.h"
 #include "ui/PreviewDelegate.h"
 #include "ui/PreviewModel.h"
 
@@ -17,6 +18,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -182,6 +184,7 @@ private slots:
         fs::last_write_time(olderA, fs::last_write_time(olderA) - std::chrono::hours(2));
         QStringList boxes;
         std::vector<bool> compared;
+        std::vector<std::string> toOpen;
         const auto answer = [&boxes](QWidget* modal) {
             boxes << uitest::BoxText(modal);
             if (auto* box = qobject_cast<QDialog*>(modal)) box->accept();
@@ -190,7 +193,7 @@ private slots:
         // Both sides changed since no earlier run: the check of double changes comes first and lets the run go on.
         script.Then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); })
             .Click("CancelBtn",
-                   [&compared](QWidget* modal) {
+                   [&compared, &toOpen](QWidget* modal) {
                        ui::TListDlg* dialog = ListDialogOf(modal);
                        QVERIFY2(dialog, qPrintable(modal->objectName() + uitest::BoxText(modal)));
                        ui::cPreviewModel& model = dialog->Model();
@@ -202,6 +205,7 @@ private slots:
                            compared.push_back(dialog->CompareSelected());
                        }
                        compared.push_back(dialog->CompareSelectedExternally()); // b.txt
+                       toOpen = dialog->SelectedFiles();
                        view->setCurrentIndex(model.index(RowOf(model, QStringLiteral("Unter"), true)));
                        compared.push_back(dialog->CompareSelected());
                        compared.push_back(dialog->CompareSelectedExternally());
@@ -213,6 +217,17 @@ private slots:
         window.LaunchRun(0);
 
         QCOMPARE(compared, (std::vector<bool>{true, true, true, false, false}));
+        // "Öffnen" shows copies, so that whatever the application does, the files of the run stay as they were.
+        QCOMPARE(toOpen, (std::vector<std::string>{(fixture.dir.Path() / "Quelle/Unter/b.txt").string(),
+                                                   (fixture.dir.Path() / "Ziel/Unter/b.txt").string()}));
+        const std::string copy = ui::CopyForOpening(toOpen[1]);
+        QVERIFY(!copy.empty());
+        QVERIFY(copy != toOpen[1]);
+        QCOMPARE(QString::fromStdString(fixture.dir.ReadFile("Ziel/Unter/b.txt")), QStringLiteral("beta"));
+        std::ifstream copied(copy);
+        std::string text;
+        std::getline(copied, text);
+        QCOMPARE(text, std::string("beta"));
         QCOMPARE(boxes.size(), 2);
         const QString source = QString::fromStdString((fixture.dir.Path() / "Quelle/a.txt").string());
         const QString dest = QString::fromStdString((fixture.dir.Path() / "Ziel/a.txt").string());
