@@ -1,11 +1,16 @@
 #include "ui/ListDialog.h"
 
+#include "platform/Clock.h"
+#include "platform/GermanFormat.h"
+#include "ui/HardcopyDialog.h"
+
 #include "engine/RunState.h"
 #include "platform/Process.h"
 #include "profile/Parameters.h"
 #include "review/PreviewFigures.h"
 #include "review/PreviewList.h"
 #include "ui/FitLabel.h"
+#include "ui/HardcopyDialog.h"
 #include "ui/HelpWindow.h"
 #include "ui/PreviewCompare.h"
 #include "ui/PreviewDelegate.h"
@@ -328,6 +333,11 @@ QWidget* TListDlg::BuildBottomRow() {
         layout->addWidget(button);
     }
     layout->addSpacing(12);
+    auto* print = new QPushButton(QStringLiteral("&Drucken"));
+    print->setObjectName(QStringLiteral("PrintBtn"));
+    print->setAutoDefault(false);
+    connect(print, &QPushButton::clicked, this, &TListDlg::PrintList);
+    layout->addWidget(print);
     auto* help = new QPushButton(QStringLiteral("&Hilfe"));
     help->setObjectName(QStringLiteral("HelpBtn"));
     help->setAutoDefault(false);
@@ -375,6 +385,13 @@ void TListDlg::SetSelectedAction(ActionFlags action) {
     const std::vector<int> rows = SelectedRows();
     cWaitCursor wait(rows.size() > kWaitSelection);
     m_model->SetAction(rows, action);
+}
+
+void TListDlg::PrintList() {
+    const QString title = windowTitle() + QStringLiteral(" - ") +
+                          QString::fromStdString(platform::FormatDateTime("ddddd t", platform::NowLocal()));
+    THardcopyDlg dialog(*m_list, title, this);
+    dialog.exec();
 }
 
 std::vector<std::string> TListDlg::SelectedFiles() const {

@@ -43,6 +43,8 @@ public:
     std::vector<int> SelectedRows() const;
     // Sets action on the selected lines (a folder line: all its files).
     void SetSelectedAction(ActionFlags action);
+    // "Drucken": the print dialog of the list (lines, page set-up, preview, printer or PDF file).
+    void PrintList();
     // The files "Öffnen" opens for the selected candidate lines (a folder destination only).
     std::vector<std::string> SelectedFiles() const;
     // "Öffnen": each of SelectedFiles as a copy in the program's temporary folder, with the desktop's application.

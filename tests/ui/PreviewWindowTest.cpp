@@ -1,10 +1,12 @@
 // The preview list in a real run started from the main window: the list shows the run's plan, the keys and the
 // arrow change it, OK lets the run carry out exactly what the list shows, "Abbruch" stops the run.
 #include "ModalScript.h"
+#include "PdfPages.h"
 #include "engine/ActionFlags.h"
 #include "engine/RunDriver.h"
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
+#include "ui/HardcopyDialog.h"
 #include "ui/ListDialog.h"
 #include "ui/MainWnd.h"
 #include "ui/PreviewCompare.h"
@@ -13,6 +15,7 @@
 
 #include <QLabel>
 #include <QListView>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -234,6 +237,52 @@ private slots:
         QCOMPARE(boxes[0], QStringLiteral("Die Dateien\n\n") + source + QStringLiteral("\n\nund\n\n") + dest +
                                QStringLiteral("\n\nsind NICHT identisch."));
         QVERIFY2(boxes[1].endsWith(QStringLiteral("b.txt\n\nsind identisch.")), qPrintable(boxes[1]));
+        QCOMPARE(script.Unexpected(), 0);
+    }
+
+    // Printing the list into a PDF file (no printer needed): the pages the layout counts, the files on them,
+    // and the choice of lines.
+    void PrintToPdf() {
+        cPreviewRun fixture;
+        for (int i = 0; i < 120; ++i)
+            fixture.dir.WriteFile("Quelle/Viele/Datei " + std::to_string(i) + ".txt", "x");
+        QString pdfFile = QString::fromStdString((fixture.dir.Path() / "Liste.pdf").string());
+        int pages = 0;
+        int layoutPages = 0;
+        QStringList firstPage;
+        std::size_t visible = 0, all = 0, withoutFolders = 0;
+        uitest::cModalScript script;
+        script.Click("CancelBtn", [&](QWidget* modal) {
+            ui::TListDlg* dialog = ListDialogOf(modal);
+            QVERIFY(dialog);
+            const cPreviewList& list = dialog->Model().List();
+            ui::THardcopyDlg hardcopy(list, QStringLiteral("Profil.tvp - 10.12.2026 17:02"), nullptr);
+            QPrinter& printer = hardcopy.Printer();
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfFile);
+            QVERIFY(hardcopy.PrintNow());
+            pages = uitest::PdfPages(uitest::ReadPdf(pdfFile));
+            const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+            const ui::cPrintLayout layout(ui::PrintLines(list, hardcopy.Choice()), QStringLiteral("Titel"),
+                                          QFont(QStringLiteral("DejaVu Sans"), 8), page.translated(-page.topLeft()),
+                                          &printer);
+            layoutPages = layout.PageCount();
+            firstPage = layout.PageTexts(0);
+            dialog->Model().SetAllFolders(false);
+            visible = ui::PrintLines(list, {true, true}).size();
+            all = ui::PrintLines(list, {false, true}).size();
+            withoutFolders = ui::PrintLines(list, {false, false}).size();
+        });
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        window.LaunchRun(0);
+        QVERIFY2(layoutPages >= 2, qPrintable(QString::number(layoutPages)));
+        QCOMPARE(pages, layoutPages);
+        QCOMPARE(firstPage.first(), QStringLiteral("Titel"));
+        QVERIFY(firstPage.last().startsWith(QStringLiteral("Seite 1 von ")));
+        QVERIFY2(firstPage.join('\n').contains(QStringLiteral("Quelle/a.txt")), qPrintable(firstPage.join('\n')));
+        QCOMPARE(all, withoutFolders + 3); // the three folders: the root, Unter, Viele
+        QVERIFY(visible < all);            // closed folders print only their lines
         QCOMPARE(script.Unexpected(), 0);
     }
 

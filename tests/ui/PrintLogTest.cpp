@@ -1,6 +1,7 @@
 // Printing the log: the text laid out on pages of a PDF printer (no printer needed), and what happens on a
 // system without any printer.
 #include "ui/PrintLog.h"
+#include "PdfPages.h"
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 #include "ui/ViewLogDlg.h"
@@ -24,11 +25,6 @@ void ToPdf(QPrinter& printer, const QString& file) {
     printer.setOutputFileName(file);
 }
 
-// The PDF's page objects; Qt writes their dictionaries uncompressed.
-int PdfPages(const QByteArray& pdf) {
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "));
-}
-
 QString Lines(int count) {
     QString text;
     for (int i = 1; i <= count; ++i)
@@ -42,8 +38,7 @@ QByteArray PrintToPdf(const testsupport::TempDir& dir, const QString& text, cons
     QPrinter printer;
     ToPdf(printer, file);
     if (!ui::PrintText(printer, text, QFont(QStringLiteral("DejaVu Sans Mono"), 9), title)) return {};
-    QFile pdf(file);
-    return pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+    return uitest::ReadPdf(file);
 }
 
 } // namespace
@@ -57,12 +52,12 @@ private slots:
         testsupport::TempDir dir;
         const QByteArray one = PrintToPdf(dir, Lines(1), QStringLiteral("Log.txt"));
         QVERIFY(one.startsWith("%PDF"));
-        QCOMPARE(PdfPages(one), 1);
+        QCOMPARE(uitest::PdfPages(one), 1);
         // The title as the PDF's text strings hold it: UTF-16 with a byte-order mark.
         QVERIFY(one.contains(QByteArray("/Title (\xFE\xFF\0L\0o\0g\0.\0t\0x\0t)", 25)));
 
-        const int longPages = PdfPages(PrintToPdf(dir, Lines(300), QStringLiteral("Log.txt")));
-        const int longerPages = PdfPages(PrintToPdf(dir, Lines(600), QStringLiteral("Log.txt")));
+        const int longPages = uitest::PdfPages(PrintToPdf(dir, Lines(300), QStringLiteral("Log.txt")));
+        const int longerPages = uitest::PdfPages(PrintToPdf(dir, Lines(600), QStringLiteral("Log.txt")));
         QVERIFY2(longPages >= 4, qPrintable(QString::number(longPages)));
         QVERIFY2(longerPages >= 2 * longPages - 1 && longerPages <= 2 * longPages + 1,
                  qPrintable(QStringLiteral("%1 and %2 pages").arg(longPages).arg(longerPages)));
@@ -74,8 +69,8 @@ private slots:
         QString wide;
         for (int i = 0; i < 150; ++i)
             wide += QString(400, QLatin1Char('x')) + QLatin1Char('\n');
-        QVERIFY(PdfPages(PrintToPdf(dir, wide, QStringLiteral("Log.txt"))) >
-                PdfPages(PrintToPdf(dir, Lines(150), QStringLiteral("Log.txt"))));
+        QVERIFY(uitest::PdfPages(PrintToPdf(dir, wide, QStringLiteral("Log.txt"))) >
+                uitest::PdfPages(PrintToPdf(dir, Lines(150), QStringLiteral("Log.txt"))));
     }
 
     // Without any printer the log after a run is not printed and nothing is shown; the viewer's "Drucken..."

@@ -17,7 +17,7 @@ struct cShot {
     const char* Name; // the file name without ".png"
     std::function<QWidget*(const cScene&)> Make;
     // For a dialog that exists only while its function waits for it: the picture is taken of the modal window.
-    std::function<void()> OpenModal = nullptr;
+    std::function<void(const cScene&)> OpenModal = nullptr;
 };
 
 // Every registered shot, in the order the files registered them.

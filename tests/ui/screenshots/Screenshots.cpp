@@ -198,7 +198,7 @@ const screenshots::cRegisterShots kMainShots({
          static cCheckDialogModel model = ui::SampleCheckModel(eCheckDialog::SizeDifferences);
          return new ui::TCheckDlg(Keep(s.Profile()), model, nullptr);
      }},
-    {"NeueDatei", nullptr, [] { ui::AskNewFileKind(nullptr); }},
+    {"NeueDatei", nullptr, [](const cScene&) { ui::AskNewFileKind(nullptr); }},
     {"BeginnerDlg", [](const cScene&) { return new ui::TBeginnerDlg(nullptr); }},
     {"CopyWnd", [](const cScene& s) -> QWidget* { return ui::SampleCopyWindow(Keep(s.Profile())).release(); }},
     {"ShortcutDlg", [](const cScene& s) { return new ui::TShortcutDlg(Keep(s.Profile()), nullptr, nullptr); }},
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
                 saved = modal && Save(modal, file);
                 if (modal) modal->close();
             });
-            shot.OpenModal();
+            shot.OpenModal(scene);
             if (!saved) ++failed;
             continue;
         }
