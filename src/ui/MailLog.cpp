@@ -1,9 +1,7 @@
 #include "ui/MailLog.h"
 
-#include "log/SmtpClient.h"
+#include "log/MailLogFile.h"
 #include "messages/ErrorText.h"
-#include "platform/Clock.h"
-#include "platform/ReadRegularFile.h"
 #include "profile/Parameters.h"
 #include "ui/BusyNote.h"
 #include "ui/TimedBox.h"
@@ -17,7 +15,6 @@ namespace ui {
 
 namespace {
 
-constexpr std::size_t kMaxLogBytes = std::size_t{256} << 20;
 // Every wait of the mail dialogue: the server's answer, the connection.
 constexpr int kMailTimeOutSeconds = 30;
 
@@ -42,15 +39,7 @@ bool MailLog(QWidget* parent, const cParameters& params, bool mute) {
     {
         const cBusyNote note(parent, QStringLiteral("Tolvan 6"),
                              QStringLiteral("Verschicke Log an %1...").arg(recipient), mute);
-        const platform::FileBytes file = platform::ReadRegularFile(log.ActualFileName, kMaxLogBytes);
-        if (!file) {
-            result.Code = file.error;
-        } else {
-            // A boundary that no log line holds: the program's name and the time.
-            const std::string boundary = "Tolvan-6-" + std::to_string(platform::NowUtc());
-            const std::string text = MailText(log, file.bytes, boundary);
-            RunBeside([&] { result = SendMail(log.SmtpServer, MailEnvelope(log), text, {kMailTimeOutSeconds, {}}); });
-        }
+        RunBeside([&] { result = MailLogFile(log, kMailTimeOutSeconds); });
     }
     if (result.Code == 0) return true;
     ShowTimedBox(parent, QStringLiteral("Tolvan 6"), QStringLiteral("Fehler beim Verschicken..."),

@@ -2,6 +2,8 @@
 // change nothing at all) and carried out with --run.
 #include "TolvanCommand.h"
 #include "platform/Text.h"
+#include "profile/Parameters.h"
+#include "support/ScriptServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +110,28 @@ TEST_F(RunCommandTest, ARunWithErrorsExitsWithTwo) {
     const CommandResult run = Command("--run");
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("nicht bereit"), std::string::npos) << run.err;
+}
+
+// A run without windows mails its log as the profile asks (to a real mail server here), and says so.
+TEST_F(RunCommandTest, TheLogIsMailedAfterARun) {
+    testsupport::TempDir mails;
+    testsupport::ScriptServer server(TOLVAN_SMTP_TEST_SERVER, {mails.Path().string()});
+    ASSERT_NE(server.Port(), 0) << "the test mail server (python3-aiosmtpd) did not start";
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    cParameters profile;
+    ASSERT_EQ(profile.ReadDocument(Profile()), 0);
+    profile.Log.FileName = (dir.Path() / "Log.txt").string();
+    profile.Log.MailOnSuccess = true;
+    profile.Log.SmtpServer = "127.0.0.1:" + std::to_string(server.Port());
+    profile.Log.SenderAddress = "tolvan@example.org";
+    profile.Log.Recipient1Address = "anna@example.org";
+    ASSERT_EQ(profile.WriteDocument(Profile()), 0);
+    const CommandResult run = Command("--run");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.err.find("Protokoll verschickt an anna@example.org"), std::string::npos) << run.err;
+    const std::string mail = mails.ReadFile("mail1.txt");
+    EXPECT_NE(mail.find("Subject: Log.txt\r\n"), std::string::npos) << mail;
+    EXPECT_NE(mail.find("Zusammenfassung"), std::string::npos) << mail;
 }
 
 // Names that are no UTF-8 (here the profile's own and a source file's, which is not copied but reported) show
