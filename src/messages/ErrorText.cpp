@@ -40,6 +40,7 @@ constexpr ErrorEntry kErrorTexts[] = {
     {64, " - Netzwerkname nicht mehr verfügbar", false},
     {65, " - Zugang zum Netzwerk verweigert", false},
     {67, " - Netzwerk-Freigabename nicht gefunden", false},
+    {86, " - Falsches Kennwort", false},
     {111, " - Dateiname zu lang", false},
     {112, " - Kein Platz mehr auf dem Datenträger", false},
     {123, " - Ungültiger Name", false},

@@ -37,6 +37,13 @@ enum class eRunEvent { Started, Finished };
 // Answers of the interruption dialog.
 enum class eInterruptionAnswer { Retry = 11, NextFile = 12, NextFolder = 13, Delete = 14, Stop = 15 };
 
+// The answer to the question for the password of an encrypted archive entry.
+enum class eZipPasswordAnswer { Retry, NextFile, Cancel };
+struct cZipPasswordReply {
+    eZipPasswordAnswer answer = eZipPasswordAnswer::NextFile;
+    std::string password; // with Retry: the password to try (never empty)
+};
+
 class cUserInterface {
 public:
     virtual ~cUserInterface() = default;
@@ -67,6 +74,16 @@ public:
     // run then goes on as for a failure nobody was asked about. The default (and headless) shows none.
     virtual std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& /*info*/) {
         return std::nullopt;
+    }
+
+    // The password to encrypt the files added to an archive; std::nullopt when the user gives none (the run
+    // then stops). caption is the window's title. The default (and headless) answer is none.
+    virtual std::optional<std::string> AskZipAddPassword(const std::string& /*caption*/) { return std::nullopt; }
+
+    // The password for the encrypted entry fileName that could not be unpacked. The default (and headless)
+    // answer skips the file.
+    virtual cZipPasswordReply AskZipExtractPassword(const std::string& /*caption*/, const std::string& /*fileName*/) {
+        return {};
     }
 
     // ---- Notifications: never block. ----

@@ -15,6 +15,17 @@ eAnswer cHeadlessInterface::ShowMessageBox(int code, eMessageKind, eMessageButto
     return preset;
 }
 
+std::optional<std::string> cHeadlessInterface::AskZipAddPassword(const std::string& caption) {
+    std::fprintf(stderr, "%s: Kennwort zum Verschlüsseln nötig, ohne Fenster nicht abfragbar\n", caption.c_str());
+    return std::nullopt;
+}
+
+cZipPasswordReply cHeadlessInterface::AskZipExtractPassword(const std::string& caption, const std::string& fileName) {
+    std::fprintf(stderr, "%s: Kennwort zum Entpacken von %s nötig, ohne Fenster nicht abfragbar\n", caption.c_str(),
+                 fileName.c_str());
+    return {};
+}
+
 void cHeadlessInterface::Beep() {
     if (platform::IsStderrTerminal()) std::fputs("\a", stderr);
 }

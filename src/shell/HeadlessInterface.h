@@ -10,6 +10,9 @@ public:
     // Prints the text to stderr and answers the preset.
     eAnswer ShowMessageBox(int code, eMessageKind kind, eMessageButtons buttons, const std::string& text,
                            eAnswer preset) override;
+    // Nobody can type a password: both say so on stderr and give the default answer (none, skip the file).
+    std::optional<std::string> AskZipAddPassword(const std::string& caption) override;
+    cZipPasswordReply AskZipExtractPassword(const std::string& caption, const std::string& fileName) override;
     void Beep() override;
     void ShowStatus(const std::string& text, int count) override;
 

@@ -33,6 +33,14 @@ bool cQtUserInterface::ShowPreview(cRunState& run) {
     return CallOnGuiThread([&] { return m_windows.ShowPreview(run); });
 }
 
+std::optional<std::string> cQtUserInterface::AskZipAddPassword(const std::string&) {
+    return std::nullopt;
+}
+
+cZipPasswordReply cQtUserInterface::AskZipExtractPassword(const std::string&, const std::string&) {
+    return {};
+}
+
 std::optional<eInterruptionAnswer> cQtUserInterface::AskInterruption(const cInterruptionInfo& info) {
     HandOver();
     return CallOnGuiThread([&] { return m_windows.AskInterruption(info); });

@@ -27,6 +27,9 @@ public:
     bool ShowCheckDialog(cCheckDialogModel& model) override;
     bool ShowPreview(cRunState& run) override;
     std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& info) override;
+    // Stubs until the password windows exist: no password to add, skip the entry to unpack.
+    std::optional<std::string> AskZipAddPassword(const std::string& caption) override;
+    cZipPasswordReply AskZipExtractPassword(const std::string& caption, const std::string& fileName) override;
 
     void ShowStatus(const std::string& text, int count) override;
     void StepStatus(int position) override;
