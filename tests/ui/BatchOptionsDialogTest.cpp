@@ -1,6 +1,7 @@
 // The batch options: OK stores exactly what the pages show, each box its one setting; the override boxes
 // enable what they override.
 #include "ui/BatchOptionsDialog.h"
+#include "WrittenDocument.h"
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 
@@ -27,21 +28,6 @@ cParameters RichBatch() {
     return params;
 }
 
-std::string Written(cParameters params, const testsupport::TempDir& dir, const char* name) {
-    if (params.WriteDocument((dir.Path() / name).string()) != 0) return {};
-    return dir.ReadFile(name);
-}
-
-int DifferentLines(const std::string& a, const std::string& b) {
-    const QStringList la = QString::fromStdString(a).split(QLatin1Char('\n'));
-    const QStringList lb = QString::fromStdString(b).split(QLatin1Char('\n'));
-    if (la.size() != lb.size()) return -1;
-    int different = 0;
-    for (qsizetype i = 0; i < la.size(); ++i)
-        if (la[i] != lb[i]) ++different;
-    return different;
-}
-
 } // namespace
 
 class BatchOptionsDialogTest : public QObject {
@@ -51,11 +37,11 @@ private slots:
     void OkWithoutChangeKeepsTheBatchFile() {
         testsupport::TempDir dir;
         cParameters params = RichBatch();
-        const std::string before = Written(params, dir, "vorher.tvb");
+        const std::string before = uitest::Written(params, dir, "vorher.tvb");
         ui::TBatchOptionsDlg dialog(params, {}, {}, nullptr);
         dialog.findChild<QPushButton*>("OkBtn")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(Written(params, dir, "nachher.tvb"), before);
+        QCOMPARE(uitest::Written(params, dir, "nachher.tvb"), before);
     }
 
     void EachBoxChangesItsRow_data() {
@@ -69,13 +55,13 @@ private slots:
         QFETCH(QString, box);
         testsupport::TempDir dir;
         cParameters params = RichBatch();
-        const std::string before = Written(params, dir, "vorher.tvb");
+        const std::string before = uitest::Written(params, dir, "vorher.tvb");
         ui::TBatchOptionsDlg dialog(params, {}, {}, nullptr);
         auto* check = dialog.findChild<QCheckBox*>(box);
         QVERIFY(check);
         check->setChecked(!check->isChecked());
         dialog.findChild<QPushButton*>("OkBtn")->click();
-        QCOMPARE(DifferentLines(before, Written(params, dir, "nachher.tvb")), 1);
+        QCOMPARE(uitest::DifferentLines(before, uitest::Written(params, dir, "nachher.tvb")), 1);
     }
 
     // The override boxes enable what they override; the action after the batch follows its box; a damaged

@@ -1,6 +1,7 @@
 // The log dialogs: "Log" with its viewer, e-mail and printer dialogs; what OK stores, what Cancel keeps, and what
 // OK refuses.
 #include "ui/LogDialog.h"
+#include "WrittenDocument.h"
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 #include "ui/LogMailDialog.h"
@@ -49,22 +50,6 @@ cParameters RichProfile(const testsupport::TempDir& dir) {
     return params;
 }
 
-std::string Written(cParameters params, const testsupport::TempDir& dir, const char* name) {
-    if (params.WriteDocument((dir.Path() / name).string()) != 0) return {};
-    return dir.ReadFile(name);
-}
-
-// The lines of a that b does not have at the same place; -1 when they have not as many lines.
-int DifferentLines(const std::string& a, const std::string& b) {
-    const QStringList la = QString::fromStdString(a).split(QLatin1Char('\n'));
-    const QStringList lb = QString::fromStdString(b).split(QLatin1Char('\n'));
-    if (la.size() != lb.size()) return -1;
-    int different = 0;
-    for (qsizetype i = 0; i < la.size(); ++i)
-        if (la[i] != lb[i]) ++different;
-    return different;
-}
-
 // Runs act on the modal dialog that opens while open() runs.
 template <class Open, class Act> void WithModal(Open open, Act act) {
     QTimer::singleShot(0, [act] {
@@ -88,13 +73,13 @@ private slots:
     void OkWithoutChangeKeepsTheProfile() {
         testsupport::TempDir dir;
         cParameters params = RichProfile(dir);
-        const std::string before = Written(params, dir, "vorher.tvp");
+        const std::string before = uitest::Written(params, dir, "vorher.tvp");
         const cLogParameters log = params.Log;
         ui::TLogDlg dialog(params, nullptr);
         Child<QPushButton>(&dialog, "OkBtn")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(params.Log == log);
-        QCOMPARE(Written(params, dir, "nachher.tvp"), before);
+        QCOMPARE(uitest::Written(params, dir, "nachher.tvp"), before);
     }
 
     // Each control changes its one setting: one line of the written profile.
@@ -113,14 +98,14 @@ private slots:
         QFETCH(QString, control);
         testsupport::TempDir dir;
         cParameters params = RichProfile(dir);
-        const std::string before = Written(params, dir, "vorher.tvp");
+        const std::string before = uitest::Written(params, dir, "vorher.tvp");
         ui::TLogDlg dialog(params, nullptr);
         auto* button = dialog.findChild<QAbstractButton*>(control);
         QVERIFY(button);
         button->click();
         Child<QPushButton>(&dialog, "OkBtn")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(DifferentLines(before, Written(params, dir, "nachher.tvp")), 1);
+        QCOMPARE(uitest::DifferentLines(before, uitest::Written(params, dir, "nachher.tvp")), 1);
     }
 
     // The e-mail dialog edits the log dialog's copy: "Abbrechen" in "Log" discards it, OK stores it.
