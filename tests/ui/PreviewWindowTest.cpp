@@ -3,8 +3,11 @@
 #include "ModalScript.h"
 #include "PdfPages.h"
 #include "engine/ActionFlags.h"
+#include "engine/PlanText.h"
 #include "engine/RunDriver.h"
 #include "profile/Parameters.h"
+#include "review/PreviewList.h"
+#include "shell/HeadlessInterface.h"
 #include "support/TempDir.h"
 #include "ui/HardcopyDialog.h"
 #include "ui/ListDialog.h"
@@ -238,6 +241,47 @@ private slots:
                                QStringLiteral("\n\nsind NICHT identisch."));
         QVERIFY2(boxes[1].endsWith(QStringLiteral("b.txt\n\nsind identisch.")), qPrintable(boxes[1]));
         QCOMPARE(script.Unexpected(), 0);
+    }
+
+    // The preview lists exactly what `tolvan --plan` prints for the same profile: folders, candidates with their
+    // actions and both sides, the planned counts and the bytes to copy (free space is measured anew each time
+    // and left out).
+    void PreviewShowsWhatPlanPrints() {
+        cPreviewRun fixture;
+        // An older copy in the destination and a file only there.
+        const fs::path older = fixture.dir.WriteFile("Ziel/Unter/b.txt", "alt");
+        fs::last_write_time(older, fs::last_write_time(older) - std::chrono::hours(2));
+        fixture.dir.WriteFile("Ziel/nur im Ziel.txt", "z");
+        // From the first folder on (the head names the roots as the run's copy of the profile resolved them) to
+        // the bytes to copy.
+        const auto actions = [](const std::string& text) {
+            const std::size_t from = text.find("\n\n");
+            return text.substr(from, text.find("\nQuelle /") - from);
+        };
+        std::string planned;
+        cHeadlessInterface quiet;
+        cRunControl control(quiet);
+        cRunOptions options;
+        options.PlanOnly = true;
+        options.OnPlan = [&](const cParameters& p, const cRunState& run) { planned = actions(PlanText(p, run)); };
+        (void)ExecuteRun(fixture.params, control, kSingleProfile, 0, options);
+        for (const char* part : {"b.txt", "nur im Ziel.txt", "Geplant:", "Zu kopieren:"})
+            QVERIFY2(planned.find(part) != std::string::npos, part);
+
+        std::string previewed;
+        uitest::cModalScript script;
+        // Both sides changed since no earlier run: the check of double changes comes first; OK takes its preset,
+        // as the headless run does.
+        script.Then([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); })
+            .Click("CancelBtn", [&](QWidget* modal) {
+                ui::TListDlg* dialog = ListDialogOf(modal);
+                QVERIFY2(dialog, qPrintable(modal->objectName() + uitest::BoxText(modal)));
+                previewed = actions(PlanText(fixture.params, dialog->Model().List().Run()));
+            });
+        ui::TMainWnd window(fixture.params, false);
+        window.show();
+        window.LaunchRun(0);
+        QCOMPARE(QString::fromStdString(previewed), QString::fromStdString(planned));
     }
 
     // Printing the list into a PDF file (no printer needed): the pages the layout counts, the files on them,
