@@ -4,9 +4,14 @@
 #include "platform/AppendFile.h"
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// A log is read back whole to be shown, printed or mailed; a larger file is refused rather than exhausting the
+// memory.
+inline constexpr std::size_t kMaxLogReadBytes = std::size_t{256} << 20;
 
 // Lines reach the file either at once (AppendLines) or held back in memory (HoldLines) until a flush: when the
 // held bytes pass kHeldBytesLimit, when the oldest held line has waited kHeldTimeLimit (looked at whenever a

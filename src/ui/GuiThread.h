@@ -1,10 +1,13 @@
-// Calls from a run's worker thread into the GUI thread, where every window lives.
+// Calls from a run's worker thread into the GUI thread, where every window lives, and work on a worker while the
+// windows stay alive.
 #pragma once
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QMetaObject>
 #include <QThread>
 
+#include <thread>
 #include <type_traits>
 #include <utility>
 
@@ -32,6 +35,18 @@ template <class F> auto CallOnGuiThread(F&& f) -> std::invoke_result_t<F> {
 // Hands f to the GUI thread and returns at once; f runs there in the order of the calls.
 template <class F> void PostToGuiThread(F&& f) {
     QMetaObject::invokeMethod(QCoreApplication::instance(), std::forward<F>(f), Qt::QueuedConnection);
+}
+
+// Runs work on a thread of its own while the GUI thread keeps its windows alive in a nested event loop; returns
+// when work has ended and every notification it posted before its end has been handled.
+template <class Work> void RunBeside(Work&& work) {
+    QEventLoop loop;
+    std::thread worker([&] {
+        work();
+        PostToGuiThread([&loop] { loop.quit(); });
+    });
+    loop.exec();
+    worker.join();
 }
 
 } // namespace ui

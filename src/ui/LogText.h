@@ -15,7 +15,7 @@ struct cLogText {
     platform::FileVersion Version;
 };
 
-// Reads a log file of at most 256 MiB, UTF-8 or Windows-1252 as the program writes them.
+// Reads a log file of at most kMaxLogReadBytes, UTF-8 or Windows-1252 as the program writes them.
 cLogText ReadLogText(const std::string& nativePath);
 
 } // namespace ui

@@ -4,12 +4,8 @@
 #include "messages/ErrorText.h"
 #include "profile/Parameters.h"
 #include "ui/BusyNote.h"
+#include "ui/GuiThread.h"
 #include "ui/TimedBox.h"
-
-#include <QEventLoop>
-#include <QMetaObject>
-
-#include <thread>
 
 namespace ui {
 
@@ -17,17 +13,6 @@ namespace {
 
 // Every wait of the mail dialogue: the server's answer, the connection.
 constexpr int kMailTimeOutSeconds = 30;
-
-// Runs work on a thread of its own while this thread keeps the windows alive.
-template <class Work> void RunBeside(Work work) {
-    QEventLoop loop;
-    std::thread worker([&] {
-        work();
-        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
-}
 
 } // namespace
 

@@ -17,10 +17,7 @@
 #include "ui/WindowBoxes.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QTimer>
-
-#include <thread>
 
 namespace ui {
 
@@ -91,14 +88,8 @@ std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
     cParameters ran = m_params;
     std::uint8_t result = 0;
     m_activeRun = &session.Control;
-    QEventLoop loop;
-    std::thread worker([&] {
-        result = ::RunProfile(ran, session.Control, condition, reason);
-        // Posted after every notification of the run, so the loop ends when the windows have seen them all.
-        PostToGuiThread([&loop] { loop.quit(); });
-    });
-    loop.exec();
-    worker.join();
+    // The loop ends when the windows have seen every notification of the run.
+    RunBeside([&] { result = ::RunProfile(ran, session.Control, condition, reason); });
     m_activeRun = nullptr;
     TakeRunResults(m_params, ran);
     DeliverLog(this, m_params, result, m_muteMode);

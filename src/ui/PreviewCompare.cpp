@@ -15,6 +15,17 @@
 
 namespace ui {
 
+namespace {
+
+// The native path of the candidate's file on one side.
+std::string SidePath(const cCandidate& candidate, bool source, const cRunState& run) {
+    return SideTexts(candidate, source, source ? run.NativeSourceRoot : run.NativeDestRoot,
+                     source ? run.SourceDirList : run.DestDirList)
+        .Path;
+}
+
+} // namespace
+
 std::optional<cComparePair> ComparePairOf(const cPreviewList& list, const std::vector<int>& rows) {
     if (rows.size() != 1 || rows.front() < 0) return std::nullopt;
     const auto line = static_cast<std::size_t>(rows.front());
@@ -22,9 +33,7 @@ std::optional<cComparePair> ComparePairOf(const cPreviewList& list, const std::v
     const cCandidate& candidate = list.CandidateAt(line);
     // A side's time is 0 when the file is not on that side.
     if (candidate.SourceTime == 0 || candidate.DestTime == 0) return std::nullopt;
-    const cRunState& run = list.Run();
-    return cComparePair{SideTexts(candidate, true, run.NativeSourceRoot, run.SourceDirList).Path,
-                        SideTexts(candidate, false, run.NativeDestRoot, run.DestDirList).Path,
+    return cComparePair{SidePath(candidate, true, list.Run()), SidePath(candidate, false, list.Run()),
                         candidate.SourceSize == candidate.DestSize};
 }
 
@@ -36,15 +45,12 @@ std::optional<cComparePair> InternalComparePair(const cPreviewList& list, const 
 
 std::vector<std::string> FilesToOpen(const cPreviewList& list, const std::vector<int>& rows) {
     std::vector<std::string> files;
-    const cRunState& run = list.Run();
     for (const int row : rows) {
         const auto line = static_cast<std::size_t>(row);
         if (row < 0 || line >= list.Lines().size() || list.Lines()[line].IsFolder()) continue;
         const cCandidate& candidate = list.CandidateAt(line);
-        if (candidate.SourceTime != 0)
-            files.push_back(SideTexts(candidate, true, run.NativeSourceRoot, run.SourceDirList).Path);
-        if (candidate.DestTime != 0)
-            files.push_back(SideTexts(candidate, false, run.NativeDestRoot, run.DestDirList).Path);
+        if (candidate.SourceTime != 0) files.push_back(SidePath(candidate, true, list.Run()));
+        if (candidate.DestTime != 0) files.push_back(SidePath(candidate, false, list.Run()));
     }
     return files;
 }

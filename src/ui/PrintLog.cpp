@@ -7,6 +7,7 @@
 #include "ui/LogText.h"
 #include "ui/TimedBox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
@@ -31,17 +32,26 @@ QPrinterInfo ChoosePrinter(const std::string& name) {
 } // namespace
 
 bool PrintText(QPrinter& printer, const QString& text, const QFont& font, const QString& title) {
+    printer.setDocName(title);
+    // One painter for the whole job: a printer that cannot be opened is seen before anything is sent.
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
     QTextDocument document;
+    document.documentLayout()->setPaintDevice(&printer);
     document.setDefaultFont(font);
     document.setPlainText(text);
-    printer.setDocName(title);
-    // QTextDocument::print paginates to the printer's page and leaves the printer closed; a printer that cannot
-    // be opened leaves the painter inactive, which is what a test can see.
-    QPainter probe;
-    if (!probe.begin(&printer)) return false;
-    probe.end();
-    document.print(&printer);
-    return printer.printerState() != QPrinter::Error;
+    // 1.5 cm around the text, whatever margins the printer's page layout has.
+    document.setDocumentMargin(printer.resolution() * 1.5 / 2.54);
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    document.setPageSize(page.size());
+    for (int i = 0; i < document.pageCount(); ++i) {
+        if (i > 0) printer.newPage();
+        painter.save();
+        painter.translate(0, -i * page.height());
+        document.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+        painter.restore();
+    }
+    return painter.end();
 }
 
 bool PrintLog(QWidget* parent, const cParameters& params, bool mute) {
