@@ -12,6 +12,10 @@ std::string AbsolutePath(const char* fileName) {
     return error ? std::string(fileName) : absolute.lexically_normal().string();
 }
 
+bool ReadDocumentForRun(cUserInterface& ui, cParameters& params, const char* fileName) {
+    return ReadDocumentShowingError(ui, params, AbsolutePath(fileName)) == 0;
+}
+
 bool ReadProfileForCommand(cUserInterface& ui, cParameters& params, const char* fileName) {
     // A failed read has shown its error box, which the headless interface prints to stderr.
     if (ReadDocumentShowingError(ui, params, AbsolutePath(fileName)) != 0) return false;

@@ -10,6 +10,7 @@
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
+#include "shell/BatchRun.h"
 #include "shell/HeadlessInterface.h"
 #include "shell/RunProfile.h"
 
@@ -31,6 +32,19 @@ void MailLogAfterRun(const cLogParameters& log, int result) {
                      ErrorText(mailed.Code, mailed.Reply).c_str());
 }
 
+// The profile in params, run as the launcher runs it; where the log went is said on stderr.
+cBatchRunEnd RunOneProfile(cParameters& params, cRunControl& control, std::uint8_t condition) {
+    params.ReadRunCount();
+    control.Reset();
+    // A Ctrl+C between two profiles of a batch stops the next one at once.
+    if (platform::StopSignalArrived()) control.AbortRequested = true;
+    const std::uint8_t result = RunProfile(params, control, condition, 0);
+    if (params.Log.Active && params.Log.IsOpen)
+        std::fprintf(stderr, "Protokoll: %s\n", params.Log.ActualFileName.c_str());
+    MailLogAfterRun(params.Log, result);
+    return {result, control.AbortRequested.load()};
+}
+
 } // namespace
 
 int RunCommand(const char* fileName) {
@@ -38,17 +52,28 @@ int RunCommand(const char* fileName) {
     cParameters params(settings.get());
     params.Drives = ReadDrives(*settings);
     cHeadlessInterface ui;
-    if (!ReadProfileForCommand(ui, params, fileName)) return 2;
-    params.ReadRunCount();
+    if (!ReadDocumentForRun(ui, params, fileName)) return 2;
+    if (params.DocumentKind == kBatchDocument && params.Batch.EntryCount() == 0) {
+        std::fprintf(stderr, "Die Batch-Datei %s enthält keine Profile.\n", fileName);
+        return 2;
+    }
     // The default log lives in the program's data folder, which the first run creates; a folder that cannot be
     // created shows as a log that cannot be opened.
     (void)platform::CreatePrivateFolder(platform::DataFolder());
     cRunControl control(ui);
     platform::InstallStopSignal(control.AbortRequested);
-    const int result = RunProfile(params, control, kSingleProfile, 0);
+    std::uint8_t result = kRunSucceeded;
+    if (params.DocumentKind == kProfileDocument) {
+        result = RunOneProfile(params, control, kSingleProfile).Result;
+    } else {
+        // Ctrl+C ends the whole batch: whoever pressed it at the terminal wants the program to stop.
+        const cBatchSteps steps{
+            .Ui = ui,
+            .RunProfile = [&](std::uint8_t condition) { return RunOneProfile(params, control, condition); },
+            .EndRequested = [] { return platform::StopSignalArrived(); },
+        };
+        result = RunBatch(params, steps);
+    }
     platform::RemoveStopSignal();
-    if (params.Log.Active && params.Log.IsOpen)
-        std::fprintf(stderr, "Protokoll: %s\n", params.Log.ActualFileName.c_str());
-    MailLogAfterRun(params.Log, result);
     return result;
 }

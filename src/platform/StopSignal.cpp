@@ -7,10 +7,12 @@ namespace platform {
 namespace {
 
 std::atomic<std::atomic<bool>*> g_stopFlag{nullptr};
+std::atomic<bool> g_arrived{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "the flag is written from a signal handler");
 static_assert(std::atomic<std::atomic<bool>*>::is_always_lock_free, "the handler reads the flag's address");
 
 extern "C" void OnInterrupt(int) {
+    g_arrived.store(true);
     if (std::atomic<bool>* flag = g_stopFlag.load()) flag->store(true);
 }
 
@@ -18,6 +20,7 @@ extern "C" void OnInterrupt(int) {
 
 void InstallStopSignal(std::atomic<bool>& flag) {
     g_stopFlag.store(&flag);
+    g_arrived.store(false);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -29,6 +32,10 @@ void InstallStopSignal(std::atomic<bool>& flag) {
 void RemoveStopSignal() {
     std::signal(SIGINT, SIG_DFL);
     g_stopFlag.store(nullptr);
+}
+
+bool StopSignalArrived() {
+    return g_arrived.load();
 }
 
 } // namespace platform

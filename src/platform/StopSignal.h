@@ -11,5 +11,7 @@ namespace platform {
 void InstallStopSignal(std::atomic<bool>& flag);
 // Puts back the default action and forgets the flag.
 void RemoveStopSignal();
+// Whether a SIGINT arrived since the handler was last installed.
+bool StopSignalArrived();
 
 } // namespace platform

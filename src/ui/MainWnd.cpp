@@ -26,8 +26,7 @@ namespace ui {
 namespace {
 
 bool HasActiveEntry(const std::vector<ScheduleEntry>& schedule) {
-    return std::any_of(schedule.begin(), schedule.end(),
-                       [](ScheduleEntry entry) { return (entry & kScheduleInactive) == 0; });
+    return std::any_of(schedule.begin(), schedule.end(), ScheduleEntryActive);
 }
 
 // What the status strip shows of the document's automatics.

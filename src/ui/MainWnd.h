@@ -1,6 +1,8 @@
 // The program's main window: shows the current document, its menus and toolbar, starts runs, lives in the tray.
 #pragma once
 
+#include "shell/BatchRun.h"
+#include "shell/ScheduleTicker.h"
 #include "shell/Triggers.h"
 #include "ui/ConfigDialogs.h"
 #include "ui/MainWndParts.h"
@@ -14,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QSessionManager;
 class QTimer;
@@ -58,8 +61,9 @@ public:
     // Runs the current document (the profile, or each profile of the batch) with the start reason; returns when
     // the run has ended. The windows stay alive meanwhile: the run executes on a worker thread.
     void LaunchRun(std::uint8_t reason);
-    // One run of the profile held by the document, with what the profile asks for around it.
-    std::uint8_t RunProfile(std::uint8_t condition, std::uint8_t reason);
+    // One run of the profile held by the document, with what the profile asks for around it: its result and
+    // whether it was stopped.
+    cBatchRunEnd RunProfile(std::uint8_t condition, std::uint8_t reason);
 
     // Application and tray icon: lit during a run in mute mode, dark otherwise.
     void SetRunIcon(bool lit);
@@ -108,8 +112,8 @@ public:
 private:
     // Runs the document after opening (start reason 1) once no dialog is open and no run is active.
     void DelayTmrTimer();
-    // Runs the profiles of the batch file. Batch runs are not available yet: it says so and runs nothing.
-    void RunBatch(std::uint8_t reason);
+    // Runs the profiles of the batch file one after the other; returns the batch's result.
+    std::uint8_t RunBatch(std::uint8_t reason);
     // The message that a batch file without entries gives instead of a run.
     void ShowEmptyBatchMessage();
     // Stops the application and source/destination watches for the run; re-arms the watch for a drive that
@@ -131,10 +135,24 @@ private:
     void SessionEnding(QSessionManager& manager);
     // HookTmr: the run of the refused session end (start reason 4), then the same end asked for again.
     void HookTmrTimer();
+    // Starts SchedulerTmr for the next minute (a second after it begins), or stops it when the document has no
+    // active schedule entry.
+    void SyncSchedulerTimer();
+
+public:
+    // SchedulerTmr, about once a minute: runs the document (start reason 5) when one of its schedule's active
+    // entries names this minute and no dialog or run is open; reports the scheduled minutes that passed without
+    // a run. Public so that a test can tick it with a set clock.
+    void SchedulerTmrTimer();
+
+private:
 
     cAppWatch m_appWatch;
     cSenseWatch m_senseWatch;
     cEndSessionHook m_hook;
+    cScheduleTicker m_scheduleTicker;
+    // Missed scheduled minutes not yet reported: a run that writes the log is not interrupted by them.
+    std::vector<cScheduleMiss> m_scheduleMisses;
     std::optional<std::string> m_startArgument;
     bool m_startFileOpened = false;
     QTimer* m_delayTmr = nullptr;

@@ -11,7 +11,6 @@
 #include "shell/RunProfile.h"
 #include "ui/DeliverLog.h"
 #include "ui/GuiThread.h"
-#include "ui/MessageDialog.h"
 #include "ui/RunEventWindow.h"
 #include "ui/RunSession.h"
 #include "ui/WindowBoxes.h"
@@ -59,7 +58,7 @@ void TMainWnd::LaunchRun(std::uint8_t reason) {
     } else if (m_params.DocumentKind == kBatchDocument) {
         sessionEndAction = m_params.Batch.AutoShutdown;
         exitAfterRun = m_params.Batch.AutoExit;
-        RunBatch(reason);
+        (void)RunBatch(reason);
     }
 
     setEnabled(true);
@@ -74,7 +73,7 @@ void TMainWnd::LaunchRun(std::uint8_t reason) {
     NotifyTray(1);
 }
 
-std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
+cBatchRunEnd TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
     ReleaseRunEventWindows();
     if (!m_runEventWindows) m_runEventWindows = std::make_shared<cRunEventWindows>(m_params);
 
@@ -93,7 +92,7 @@ std::uint8_t TMainWnd::RunProfile(std::uint8_t condition, std::uint8_t reason) {
     m_activeRun = nullptr;
     TakeRunResults(m_params, ran);
     DeliverLog(this, m_params, result, m_muteMode);
-    return result;
+    return {result, session.Control.AbortRequested.load()};
 }
 
 void TMainWnd::ReleaseRunEventWindows() {
@@ -116,9 +115,16 @@ void TMainWnd::PauseWatchesForRun() {
     SyncTriggerTimers();
 }
 
-void TMainWnd::RunBatch(std::uint8_t /*reason*/) {
-    ShowMessageDialog(this, QStringLiteral("Tolvan 6"), 0, eMessageKind::Information, eMessageButtons::Ok,
-                      QStringLiteral("Die Ausführung von Batch-Dateien folgt in einer späteren Version."));
+std::uint8_t TMainWnd::RunBatch(std::uint8_t reason) {
+    cWindowBoxes boxes(this);
+    const cBatchSteps steps{
+        .Ui = boxes,
+        .RunProfile = [this, reason](std::uint8_t condition) { return RunProfile(condition, reason); },
+        .EndRequested = [this] { return m_endAfterRun; },
+    };
+    const std::uint8_t result = ::RunBatch(m_params, steps);
+    UpdateSaveState();
+    return result;
 }
 
 } // namespace ui

@@ -54,6 +54,8 @@ void TMainWnd::BuildTriggerTimers() {
     make("Sense1Tmr", kSenseInterval, &TMainWnd::SenseTmrTimer);
     make("Sense2Tmr", kSenseInterval, &TMainWnd::SenseTmrTimer);
     make("HookTmr", kHookInterval, &TMainWnd::HookTmrTimer);
+    make("SchedulerTmr", 0, &TMainWnd::SchedulerTmrTimer);
+    findChild<QTimer*>(QStringLiteral("SchedulerTmr"))->setSingleShot(true);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TMainWnd::SessionEnding);
 }
 
@@ -64,6 +66,7 @@ void TMainWnd::ArmTriggers() {
     m_senseWatch.Arm(profile && m_params.AutoSense1);
     if (auto* hook = findChild<QTimer*>(QStringLiteral("HookTmr"))) hook->stop();
     SyncTriggerTimers();
+    SyncSchedulerTimer();
 }
 
 void TMainWnd::SyncTriggerTimers() {

@@ -2,6 +2,7 @@
 // change nothing at all) and carried out with --run.
 #include "TolvanCommand.h"
 #include "platform/Text.h"
+#include "profile/BatchEdit.h"
 #include "profile/Parameters.h"
 #include "support/ScriptServer.h"
 #include "support/TempDir.h"
@@ -195,6 +196,57 @@ TEST_F(RunCommandTest, BadArgumentsAreRefused) {
         EXPECT_EQ(missing.exitStatus, 2) << command;
         EXPECT_NE(missing.err.find("Fehler 2 - Datei nicht gefunden"), std::string::npos) << missing.err;
     }
+}
+
+// A batch file runs its profiles one after the other, each with its own log that names the batch; a failed
+// profile with "Weitermachen bei Erfolg" ends the batch, and the exit status is the worst result.
+TEST_F(RunCommandTest, ABatchFileRunsItsProfilesUntilItsConditionStopsIt) {
+    struct cProfile {
+        const char* Name;
+        bool Broken; // its source does not exist
+        int Continuation;
+    };
+    const std::vector<cProfile> profiles = {{"Erst", false, 0}, {"Kaputt", true, 1}, {"Nie", false, 0}};
+    cParameters batch;
+    batch.ResetBatch();
+    for (const cProfile& profile : profiles) {
+        const std::string file = (dir.Path() / (std::string(profile.Name) + ".tvp")).string();
+        const fs::path source = profile.Broken ? dir.Path() / "Fehlt" : Source();
+        fs::create_directories(dir.Path() / profile.Name);
+        ASSERT_EQ(apptest::RunTolvan(dir, "--new-profile " + Quoted(file) + " " + Quoted(source.string()) + " " +
+                                              Quoted((dir.Path() / profile.Name).string()) + " --one-way")
+                      .exitStatus,
+                  0);
+        BatchEntry entry = BatchEntryFor(file);
+        entry.Continuation = profile.Continuation;
+        batch.Batch.AddEntry(entry);
+    }
+    const std::string batchFile = (dir.Path() / "Stapel.tvb").string();
+    ASSERT_EQ(batch.WriteDocument(batchFile), 0);
+
+    const CommandResult run = apptest::RunTolvan(dir, "--run " + Quoted(batchFile));
+    EXPECT_EQ(run.exitStatus, 2) << run.err;
+    EXPECT_TRUE(fs::exists(dir.Path() / "Erst" / "Notiz.txt"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "Nie" / "Notiz.txt")) << "the batch ends after the failed profile";
+    const std::string log = dir.ReadFile("data/tolvan/Log.txt");
+    EXPECT_NE(log.find("- gestartet aus der Batch-Datei " + batchFile), std::string::npos) << log;
+
+    // Without the broken profile every profile runs and the batch succeeds.
+    cParameters good;
+    ASSERT_EQ(good.ReadDocument(batchFile), 0);
+    SetBatchEntries(good.Batch, {});
+    good.Batch.AddEntry(BatchEntryFor((dir.Path() / "Erst.tvp").string()));
+    good.Batch.AddEntry(BatchEntryFor((dir.Path() / "Nie.tvp").string()));
+    ASSERT_EQ(good.WriteDocument(batchFile), 0);
+    EXPECT_EQ(apptest::RunTolvan(dir, "--run " + Quoted(batchFile)).exitStatus, 0);
+    EXPECT_TRUE(fs::exists(dir.Path() / "Nie" / "Notiz.txt"));
+
+    // A batch without profiles has nothing to run: that is an error, not a success.
+    SetBatchEntries(good.Batch, {});
+    ASSERT_EQ(good.WriteDocument(batchFile), 0);
+    const CommandResult empty = apptest::RunTolvan(dir, "--run " + Quoted(batchFile));
+    EXPECT_EQ(empty.exitStatus, 2);
+    EXPECT_NE(empty.err.find("enthält keine Profile"), std::string::npos) << empty.err;
 }
 
 } // namespace

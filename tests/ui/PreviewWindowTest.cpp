@@ -337,7 +337,7 @@ private slots:
         script.Click("CancelBtn");
         ui::TMainWnd window(fixture.params, false);
         window.show();
-        const std::uint8_t result = window.RunProfile(kSingleProfile, 0);
+        const std::uint8_t result = window.RunProfile(kSingleProfile, 0).Result;
 
         QCOMPARE(script.Answered(), 1);
         QCOMPARE(int(result), 1);

@@ -2,6 +2,7 @@
 #include "StartFixtures.h"
 
 #include "platform/SessionEnd.h"
+#include "profile/BatchEdit.h"
 #include "ui/DeliverLog.h"
 #include "ui/MainWnd.h"
 
@@ -97,35 +98,21 @@ private slots:
         QVERIFY(!window.RunActive);
     }
 
-    // A batch file without entries gives its message, governed by the batch's own warning option; one with
-    // entries says that batch files do not run yet. Neither runs a profile, and a batch's own end-of-run
-    // action still applies to the second.
-    void BatchFiles_data() {
-        QTest::addColumn<int>("entries");
+    // A batch file without entries gives its message, governed by the batch's own warning option, and runs
+    // nothing.
+    void EmptyBatchFile_data() {
         QTest::addColumn<bool>("warning");
         QTest::addColumn<QString>("message"); // empty: none
-        QTest::addColumn<int>("commands");
-        QTest::newRow("empty, warned") << 0 << true << "Diese Batch-Datei enthält keine Profile." << 0;
-        QTest::newRow("empty, not warned") << 0 << false << "" << 0;
-        QTest::newRow("with an entry") << 1 << true
-                                       << "Die Ausführung von Batch-Dateien folgt in einer späteren Version." << 1;
+        QTest::newRow("warned") << true << "Diese Batch-Datei enthält keine Profile.";
+        QTest::newRow("not warned") << false << "";
     }
-    void BatchFiles() {
-        QFETCH(int, entries);
+    void EmptyBatchFile() {
         QFETCH(bool, warning);
         QFETCH(QString, message);
-        QFETCH(int, commands);
-        testsupport::TempDir dir;
         cParameters params;
         params.ResetBatch();
-        params.DocumentKind = kBatchDocument;
         params.Batch.Warning3Message = warning;
         params.Batch.AutoShutdown = 4;
-        for (int i = 0; i < entries; ++i) {
-            params.Batch.ProfileDrives.Add(dir.Path().string());
-            params.Batch.ProfileDirectories.Add("\\");
-            params.Batch.ProfileNames.Add("p.tvp");
-        }
         ui::TMainWnd window(params, false);
         window.show();
         starttest::ModalAnswerer answerer;
@@ -137,8 +124,46 @@ private slots:
             QCOMPARE(answerer.Texts.size(), 1);
             QVERIFY2(answerer.Texts[0].contains(message), qPrintable(answerer.Texts[0]));
         }
-        QCOMPARE(static_cast<int>(recorded.Commands.size()), commands);
+        QVERIFY(recorded.Commands.empty());
         QVERIFY(!window.RunActive);
+        QVERIFY(window.isEnabled());
+    }
+
+    // A batch runs each of its profiles with the batch's overrides, the document is the batch file again
+    // afterwards, and the batch's own end-of-run action applies once after all of them.
+    void ABatchFileRunsItsProfiles() {
+        testsupport::TempDir dir;
+        cParameters batch;
+        batch.ResetBatch();
+        for (const char* name : {"Eins", "Zwei"}) {
+            dir.WriteFile(std::string(name) + "/Quelle/a.txt", name);
+            fs::create_directories(dir.Path() / name / "Ziel");
+            cParameters profile = starttest::TreeProfile(dir);
+            profile.SourceDrive = (dir.Path() / name / "Quelle").string();
+            profile.DestDrive = (dir.Path() / name / "Ziel").string();
+            profile.ShowPreview = true; // the batch overrides it: no preview list waits for an answer
+            const fs::path file = dir.Path() / (std::string(name) + ".tvp");
+            QVERIFY(starttest::SaveProfile(profile, file));
+            batch.Batch.AddEntry(BatchEntryFor(file.string()));
+        }
+        batch.Batch.ChecksOverride = true;
+        batch.Batch.ShowPreview = false;
+        batch.Batch.AutoShutdown = 4;
+        const std::string batchFile = (dir.Path() / "Stapel.tvb").string();
+        QCOMPARE(batch.WriteDocument(batchFile), 0);
+        cParameters params;
+        QCOMPARE(params.ReadDocument(batchFile), 0);
+        ui::TMainWnd window(params, false);
+        window.show();
+        RecordedSessionEnd recorded;
+        QCOMPARE(LaunchInLoop(window, 0), -1);
+        QCOMPARE(dir.ReadFile("Eins/Ziel/a.txt"), std::string("Eins"));
+        QCOMPARE(dir.ReadFile("Zwei/Ziel/a.txt"), std::string("Zwei"));
+        QCOMPARE(params.DocumentKind, std::uint8_t{kBatchDocument});
+        QCOMPARE(params.DocumentFile, batchFile);
+        QVERIFY(!params.Modified);
+        QVERIFY(!params.BatchRunning);
+        QCOMPARE(recorded.Commands.size(), std::size_t{1});
         QVERIFY(window.isEnabled());
     }
 
@@ -173,7 +198,7 @@ private slots:
         params.Log.ViewerSwitches = "'" + (dir.Path() / "viewed.txt").string() + "'";
         ui::TMainWnd window(params, false);
         starttest::ModalAnswerer answerer;
-        QCOMPARE(window.RunProfile(255, 0), failing ? std::uint8_t{2} : std::uint8_t{0});
+        QCOMPARE(window.RunProfile(255, 0).Result, failing ? std::uint8_t{2} : std::uint8_t{0});
         if (viewed) {
             QTRY_COMPARE(dir.ReadFile("viewed.txt"), dir.ReadFile("Log.txt"));
         } else {
