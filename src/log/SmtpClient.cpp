@@ -2,6 +2,10 @@
 
 #include "platform/ErrorCodes.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
 namespace {
 
 // A reply line longer than this, or a reply of more lines, is no SMTP server's answer.
@@ -10,6 +14,26 @@ constexpr int kMaxReplyLines = 200;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+std::string Base64(std::string_view bytes) {
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
+        unsigned value = 0;
+        for (std::size_t k = 0; k < 3; ++k)
+            value = value << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= n ? kAlphabet[(value >> (18 - 6 * k)) & 63] : '=';
+    }
+    return out;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 
 class cSmtpConnection {
@@ -25,12 +49,16 @@ public:
         return ReadReply(code);
     }
     int Send(const std::string& data) { return m_socket.SendAll(data, m_limits); }
-    // One reply, multi-line ("250-..." up to "250 ..."); code is its number, Reply() its last line.
+    int StartTls(const std::string& host, std::string& reason) { return m_socket.StartTls(host, m_limits, reason); }
+    // One reply, multi-line ("250-..." up to "250 ..."); code is its number, Reply() its last line, Lines() all
+    // of them without their codes (the EHLO keywords).
     int ReadReply(int& code) {
+        m_lines.clear();
         for (int lines = 0; lines < kMaxReplyLines; ++lines) {
             std::string line;
             if (const int error = ReadLine(line); error != 0) return error;
             m_reply = line;
+            if (line.size() >= 4) m_lines.push_back(Upper(line.substr(4)));
             // A line that does not begin with three digits belongs to no reply (some servers chat).
             if (line.size() < 3 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2])) continue;
             if (line.size() == 3 || line[3] != '-') {
@@ -41,6 +69,14 @@ public:
         return platform::kFtpBadReply;
     }
     const std::string& Reply() const { return m_reply; }
+    // Whether a line of the last reply begins with keyword ("STARTTLS", "AUTH").
+    bool Offers(std::string_view keyword, std::string_view argument = {}) const {
+        return std::any_of(m_lines.begin(), m_lines.end(), [&](const std::string& line) {
+            if (line.compare(0, keyword.size(), keyword) != 0) return false;
+            if (argument.empty()) return line.size() == keyword.size() || line[keyword.size()] == ' ';
+            return (" " + line + " ").find(" " + std::string(argument) + " ") != std::string::npos;
+        });
+    }
 
 private:
     int ReadLine(std::string& line) {
@@ -65,12 +101,42 @@ private:
     platform::Socket m_socket;
     std::string m_buffer;
     std::string m_reply;
+    std::vector<std::string> m_lines;
 };
+
+// EHLO, STARTTLS, EHLO again and AUTH; 0 when logged in.
+cSmtpResult LogIn(cSmtpConnection& smtp, const std::string& host, const cSmtpLogin& login) {
+    const auto refused = [&] { return cSmtpResult{platform::kFtpCommandFailed, smtp.Reply()}; };
+    int code = 0;
+    const std::string ehlo = "EHLO " + platform::Socket::LocalHostName();
+    if (int error = smtp.Command(ehlo, code); error != 0) return {error, smtp.Reply()};
+    if (code != 250) return refused();
+    if (!smtp.Offers("STARTTLS")) return {platform::kTlsNotOffered, smtp.Reply()};
+    if (int error = smtp.Command("STARTTLS", code); error != 0) return {error, smtp.Reply()};
+    if (code != 220) return refused();
+    std::string reason;
+    if (int error = smtp.StartTls(host, reason); error != 0) return {error, reason};
+    if (int error = smtp.Command(ehlo, code); error != 0) return {error, smtp.Reply()};
+    if (code != 250) return refused();
+    if (!smtp.Offers("AUTH", "PLAIN") && smtp.Offers("AUTH", "LOGIN")) {
+        if (int error = smtp.Command("AUTH LOGIN", code); error != 0) return {error, smtp.Reply()};
+        if (code != 334) return refused();
+        if (int error = smtp.Command(Base64(login.User), code); error != 0) return {error, smtp.Reply()};
+        if (code != 334) return refused();
+        if (int error = smtp.Command(Base64(login.Password), code); error != 0) return {error, smtp.Reply()};
+    } else {
+        const std::string credentials = std::string(1, '\0') + login.User + std::string(1, '\0') + login.Password;
+        if (int error = smtp.Command("AUTH PLAIN " + Base64(credentials), code); error != 0)
+            return {error, smtp.Reply()};
+    }
+    if (code != 235) return refused();
+    return {};
+}
 
 } // namespace
 
 cSmtpResult SendMail(const std::string& server, const cMailEnvelope& envelope, const std::string& text,
-                     const platform::WaitLimits& limits) {
+                     const platform::WaitLimits& limits, const cSmtpLogin& login) {
     std::string host;
     int port = 25;
     if (!SplitServer(server, host, port)) return {platform::kSocketConnectFailed, {}};
@@ -80,18 +146,25 @@ cSmtpResult SendMail(const std::string& server, const cMailEnvelope& envelope, c
     const auto refused = [&] { return cSmtpResult{platform::kFtpCommandFailed, smtp.Reply()}; };
     if (int error = smtp.ReadReply(code); error != 0) return {error, smtp.Reply()};
     if (code != 220) return refused();
-    if (int error = smtp.Command("HELO " + platform::Socket::LocalHostName(), code); error != 0)
-        return {error, smtp.Reply()};
-    if (code != 250) {
-        if (int error = smtp.Command("HELO", code); error != 0) return {error, smtp.Reply()};
-        if (code < 200 || code >= 300) return refused();
-    }
     // From here a refusal still says goodbye.
     const auto quitAfter = [&](cSmtpResult result) {
         int ignored = 0;
         (void)smtp.Command("QUIT", ignored);
         return result;
     };
+    if (!login.User.empty()) {
+        cSmtpResult loggedIn = LogIn(smtp, host, login);
+        // After a failed handshake the connection is in no state for a goodbye.
+        if (loggedIn.Code == platform::kTlsFailed) return loggedIn;
+        if (loggedIn.Code != 0) return quitAfter(loggedIn);
+    } else {
+        if (int error = smtp.Command("HELO " + platform::Socket::LocalHostName(), code); error != 0)
+            return {error, smtp.Reply()};
+        if (code != 250) {
+            if (int error = smtp.Command("HELO", code); error != 0) return {error, smtp.Reply()};
+            if (code < 200 || code >= 300) return refused();
+        }
+    }
     if (int error = smtp.Command("MAIL FROM:<" + envelope.Sender + ">", code); error != 0) return {error, smtp.Reply()};
     if (code != 250) return quitAfter(refused());
     for (const std::string& recipient : envelope.Recipients) {

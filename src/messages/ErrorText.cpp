@@ -68,6 +68,8 @@ constexpr ErrorEntry kErrorTexts[] = {
     {-305, "Die Verbindung zum Server wurde unterbrochen", true},
     {-306, "Ungültige Antwort des Servers", true},
     {-307, "Der Server meldet einen unzulässigen Dateinamen", true},
+    {-308, "Keine verschlüsselte Verbindung zum Server möglich", true},
+    {-309, "Der Server bietet keine Verschlüsselung an (STARTTLS); das Kennwort wird nicht gesendet", true},
 };
 
 } // namespace

@@ -54,6 +54,8 @@ enum ErrorCode : int {
     kSocketClosed = -305,        // the other side closed or broke the connection
     kFtpBadReply = -306,         // a reply or listing line that is overlong, endless or malformed
     kFtpUnsafeName = -307,       // a listed name holding "/", "\" or control characters
+    kTlsFailed = -308,           // no encrypted connection: the handshake failed or the certificate is not trusted
+    kTlsNotOffered = -309,       // the server offers no STARTTLS, so a password is not sent
 };
 
 // errno values without a Windows counterpart are carried as kErrnoBase + errno.

@@ -1,6 +1,7 @@
 #include "platform/Socket.h"
 
 #include "platform/ErrorCodes.h"
+#include "platform/SocketWait.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -16,29 +17,6 @@
 namespace platform {
 
 namespace {
-
-// A wait looks at the stop flags at least this often.
-constexpr int kSliceMilliseconds = 50;
-
-using Clock = std::chrono::steady_clock;
-
-Clock::time_point DeadlineOf(const WaitLimits& limits) {
-    return Clock::now() + std::chrono::seconds(limits.TimeOutSeconds < 1 ? 1 : limits.TimeOutSeconds);
-}
-
-// Polls the descriptors until one reports an event, the deadline passes or a stop flag is raised. On 0 at least
-// one entry has revents set.
-int PollUntil(pollfd* fds, nfds_t count, Clock::time_point deadline, const StopFlags& stop) {
-    for (;;) {
-        if (stop.Raised()) return kCancelled;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) return kSocketTimeOut;
-        const int slice = left < kSliceMilliseconds ? static_cast<int>(left) : kSliceMilliseconds;
-        const int n = ::poll(fds, count, slice);
-        if (n > 0) return 0;
-        if (n < 0 && errno != EINTR) return ErrorFromErrno(errno);
-    }
-}
 
 int SetNonBlocking(int fd) {
     const int flags = ::fcntl(fd, F_GETFL);
@@ -64,7 +42,7 @@ int AddressOf(const sockaddr_storage& storage, SocketAddress& out) {
 }
 
 // Connects one resolved address, waiting at most until the deadline.
-int ConnectOne(const addrinfo& ai, UniqueFd& out, Clock::time_point deadline, const StopFlags& stop) {
+int ConnectOne(const addrinfo& ai, UniqueFd& out, SocketClock::time_point deadline, const StopFlags& stop) {
     UniqueFd fd(::socket(ai.ai_family, ai.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai.ai_protocol));
     if (!fd) return ErrorFromErrno(errno);
     if (::connect(fd.get(), ai.ai_addr, ai.ai_addrlen) != 0) {
@@ -82,6 +60,25 @@ int ConnectOne(const addrinfo& ai, UniqueFd& out, Clock::time_point deadline, co
 }
 
 } // namespace
+
+// A wait looks at the stop flags at least this often.
+constexpr int kSliceMilliseconds = 50;
+
+SocketClock::time_point DeadlineOf(const WaitLimits& limits) {
+    return SocketClock::now() + std::chrono::seconds(limits.TimeOutSeconds < 1 ? 1 : limits.TimeOutSeconds);
+}
+
+int PollUntil(pollfd* fds, nfds_t count, SocketClock::time_point deadline, const StopFlags& stop) {
+    for (;;) {
+        if (stop.Raised()) return kCancelled;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SocketClock::now()).count();
+        if (left <= 0) return kSocketTimeOut;
+        const int slice = left < kSliceMilliseconds ? static_cast<int>(left) : kSliceMilliseconds;
+        const int n = ::poll(fds, count, slice);
+        if (n > 0) return 0;
+        if (n < 0 && errno != EINTR) return ErrorFromErrno(errno);
+    }
+}
 
 bool StopFlags::Raised() const {
     return (Abort != nullptr && Abort->load()) || (Interrupt != nullptr && Interrupt->load());
@@ -101,7 +98,7 @@ int Socket::Connect(const std::string& host, std::uint16_t port, const WaitLimit
     const std::string service = std::to_string(port);
     if (::getaddrinfo(name.c_str(), service.c_str(), &hints, &found) != 0 || found == nullptr)
         return kSocketConnectFailed;
-    const Clock::time_point deadline = DeadlineOf(limits);
+    const SocketClock::time_point deadline = DeadlineOf(limits);
     int result = kSocketConnectFailed;
     for (const addrinfo* ai = found; ai != nullptr; ai = ai->ai_next) {
         result = ConnectOne(*ai, m_fd, deadline, limits.Stop);
@@ -145,7 +142,8 @@ int Socket::Accept(Socket& out, const WaitLimits& limits) {
 }
 
 int Socket::SendAll(std::string_view data, const WaitLimits& limits) {
-    Clock::time_point deadline = DeadlineOf(limits);
+    if (m_tls) return TlsSendAll(*m_tls, m_fd.get(), data, limits);
+    SocketClock::time_point deadline = DeadlineOf(limits);
     while (!data.empty()) {
         if (limits.Stop.Raised()) return kCancelled;
         const ssize_t n = ::send(m_fd.get(), data.data(), data.size(), MSG_NOSIGNAL);
@@ -172,7 +170,8 @@ int Socket::SendUrgent(char byte) {
 
 int Socket::Receive(char* buffer, std::size_t capacity, std::size_t& got, const WaitLimits& limits) {
     got = 0;
-    const Clock::time_point deadline = DeadlineOf(limits);
+    if (m_tls) return TlsReceive(*m_tls, m_fd.get(), buffer, capacity, got, limits);
+    const SocketClock::time_point deadline = DeadlineOf(limits);
     for (;;) {
         if (limits.Stop.Raised()) return kCancelled;
         const ssize_t n = ::recv(m_fd.get(), buffer, capacity, 0);
@@ -194,6 +193,11 @@ int Socket::WaitReadable(const Socket& other, bool& readyOther, const WaitLimits
     if (const int rc = PollUntil(p, count, DeadlineOf(limits), limits.Stop)) return rc;
     readyOther = count == 2 && p[1].revents != 0 && p[0].revents == 0;
     return 0;
+}
+
+int Socket::StartTls(const std::string& host, const WaitLimits& limits, std::string& reason) {
+    if (!m_fd) return kSocketClosed;
+    return TlsHandshake(m_fd.get(), host, limits, m_tls, reason);
 }
 
 int Socket::LocalAddress(SocketAddress& out) const {

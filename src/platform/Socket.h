@@ -5,6 +5,7 @@
 #include "platform/UniqueFd.h"
 
 #include <atomic>
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,12 +33,20 @@ struct SocketAddress {
     bool IPv6 = false;
 };
 
+struct TlsSession;
+struct TlsSessionDeleter {
+    void operator()(TlsSession* session) const;
+};
+
 // One TCP socket. Every call returns 0 or the program's error code: kSocketTimeOut, kCancelled,
 // kSocketConnectFailed, kSocketClosed or a code from errno.
 class Socket {
 public:
     [[nodiscard]] bool IsOpen() const { return static_cast<bool>(m_fd); }
-    void Close() { m_fd.reset(); }
+    void Close() {
+        m_tls.reset();
+        m_fd.reset();
+    }
 
     // Resolves host (a name or a numeric address) and connects to the first address that answers.
     [[nodiscard]] int Connect(const std::string& host, std::uint16_t port, const WaitLimits& limits);
@@ -45,6 +54,13 @@ public:
     [[nodiscard]] int Listen(const std::string& localHost);
     // Takes the first incoming connection of a listening socket into out.
     [[nodiscard]] int Accept(Socket& out, const WaitLimits& limits);
+
+    // Encrypts the connection from here on (TLS 1.2 or later, as after STARTTLS): the server's certificate must
+    // be trusted by the system's authorities (SSL_CERT_FILE and SSL_CERT_DIR name others) and name host.
+    // Afterwards SendAll and Receive go through the encryption. kTlsFailed with reason set when the handshake
+    // or the certificate fails.
+    [[nodiscard]] int StartTls(const std::string& host, const WaitLimits& limits, std::string& reason);
+    [[nodiscard]] bool IsEncrypted() const { return static_cast<bool>(m_tls); }
 
     // Sends all of data.
     [[nodiscard]] int SendAll(std::string_view data, const WaitLimits& limits);
@@ -63,6 +79,7 @@ public:
 
 private:
     UniqueFd m_fd;
+    std::unique_ptr<TlsSession, TlsSessionDeleter> m_tls;
 };
 
 } // namespace platform

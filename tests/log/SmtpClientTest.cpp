@@ -1,11 +1,18 @@
 // Mailing the log: the message text (headers, inline or attached log, dot-stuffing, long lines) and the SMTP
 // dialogue against a real server (aiosmtpd on 127.0.0.1).
 #include "log/SmtpClient.h"
+
+#include "log/MailLogFile.h"
 #include "platform/ErrorCodes.h"
+#include "profile/IniFile.h"
 #include "support/ScriptServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -139,6 +146,73 @@ TEST_F(SmtpServerTest, NoServerThere) {
     // A port nobody listens on: the connection is refused at once.
     const cSmtpResult result = SendMail("127.0.0.1:1", MailEnvelope(log), MailText(log, "x\r\n", "B"), Limits());
     EXPECT_EQ(result.Code, platform::kSocketConnectFailed);
+}
+
+// With a login the mail goes out only over an encrypted connection: STARTTLS with a certificate the system
+// trusts (here the test server's own, named by SSL_CERT_FILE), then AUTH PLAIN, or AUTH LOGIN where only that is
+// offered. A wrong password, an untrusted certificate and a server without STARTTLS each end the mail, and
+// the password never travels in the clear.
+TEST_F(SmtpServerTest, LoginOverAnEncryptedConnection) {
+    struct cCase {
+        const char* What;
+        std::vector<std::string> Options;
+        bool TrustServer;
+        std::string Password;
+        int Code;
+        std::string Auth; // what the server saw of the login
+    };
+    const std::vector<cCase> cases = {
+        {"plain", {}, true, "geheim", 0, "PLAIN anna ok\n"},
+        {"login only", {"--only-login"}, true, "geheim", 0, "LOGIN anna ok\n"},
+        {"wrong password", {}, true, "falsch", platform::kFtpCommandFailed, "PLAIN anna refused\n"},
+        {"untrusted certificate", {}, false, "geheim", platform::kTlsFailed, ""},
+    };
+    for (const cCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        testsupport::TempDir out;
+        std::vector<std::string> arguments = {out.Path().string(), "--tls", out.Path().string(), "--login",
+                                              "anna:geheim"};
+        arguments.insert(arguments.end(), c.Options.begin(), c.Options.end());
+        testsupport::ScriptServer server(TOLVAN_SMTP_TEST_SERVER, arguments);
+        ASSERT_NE(server.Port(), 0);
+        const std::string trusted = c.TrustServer ? (out.Path() / "cert.pem").string() : "/nonexistent.pem";
+        ::setenv("SSL_CERT_FILE", trusted.c_str(), 1);
+        ::setenv("SSL_CERT_DIR", "/nonexistent", 1);
+        const cLogParameters log = MailLog();
+        const cSmtpResult result = SendMail(Server(server.Port()), MailEnvelope(log), MailText(log, "x\r\n", "B"),
+                                            Limits(), {"anna", c.Password});
+        ::unsetenv("SSL_CERT_FILE");
+        ::unsetenv("SSL_CERT_DIR");
+        EXPECT_EQ(result.Code, c.Code) << result.Reply;
+        EXPECT_EQ(out.ReadFile("auth.txt"), c.Auth);
+        EXPECT_EQ(out.ReadFile("mail1.txt").empty(), c.Code != 0);
+        if (c.Code == platform::kFtpCommandFailed) {
+            EXPECT_EQ(result.Reply.substr(0, 3), "535");
+        }
+        if (c.Code == platform::kTlsFailed) {
+            EXPECT_NE(result.Reply.find("self-signed"), std::string::npos) << result.Reply;
+        }
+    }
+}
+
+TEST_F(SmtpServerTest, NoPasswordWithoutEncryption) {
+    testsupport::ScriptServer server(TOLVAN_SMTP_TEST_SERVER, {Out()});
+    ASSERT_NE(server.Port(), 0);
+    const cLogParameters log = MailLog();
+    const cSmtpResult result = SendMail(Server(server.Port()), MailEnvelope(log), MailText(log, "x\r\n", "B"),
+                                        Limits(), {"anna", "geheim"});
+    EXPECT_EQ(result.Code, platform::kTlsNotOffered);
+    EXPECT_EQ(Received(), "");
+}
+
+TEST(SmtpLogin, ReadFromTheSettingsFileByServer) {
+    testsupport::TempDir dir;
+    dir.WriteFile("Tolvan6.ini", "[SMTP mail.example.org:587]\r\nUser=anna@example.org\r\nPassword=ge heim=\r\n");
+    const cIniFile settings((dir.Path() / "Tolvan6.ini").string());
+    const cSmtpLogin login = SmtpLoginFor(settings, "mail.example.org:587");
+    EXPECT_EQ(login.User, "anna@example.org");
+    EXPECT_EQ(login.Password, "ge heim=");
+    EXPECT_EQ(SmtpLoginFor(settings, "mail.example.org").User, "") << "another port is another server";
 }
 
 } // namespace

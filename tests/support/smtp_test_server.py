@@ -4,14 +4,20 @@ Every mail it accepts goes into OUTDIR/mailN.txt: "FROM <sender>", "TO <recipien
 empty line, then the message exactly as received. Options:
   --refuse-helo     answer 500 to a HELO that names a host (a bare HELO is then accepted)
   --refuse ADDRESS  answer 550 to RCPT TO for this address
+  --tls DIR         offer STARTTLS with a new self-signed certificate for 127.0.0.1, written to DIR/cert.pem
+  --login USER:PW   require AUTH (only after STARTTLS) with this account; every login, good or bad, is
+                    appended to OUTDIR/auth.txt as "<mechanism> <user> <ok|refused>"
+  --only-login      offer AUTH LOGIN but not AUTH PLAIN
 """
 import argparse
 import asyncio
 import os
 import socket
+import ssl
 
 from aiosmtpd.controller import Controller
-from aiosmtpd.smtp import SMTP
+from aiosmtpd.smtp import SMTP, AuthResult
+from OpenSSL import crypto
 
 
 class Recorder:
@@ -29,7 +35,7 @@ class Recorder:
     async def handle_DATA(self, server, session, envelope):
         self.count += 1
         head = "FROM {}\nTO {}\nHELO {}\n\n".format(envelope.mail_from, ",".join(envelope.rcpt_tos),
-                                                 ",".join(session.greetings))
+                                                 ",".join(getattr(session, "greetings", [])))
         with open(os.path.join(self.out, "mail{}.txt".format(self.count)), "wb") as f:
             f.write(head.encode() + envelope.original_content)
         return "250 Nachricht angenommen"
@@ -46,13 +52,61 @@ class TestSmtp(SMTP):
             return
         await super().smtp_HELO(hostname or "unbekannt")
 
+    async def smtp_EHLO(self, hostname):
+        self.session.__dict__.setdefault("greetings", []).append("EHLO " + (hostname or "-"))
+        await super().smtp_EHLO(hostname)
+
+
+def make_certificate(folder):
+    key = crypto.PKey()
+    key.generate_key(crypto.TYPE_RSA, 2048)
+    cert = crypto.X509()
+    cert.get_subject().CN = "127.0.0.1"
+    cert.set_serial_number(1)
+    cert.gmtime_adj_notBefore(-3600)
+    cert.gmtime_adj_notAfter(3600)
+    cert.set_issuer(cert.get_subject())
+    cert.set_pubkey(key)
+    cert.add_extensions([crypto.X509Extension(b"subjectAltName", False, b"IP:127.0.0.1"),
+                         crypto.X509Extension(b"basicConstraints", True, b"CA:TRUE")])
+    cert.sign(key, "sha256")
+    cert_file = os.path.join(folder, "cert.pem")
+    key_file = os.path.join(folder, "key.pem")
+    with open(cert_file, "wb") as f:
+        f.write(crypto.dump_certificate(crypto.FILETYPE_PEM, cert))
+    with open(key_file, "wb") as f:
+        f.write(crypto.dump_privatekey(crypto.FILETYPE_PEM, key))
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(cert_file, key_file)
+    return context
+
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("out")
     parser.add_argument("--refuse-helo", action="store_true")
     parser.add_argument("--refuse", default="")
+    parser.add_argument("--tls", default="")
+    parser.add_argument("--login", default="")
+    parser.add_argument("--only-login", action="store_true")
     args = parser.parse_args()
+    options = {"decode_data": False}
+    if args.tls:
+        options["tls_context"] = make_certificate(args.tls)
+    if args.login:
+        user, password = args.login.split(":", 1)
+
+        def authenticator(server, session, envelope, mechanism, auth_data):
+            ok = auth_data.login.decode() == user and auth_data.password.decode() == password
+            with open(os.path.join(args.out, "auth.txt"), "a") as f:
+                f.write("{} {} {}\n".format(mechanism, auth_data.login.decode(), "ok" if ok else "refused"))
+            return AuthResult(success=ok, handled=False)
+
+        options["authenticator"] = authenticator
+        options["auth_required"] = True
+        options["auth_require_tls"] = True
+        if args.only_login:
+            options["auth_exclude_mechanism"] = ["PLAIN"]
     with socket.socket() as probe:
         probe.bind(("127.0.0.1", 0))
         port = probe.getsockname()[1]
@@ -60,7 +114,7 @@ def main():
 
     class TestController(Controller):
         def factory(self):
-            return TestSmtp(self.handler, decode_data=False)
+            return TestSmtp(self.handler, **options)
 
     controller = TestController(Recorder(args.out, args.refuse), hostname="127.0.0.1", port=port)
     controller.start()
