@@ -2,15 +2,24 @@
 
 #include "ui/BatchOptionsDialog.h"
 #include "ui/BatchProfilesDialog.h"
+#include "ui/DestinationDialog.h"
 #include "ui/LogDialog.h"
 #include "ui/MessageDialog.h"
+#include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/SchedulerDialog.h"
+#include "ui/SourceDialog.h"
 
 namespace ui {
 
-cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool /*automationPage*/) {
+cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool automationPage) {
     switch (dialog) {
+    case eConfigDialog::Source:
+        return {EditSource(parent, params)};
+    case eConfigDialog::Destination:
+        return {EditDestination(parent, params)};
+    case eConfigDialog::Options:
+        return {EditOptions(parent, params, automationPage)};
     case eConfigDialog::Profiles:
         return {EditBatchProfiles(parent, params)};
     case eConfigDialog::BatchOptions:

@@ -1,7 +1,7 @@
 #include "ui/PreviewDialog.h"
 
 #include "profile/Parameters.h"
-#include "ui/HelpWindow.h"
+#include "ui/DialogParts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -142,17 +142,7 @@ TPreviewDlg::TPreviewDlg(const cPreviewParameters& values, QWidget* parent)
     columns->addLayout(left);
     columns->addLayout(right, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkBtn"));
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    QPushButton* help = buttons->addButton(QStringLiteral("&Hilfe"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("HelpBtn"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &TPreviewDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TPreviewDlg::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { ShowHelp(this, kPreviewOptionsHelp); });
+    QDialogButtonBox* buttons = OkCancelHelp(this, kPreviewOptionsHelp);
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(columns);
