@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+class QDBusConnection;
 class QSessionManager;
 class QTimer;
 class cParameters;
@@ -27,6 +28,7 @@ struct cRunControl;
 namespace ui {
 
 class TViewWnd;
+class cShutdownInhibitor;
 class cRunEventWindows;
 
 class TMainWnd : public QMainWindow {
@@ -108,6 +110,8 @@ public:
     // dialog is open or a run works, and once per process for a document with the hook, whose run then starts
     // (HookTmr) and asks for the same end again afterwards.
     bool RefuseSessionEnd(bool logOff);
+    // Where logind is asked for the delay lock of the hook: the system bus unless a test gives another.
+    void UseShutdownBus(const QDBusConnection& bus);
 
 private:
     // Runs the document after opening (start reason 1) once no dialog is open and no run is active.
@@ -135,6 +139,11 @@ private:
     void SessionEnding(QSessionManager& manager);
     // HookTmr: the run of the refused session end (start reason 4), then the same end asked for again.
     void HookTmrTimer();
+    // The document's option to run before the session ends.
+    bool HookOption() const;
+    // logind is about to shut the machine down and waits for the delay lock: the hook's run (start reason 4)
+    // starts at once, then the lock is given back and the shutdown goes on.
+    void ShutdownComing();
     // Starts SchedulerTmr for the next minute (a second after it begins), or stops it when the document has no
     // active schedule entry.
     void SyncSchedulerTimer();
@@ -150,6 +159,7 @@ private:
     cAppWatch m_appWatch;
     cSenseWatch m_senseWatch;
     cEndSessionHook m_hook;
+    cShutdownInhibitor* m_inhibitor = nullptr;
     cScheduleTicker m_scheduleTicker;
     // Missed scheduled minutes not yet reported: a run that writes the log is not interrupted by them.
     std::vector<cScheduleMiss> m_scheduleMisses;

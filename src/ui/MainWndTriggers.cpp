@@ -8,8 +8,10 @@
 #include "platform/SessionEnd.h"
 #include "profile/Parameters.h"
 #include "profile/Variables.h"
+#include "ui/ShutdownInhibitor.h"
 #include "ui/WindowTitles.h"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QThread>
@@ -57,6 +59,13 @@ void TMainWnd::BuildTriggerTimers() {
     make("SchedulerTmr", 0, &TMainWnd::SchedulerTmrTimer);
     findChild<QTimer*>(QStringLiteral("SchedulerTmr"))->setSingleShot(true);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TMainWnd::SessionEnding);
+    UseShutdownBus(QDBusConnection::systemBus());
+}
+
+void TMainWnd::UseShutdownBus(const QDBusConnection& bus) {
+    delete m_inhibitor;
+    m_inhibitor = new cShutdownInhibitor(bus, this);
+    connect(m_inhibitor, &cShutdownInhibitor::ShutdownComing, this, &TMainWnd::ShutdownComing);
 }
 
 void TMainWnd::ArmTriggers() {
@@ -65,6 +74,7 @@ void TMainWnd::ArmTriggers() {
     m_appWatch.Arm(profile && m_params.AutoApp);
     m_senseWatch.Arm(profile && m_params.AutoSense1);
     if (auto* hook = findChild<QTimer*>(QStringLiteral("HookTmr"))) hook->stop();
+    if (m_inhibitor) m_inhibitor->SetWanted(HookOption() && m_hook.Armed());
     SyncTriggerTimers();
     SyncSchedulerTimer();
 }
@@ -110,12 +120,21 @@ void TMainWnd::SessionEnding(QSessionManager& manager) {
 bool TMainWnd::RefuseSessionEnd(bool logOff) {
     // As closing the window: not while a dialog is open or a run works.
     if (DialogDepth != 0 || RunActive) return true;
-    const bool hookOption = m_params.DocumentKind == kProfileDocument ? m_params.AutoHook
-                            : m_params.DocumentKind == kBatchDocument ? m_params.Batch.AutoHook
-                                                                      : false;
-    if (!m_hook.Query(hookOption, logOff)) return false;
+    if (!m_hook.Query(HookOption(), logOff)) return false;
     if (auto* timer = findChild<QTimer*>(QStringLiteral("HookTmr"))) timer->start();
     return true;
+}
+
+bool TMainWnd::HookOption() const {
+    if (m_params.DocumentKind == kProfileDocument) return m_params.AutoHook;
+    if (m_params.DocumentKind == kBatchDocument) return m_params.Batch.AutoHook;
+    return false;
+}
+
+void TMainWnd::ShutdownComing() {
+    // logind waits only a moment, so the run cannot wait for a dialog; a run in progress simply goes on.
+    if (DialogDepth == 0 && !RunActive && m_hook.Query(HookOption(), false)) LaunchRun(4);
+    m_inhibitor->Release();
 }
 
 void TMainWnd::HookTmrTimer() {
