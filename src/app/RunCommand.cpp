@@ -13,6 +13,9 @@
 #include "shell/BatchRun.h"
 #include "shell/HeadlessInterface.h"
 #include "shell/RunProfile.h"
+#ifdef TOLVAN_GUI
+#include "ui/PrintLog.h"
+#endif
 
 #include <cstdio>
 #include <memory>
@@ -32,6 +35,24 @@ void MailLogAfterRun(const cLogParameters& log, int result) {
                      ErrorText(mailed.Code, mailed.Reply).c_str());
 }
 
+// A run without windows prints its log as the log settings ask for its result, on the named or the default
+// printer; what happened is said on stderr.
+void PrintLogAfterRun(const cLogParameters& log, int result) {
+    if (!(result == kRunFailed ? log.PrintOnError : log.PrintOnSuccess)) return;
+#ifdef TOLVAN_GUI
+    std::string printer;
+    const int code = ui::PrintLogWithoutWindows(log, printer);
+    if (code == 0)
+        std::fprintf(stderr, "Protokoll gedruckt auf %s\n", printer.c_str());
+    else if (printer.empty())
+        std::fprintf(stderr, "Protokoll nicht gedruckt: Kein Drucker installiert.\n");
+    else
+        std::fprintf(stderr, "Fehler beim Drucken des Protokolls auf %s: %s\n", printer.c_str(), ErrorText(code).c_str());
+#else
+    std::fprintf(stderr, "Protokoll nicht gedruckt: dieses Programm ist ohne Druckunterstützung gebaut.\n");
+#endif
+}
+
 // The profile in params, run as the launcher runs it; where the log went is said on stderr.
 cBatchRunEnd RunOneProfile(cParameters& params, cRunControl& control, std::uint8_t condition) {
     params.ReadRunCount();
@@ -42,6 +63,7 @@ cBatchRunEnd RunOneProfile(cParameters& params, cRunControl& control, std::uint8
     if (params.Log.Active && params.Log.IsOpen)
         std::fprintf(stderr, "Protokoll: %s\n", params.Log.ActualFileName.c_str());
     MailLogAfterRun(params.Log, result);
+    PrintLogAfterRun(params.Log, result);
     return {result, control.AbortRequested.load()};
 }
 

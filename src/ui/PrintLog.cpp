@@ -9,12 +9,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
 
 #include <filesystem>
+#include <memory>
 
 namespace ui {
 
@@ -27,6 +29,16 @@ QPrinterInfo ChoosePrinter(const std::string& name) {
     if (!name.empty() && !named.isNull()) return named;
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     return standard.isNull() ? QPrinterInfo::availablePrinters().first() : standard;
+}
+
+// Prints the log file on the printer: 0 or the error code.
+int PrintLogFile(const cLogParameters& log, const QPrinterInfo& info) {
+    const cLogText text = ReadLogText(log.ActualFileName);
+    if (text.Error != 0) return text.Error;
+    QPrinter printer(info);
+    const QFont font(QString::fromStdString(log.PrintFontName), log.PrintFontSize);
+    const QString title = QString::fromStdString(std::filesystem::path(log.ActualFileName).filename().string());
+    return PrintText(printer, text.Text, font, title) ? 0 : platform::kNotReady;
 }
 
 } // namespace
@@ -60,18 +72,27 @@ bool PrintLog(QWidget* parent, const cParameters& params, bool mute) {
     if (info.isNull()) return false;
     const cBusyNote note(parent, QStringLiteral("Tolvan 6"),
                          QStringLiteral("Drucke Log auf %1...").arg(info.printerName()), mute);
-    const cLogText text = ReadLogText(log.ActualFileName);
-    int code = text.Error;
-    if (code == 0) {
-        QPrinter printer(info);
-        const QFont font(QString::fromStdString(log.PrintFontName), log.PrintFontSize);
-        const QString title = QString::fromStdString(std::filesystem::path(log.ActualFileName).filename().string());
-        if (!PrintText(printer, text.Text, font, title)) code = platform::kNotReady;
-    }
+    const int code = PrintLogFile(log, info);
     if (code == 0) return true;
     ShowTimedBox(parent, QStringLiteral("Tolvan 6"), QStringLiteral("Fehler beim Drucken..."), info.printerName(),
                  QString::fromStdString(ErrorText(code)));
     return false;
+}
+
+int PrintLogWithoutWindows(const cLogParameters& log, std::string& printerName) {
+    std::unique_ptr<QGuiApplication> application;
+    if (!QCoreApplication::instance()) {
+        // Printing needs fonts, not a screen: a cron job has none.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "tolvan";
+        static char* argv[] = {name, nullptr};
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const QPrinterInfo info = ChoosePrinter(log.PrinterName);
+    if (info.isNull()) return platform::kNotReady;
+    printerName = info.printerName().toStdString();
+    return PrintLogFile(log, info);
 }
 
 } // namespace ui

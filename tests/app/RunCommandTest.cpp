@@ -249,4 +249,19 @@ TEST_F(RunCommandTest, ABatchFileRunsItsProfilesUntilItsConditionStopsIt) {
     EXPECT_NE(empty.err.find("enthält keine Profile"), std::string::npos) << empty.err;
 }
 
+// A run without windows prints its log when the profile asks; without a printer it says so and the run's
+// result stays what it was (no display is needed for it, and none is there).
+TEST_F(RunCommandTest, PrintingWithoutAPrinterIsSaidAndChangesNothing) {
+    ASSERT_EQ(NewProfile().exitStatus, 0);
+    cParameters params;
+    ASSERT_EQ(params.ReadDocument(Profile()), 0);
+    params.Log.PrintOnSuccess = true;
+    ASSERT_EQ(params.WriteDocument(Profile()), 0);
+    const CommandResult run =
+        apptest::RunTolvan(dir, "--run " + Quoted(Profile()), "unset DISPLAY WAYLAND_DISPLAY; export CUPS_SERVER=/nonexistent/cups.sock && ");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.err.find("Protokoll nicht gedruckt: Kein Drucker installiert."), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::exists(Dest() / "Notiz.txt"));
+}
+
 } // namespace
