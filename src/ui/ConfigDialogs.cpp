@@ -7,8 +7,10 @@
 #include "ui/MessageDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
+#include "ui/ProgramOptionsDialog.h"
 #include "ui/SchedulerDialog.h"
 #include "ui/SourceDialog.h"
+#include "ui/TopTwelveDialog.h"
 
 namespace ui {
 
@@ -30,6 +32,10 @@ cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDial
         return {EditLog(parent, params)};
     case eConfigDialog::Scheduler:
         return {EditSchedule(parent, params)};
+    case eConfigDialog::ProgramOptions:
+        return {EditProgramOptions(parent, params)};
+    case eConfigDialog::TopTwelve:
+        return {EditTopTwelve(parent, params)};
     default:
         break;
     }
