@@ -49,3 +49,31 @@ template <class T> void MoveSelected(std::vector<T>& items, std::vector<bool>& s
         std::reverse(selected.begin(), selected.end());
     }
 }
+
+// Moves the selected items as one block, in their order, to stand before the item at index before (items.size():
+// at the end), as a drag within the list does; the selection moves with them.
+template <class T> void MoveSelectedBefore(std::vector<T>& items, std::vector<bool>& selected, std::size_t before) {
+    std::vector<T> block;
+    std::vector<T> rest;
+    std::size_t at = 0; // where the block goes among the rest
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (selected[i]) {
+            block.push_back(std::move(items[i]));
+        } else {
+            if (i < before) ++at;
+            rest.push_back(std::move(items[i]));
+        }
+    }
+    items.clear();
+    selected.assign(rest.size() + block.size(), false);
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (i == at) break;
+        items.push_back(std::move(rest[i]));
+    }
+    for (T& item : block) {
+        selected[items.size()] = true;
+        items.push_back(std::move(item));
+    }
+    for (std::size_t i = at; i < rest.size(); ++i)
+        items.push_back(std::move(rest[i]));
+}

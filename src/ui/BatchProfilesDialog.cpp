@@ -14,10 +14,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -33,13 +35,60 @@ QString FolderOf(const BatchEntry& entry) {
     return QFileInfo(QString::fromStdString(BatchEntryPath(entry))).path();
 }
 
+// Lines of the batch list dragged somewhere: within the list they move, onto the dialog they are removed.
+const QString kBatchLinesMime = QStringLiteral("application/x-tolvan-batch-lines");
+
+// The batch list drags its selected lines as such.
+class cBatchList : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override {
+        auto* dragged = new QMimeData;
+        dragged->setData(kBatchLinesMime, QByteArray::number(items.size()));
+        return dragged;
+    }
+    QStringList mimeTypes() const override { return {kBatchLinesMime}; }
+};
+
+// The available profiles drag as files, as the file manager's do.
+class cProfileList : public QListWidget {
+public:
+    cProfileList(const QLineEdit* folder, QWidget* parent) : QListWidget(parent), m_folder(folder) {}
+
+protected:
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
+        QList<QUrl> urls;
+        for (const QListWidgetItem* item : items)
+            urls << QUrl::fromLocalFile(m_folder->text() + QLatin1Char('/') + item->text());
+        auto* dragged = new QMimeData;
+        dragged->setUrls(urls);
+        return dragged;
+    }
+
+private:
+    const QLineEdit* m_folder;
+};
+
+// The profiles among dropped files: only a local file whose extension is exactly ".tvp" counts.
+std::vector<BatchEntry> DroppedProfiles(const QMimeData& data) {
+    std::vector<BatchEntry> entries;
+    for (const QUrl& url : data.urls()) {
+        const QString file = url.toLocalFile();
+        if (file.isEmpty() || QFileInfo(file).suffix() != QLatin1String("tvp")) continue;
+        entries.push_back(BatchEntryFor(file.toStdString()));
+    }
+    return entries;
+}
+
 } // namespace
 
 TBatchProfilesDlg::TBatchProfilesDlg(cParameters& params, QWidget* parent)
     : QDialog(parent), m_params(params), m_entries(BatchEntries(params.Batch)) {
     setObjectName(QStringLiteral("BatchProfilesDlg"));
     setWindowTitle(QStringLiteral("Profile"));
-    m_list = new QTreeWidget(this);
+    m_list = new cBatchList(this);
     m_list->setObjectName(QStringLiteral("BatchLst"));
     m_list->setHeaderLabels({QStringLiteral("Profil"), QStringLiteral("Bedingung")});
     m_list->setRootIsDecorated(false);
@@ -48,6 +97,12 @@ TBatchProfilesDlg::TBatchProfilesDlg(cParameters& params, QWidget* parent)
     m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_list->setMinimumWidth(fontMetrics().averageCharWidth() * 70);
     m_list->installEventFilter(this);
+    // Drops are handled here (profiles dropped in, lines moved); the list only starts the drags.
+    m_list->setDragEnabled(true);
+    m_list->setDragDropMode(QAbstractItemView::DragDrop);
+    m_list->setDefaultDropAction(Qt::CopyAction);
+    m_list->viewport()->installEventFilter(this);
+    setAcceptDrops(true);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TBatchProfilesDlg::UpdateButtons);
     connect(m_list, &QTreeWidget::itemClicked, this, &TBatchProfilesDlg::RowClicked);
     auto* listLabel = new QLabel(QStringLiteral("P&rofile in dieser Batch-Datei:"), this);
@@ -81,7 +136,8 @@ TBatchProfilesDlg::TBatchProfilesDlg(cParameters& params, QWidget* parent)
         ReadFolder();
     });
     connect(m_folder, &QLineEdit::editingFinished, this, &TBatchProfilesDlg::ReadFolder);
-    m_available = new QListWidget(this);
+    m_available = new cProfileList(m_folder, this);
+    m_available->setDragEnabled(true);
     m_available->setObjectName(QStringLiteral("AvailableLst"));
     m_available->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_available->installEventFilter(this);
@@ -248,7 +304,52 @@ void TBatchProfilesDlg::Open() {
     }
 }
 
+bool TBatchProfilesDlg::DropOnList(QDropEvent& event) {
+    const QMimeData& dropped = *event.mimeData();
+    const bool lines = dropped.hasFormat(kBatchLinesMime);
+    const std::vector<BatchEntry> profiles = lines ? std::vector<BatchEntry>{} : DroppedProfiles(dropped);
+    if (!lines && profiles.empty()) return false;
+    // The copy action keeps the dragging list from removing its own lines: the dialog redraws them.
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    if (event.type() != QEvent::Drop) return true;
+    QTreeWidgetItem* onto = m_list->itemAt(event.position().toPoint());
+    const std::size_t before =
+        onto ? static_cast<std::size_t>(m_list->indexOfTopLevelItem(onto)) : m_entries.size();
+    std::vector<bool> selected(m_entries.size(), false);
+    if (lines) {
+        for (int row : SelectedRows())
+            selected[static_cast<std::size_t>(row)] = true;
+        MoveSelectedBefore(m_entries, selected, before);
+    } else {
+        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(before), profiles.begin(), profiles.end());
+        selected.assign(m_entries.size(), false);
+        std::fill(selected.begin() + static_cast<std::ptrdiff_t>(before),
+                  selected.begin() + static_cast<std::ptrdiff_t>(before + profiles.size()), true);
+    }
+    ShowEntries(selected);
+    return true;
+}
+
+void TBatchProfilesDlg::dragEnterEvent(QDragEnterEvent* event) {
+    // Lines dragged out of the list onto the dialog are removed there.
+    if (event->mimeData()->hasFormat(kBatchLinesMime)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void TBatchProfilesDlg::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasFormat(kBatchLinesMime)) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    RemoveSelected();
+}
+
 bool TBatchProfilesDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop))
+        return DropOnList(*static_cast<QDropEvent*>(event));
     if (event->type() == QEvent::FocusIn && watched != m_list) m_availableHadFocus = watched == m_available;
     if (watched == m_list && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -35,8 +37,14 @@ public:
 protected:
     void accept() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // A drag over the list or a drop on it: profiles (files, or lines of the available list) go in before the
+    // line under the mouse or at the end, the list's own lines move there as a block. False when the drag carries
+    // neither.
+    bool DropOnList(QDropEvent& event);
     void ShowEntries(const std::vector<bool>& selected);
     void RowClicked();
     void UpdateButtons();

@@ -5,8 +5,8 @@
 
 namespace {
 
-// Moves the lines marked '*' of "A*BC*D" and returns the result in the same notation.
-std::string Moved(const std::string& lines, bool up) {
+// Moves the lines marked '*' of "A*BC*D" with move and returns the result in the same notation.
+template <class Move> std::string MovedBy(const std::string& lines, Move move) {
     std::vector<char> items;
     std::vector<bool> selected;
     for (char c : lines) {
@@ -17,13 +17,21 @@ std::string Moved(const std::string& lines, bool up) {
             selected.push_back(false);
         }
     }
-    MoveSelected(items, selected, up);
+    move(items, selected);
     std::string result;
     for (std::size_t i = 0; i < items.size(); ++i) {
         result += items[i];
         if (selected[i]) result += '*';
     }
     return result;
+}
+
+std::string Moved(const std::string& lines, bool up) {
+    return MovedBy(lines, [up](auto& items, auto& selected) { MoveSelected(items, selected, up); });
+}
+
+std::string Dragged(const std::string& lines, std::size_t before) {
+    return MovedBy(lines, [before](auto& items, auto& selected) { MoveSelectedBefore(items, selected, before); });
 }
 
 TEST(BatchEditTest, SelectedLinesMoveOnePlaceAndWrapRound) {
@@ -46,6 +54,20 @@ TEST(BatchEditTest, SelectedLinesMoveOnePlaceAndWrapRound) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Moved(c.before, c.up), c.after) << c.before << (c.up ? " up" : " down");
+}
+
+// A drag within the list puts the selected lines, as one block in their order, before the line it is dropped on.
+TEST(BatchEditTest, DraggedLinesMoveAsOneBlock) {
+    const struct {
+        const char* before;
+        std::size_t onto; // the line dropped on; 4 is below the last
+        const char* after;
+    } cases[] = {
+        {"AB*CD", 0, "B*ACD"},   {"AB*CD", 4, "ACDB*"},   {"A*BC*D", 3, "BA*C*D"}, {"A*BC*D", 0, "A*C*BD"},
+        {"AB*C*D", 2, "AB*C*D"}, {"AB*C*D", 1, "AB*C*D"}, {"ABCD", 2, "ABCD"},     {"A*B*C*D*", 2, "A*B*C*D*"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Dragged(c.before, c.onto), c.after) << c.before << " onto " << c.onto;
 }
 
 TEST(BatchEditTest, NewEntriesTakeTheCanonicalForm) {

@@ -5,8 +5,10 @@
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -27,12 +29,80 @@ void Select(ui::TBatchProfilesDlg& dialog, std::initializer_list<int> rows) {
         list->topLevelItem(row)->setSelected(true);
 }
 
+// Drags data over target and drops it at pos, as a drag from another window or the same list arrives; true
+// when the target took the drop.
+bool Drop(QWidget* target, QPoint pos, QMimeData* data) {
+    QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(pos), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+QPoint RowCentre(ui::TBatchProfilesDlg& dialog, int row) {
+    auto* list = dialog.findChild<QTreeWidget*>("BatchLst");
+    return list->visualItemRect(list->topLevelItem(row)).center();
+}
+
 } // namespace
 
 class BatchProfilesDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Profiles dropped from the file manager go in before the line under the mouse (only ".tvp" files); the
+    // list's own lines dragged onto a line move there as a block, dragged onto the dialog they go.
+    void DragAndDrop() {
+        testsupport::TempDir dir;
+        const std::string folder = (dir.Path() / "P").string();
+        cParameters params;
+        params.ResetBatch();
+        SetBatchEntries(params.Batch, {BatchEntryFor(folder + "/A.tvp"), BatchEntryFor(folder + "/B.tvp"),
+                                       BatchEntryFor(folder + "/C.tvp")});
+        ui::TBatchProfilesDlg dialog(params, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QWidget* viewport = dialog.findChild<QTreeWidget*>("BatchLst")->viewport();
+
+        auto* files = new QMimeData;
+        files->setUrls({QUrl::fromLocalFile(QString::fromStdString(folder + "/X.tvp")),
+                        QUrl::fromLocalFile(QString::fromStdString(folder + "/Stapel.tvb")),
+                        QUrl::fromLocalFile(QString::fromStdString(folder + "/Y.TVP")),
+                        QUrl::fromLocalFile(QString::fromStdString(folder + "/Z.tvp"))});
+        QVERIFY(Drop(viewport, RowCentre(dialog, 1), files));
+        QCOMPARE(Names(dialog.Entries()),
+                 (std::vector<std::string>{"A.tvp/0", "X.tvp/0", "Z.tvp/0", "B.tvp/0", "C.tvp/0"}));
+        QCOMPARE(dialog.SelectedRows(), (std::vector<int>{1, 2}));
+
+        auto* text = new QMimeData;
+        text->setText(QStringLiteral("kein Profil"));
+        QVERIFY(!Drop(viewport, RowCentre(dialog, 0), text));
+        QCOMPARE(dialog.Entries().size(), std::size_t{5});
+
+        // X and Z dragged onto A, then B dragged below the last line.
+        auto* lines = new QMimeData;
+        lines->setData(QStringLiteral("application/x-tolvan-batch-lines"), "2");
+        QVERIFY(Drop(viewport, RowCentre(dialog, 0), lines));
+        QCOMPARE(Names(dialog.Entries()),
+                 (std::vector<std::string>{"X.tvp/0", "Z.tvp/0", "A.tvp/0", "B.tvp/0", "C.tvp/0"}));
+        Select(dialog, {3});
+        auto* line = new QMimeData;
+        line->setData(QStringLiteral("application/x-tolvan-batch-lines"), "1");
+        QVERIFY(Drop(viewport, QPoint(5, viewport->height() - 2), line));
+        QCOMPARE(Names(dialog.Entries()),
+                 (std::vector<std::string>{"X.tvp/0", "Z.tvp/0", "A.tvp/0", "C.tvp/0", "B.tvp/0"}));
+
+        // Out of the list onto the dialog: removed.
+        Select(dialog, {0, 4});
+        auto* out = new QMimeData;
+        out->setData(QStringLiteral("application/x-tolvan-batch-lines"), "2");
+        QVERIFY(Drop(&dialog, QPoint(5, 5), out));
+        QCOMPARE(Names(dialog.Entries()), (std::vector<std::string>{"Z.tvp/0", "A.tvp/0", "C.tvp/0"}));
+        for (QMimeData* data : {files, text, lines, line, out})
+            delete data;
+    }
+
     void EditingTheEntries() {
         testsupport::TempDir dir;
         for (const char* name : {"Briefe.tvp", "Fotos.tvp", "Musik.tvp", "notiz.txt"})
