@@ -3,6 +3,7 @@
 #include "app/CommandDocument.h"
 #include "destinations/PathNames.h"
 #include "profile/IniFile.h"
+#include "profile/NewProfile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
 #include "shell/DocumentBoxes.h"
@@ -38,26 +39,16 @@ int NewProfileCommand(int argc, char** argv) {
     }
     std::unique_ptr<cIniFile> settings = OpenSettingsFileWithoutTakeover();
     cParameters params(settings.get());
-    params.SourceDrive = AbsoluteRoot(argv[3]);
-    params.DestDrive = AbsoluteRoot(argv[4]);
-    if (!IsValidDrive(params.SourceDrive) || !IsValidDrive(params.DestDrive)) {
+    const std::string source = AbsoluteRoot(argv[3]);
+    const std::string dest = AbsoluteRoot(argv[4]);
+    if (!IsValidDrive(source) || !IsValidDrive(dest)) {
         std::fputs("Quelle und Ziel müssen Verzeichnisse sein.\n", stderr);
         return 2;
     }
-    params.SearchDirectories.Add("\\*");
-    params.AddDefaultMask();
-    params.DestDirectory.assign(1, '\\'); // "\" alone; the literal form trips a false GCC 12 warning
-    // The whole tree, as a user means it: hidden files ("~/.bashrc", ".env") too, and read-only files are kept
-    // up to date like every other file.
-    params.Attributes |= AttributeBits(eAttributeChange::ReadOnly, eAttributeChange::Hidden);
-    if (oneWay || mirror) params.TouchSrc = false;
-    if (mirror) {
-        params.OrphanModeD2 = eOrphanMode::Delete; // files the source no longer has are deleted in the destination
-        // Empty directories are part of the tree: created in the destination, and removed there once the
-        // source no longer has them.
-        params.CreateAllDestDirs = true;
-        params.DeleteEmptyDestDirs = true;
-    }
+    MakeNewProfile(params, source, dest,
+                   mirror   ? eProfileDirection::Mirror
+                   : oneWay ? eProfileDirection::Backup
+                            : eProfileDirection::Synchronise);
     // A failed write has shown its error box, which the headless interface prints to stderr.
     cHeadlessInterface ui;
     return WriteDocumentShowingError(ui, params, file) == 0 ? 0 : 2;

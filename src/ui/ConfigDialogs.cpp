@@ -3,19 +3,28 @@
 #include "ui/BatchOptionsDialog.h"
 #include "ui/BatchProfilesDialog.h"
 #include "ui/DestinationDialog.h"
+#include "ui/ExpressSetup.h"
 #include "ui/LogDialog.h"
-#include "ui/MessageDialog.h"
 #include "ui/OptionsDialog.h"
 #include "ui/PreviewDialog.h"
 #include "ui/ProgramOptionsDialog.h"
 #include "ui/SchedulerDialog.h"
 #include "ui/SourceDialog.h"
 #include "ui/TopTwelveDialog.h"
+#include "ui/Wizards.h"
 
 namespace ui {
 
 cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDialog dialog, bool automationPage) {
     switch (dialog) {
+    case eConfigDialog::ExpressSetup:
+        return RunExpressSetup(parent, params);
+    case eConfigDialog::BackupWizard:
+        return RunBackupWizard(parent, params);
+    case eConfigDialog::SyncWizard:
+        return RunSyncWizard(parent, params);
+    case eConfigDialog::ProfileWizard:
+        return RunProfileWizard(parent, params);
     case eConfigDialog::Source:
         return {EditSource(parent, params)};
     case eConfigDialog::Destination:
@@ -36,11 +45,7 @@ cConfigResult ShowConfigDialog(QWidget* parent, cParameters& params, eConfigDial
         return {EditProgramOptions(parent, params)};
     case eConfigDialog::TopTwelve:
         return {EditTopTwelve(parent, params)};
-    default:
-        break;
     }
-    ShowMessageDialog(parent, QStringLiteral("Tolvan 6"), 0, eMessageKind::Information, eMessageButtons::Ok,
-                      QStringLiteral("Dieser Dialog folgt in einer späteren Version."));
     return {};
 }
 

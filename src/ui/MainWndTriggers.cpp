@@ -57,7 +57,10 @@ void TMainWnd::BuildTriggerTimers() {
     make("Sense2Tmr", kSenseInterval, &TMainWnd::SenseTmrTimer);
     make("HookTmr", kHookInterval, &TMainWnd::HookTmrTimer);
     make("SchedulerTmr", 0, &TMainWnd::SchedulerTmrTimer);
-    findChild<QTimer*>(QStringLiteral("SchedulerTmr"))->setSingleShot(true);
+    auto* scheduler = findChild<QTimer*>(QStringLiteral("SchedulerTmr"));
+    scheduler->setSingleShot(true);
+    // A coarse timer may come seconds late; the tick is meant for the first second of its minute.
+    scheduler->setTimerType(Qt::PreciseTimer);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TMainWnd::SessionEnding);
     UseShutdownBus(QDBusConnection::systemBus());
 }
