@@ -23,10 +23,20 @@ public:
     // Shows the page with this objectName ("AutomationPage", "ZipPage", ...); false when there is none.
     bool ShowPage(const QString& name);
 
+    // "Lesen": the pages show the defaults for new profiles from the settings file (the profile keeps its
+    // options until OK). "Schreiben": the pages' options become those defaults, written to the settings file at
+    // once; false (and nothing written) when a page refuses a value.
+    void ReadDefaults();
+    bool WriteDefaults();
+
 protected:
     void accept() override;
 
 private:
+    // (Re)builds the pages from the options of source, keeping the page shown.
+    void BuildPages(const cParameters& source);
+    bool CheckPages();
+
     cParameters& m_params;
     QListWidget* m_pageList = nullptr;
     QStackedWidget* m_stack = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/OptionsDialog.h"
 #include "ModalScript.h"
 #include "WrittenDocument.h"
+#include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "support/TempDir.h"
 
@@ -461,6 +462,36 @@ private slots:
         QCOMPARE(Find<QComboBox>(&dialog, "AppNameCbo")->currentText(), QStringLiteral("gimp"));
         dialog.findChild<QPushButton*>("OkBtn")->click();
         QCOMPARE(params.AppName, std::string("gimp"));
+    }
+
+    // "Als Standard speichern" writes the shown options as the defaults of new profiles at once, the profile
+    // keeps its own until OK; "Standard lesen" shows the defaults, which OK then gives the profile.
+    void DefaultsForNewProfiles() {
+        testsupport::TempDir dir;
+        const std::string file = (dir.Path() / "Tolvan6.ini").string();
+        cIniFile settings(file);
+        cParameters params(&settings);
+        params.Verify = false;
+        params.MidnightHours = 3;
+        {
+            ui::TOptionsDlg dialog(params, false, nullptr);
+            Find<QCheckBox>(&dialog, "VerifyChk")->setChecked(true);
+            QVERIFY(dialog.WriteDefaults());
+            dialog.reject();
+        }
+        QVERIFY(!params.Verify);
+        QCOMPARE(cIniFile(file).Read("Options", "Verify").value_or(""), std::string("1"));
+        QCOMPARE(cIniFile(file).Read("Options", "MidnightHours").value_or(""), std::string("3"));
+        QCOMPARE(cParameters(&settings).Verify, true); // a new profile takes the default
+
+        params.MidnightHours = 5;
+        ui::TOptionsDlg dialog(params, false, nullptr);
+        dialog.ReadDefaults();
+        QVERIFY(Find<QCheckBox>(&dialog, "VerifyChk")->isChecked());
+        QVERIFY(!params.Verify);
+        dialog.findChild<QPushButton*>("OkBtn")->click();
+        QVERIFY(params.Verify);
+        QCOMPARE(params.MidnightHours, 3);
     }
 
     void CancelChangesNothing() {
