@@ -34,6 +34,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -42,6 +44,7 @@ constexpr int kHelpContext = 4920;
 // Above these numbers a change shows the hourglass.
 constexpr std::size_t kWaitRebuild = 500;
 constexpr std::size_t kWaitSelection = 50;
+constexpr int kSortByDate = 4;
 
 class cWaitCursor {
 public:
@@ -57,6 +60,11 @@ public:
 private:
     bool m_on;
 };
+
+// Whether rebuilding the lines shows the hourglass.
+bool ManyToRebuild(const cPreviewList& list) {
+    return list.Run().Candidates.size() > kWaitRebuild;
+}
 
 // A root in bold, shortened in the middle when the strip is narrow.
 QLabel* RootLabel(const char* name, const QString& text) {
@@ -235,6 +243,9 @@ QAbstractButton* TListDlg::ToolButton(const char* name, const QString& text, con
 QWidget* TListDlg::BuildButtonBar() {
     auto* bar = new QWidget;
     bar->setObjectName(QStringLiteral("ButtonBar"));
+    // A click on the bar between its buttons sorts by date and time.
+    bar->installEventFilter(this);
+    m_buttonBar = bar;
     auto* rows = new QVBoxLayout(bar);
     rows->setContentsMargins(0, 0, 0, 0);
     auto* top = new QHBoxLayout;
@@ -250,8 +261,14 @@ QWidget* TListDlg::BuildButtonBar() {
     lines->addButton(one);
     lines->addButton(two);
     (m_list->OneLine() ? one : two)->setChecked(true);
-    connect(one, &QAbstractButton::clicked, this, [this] { m_model->SetOneLine(true); });
-    connect(two, &QAbstractButton::clicked, this, [this] { m_model->SetOneLine(false); });
+    connect(one, &QAbstractButton::clicked, this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetOneLine(true);
+    });
+    connect(two, &QAbstractButton::clicked, this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetOneLine(false);
+    });
     top->addWidget(one);
     top->addWidget(two);
     top->addSpacing(12);
@@ -262,8 +279,9 @@ QWidget* TListDlg::BuildButtonBar() {
         QAbstractButton* button = ToolButton(s.Name, QString::fromUtf8(s.Text), QString::fromUtf8(s.Hint), true);
         button->setChecked(mode == m_list->SortMode());
         sorts->addButton(button, mode);
+        if (mode == kSortByDate) m_dateSortButton = button;
         connect(button, &QAbstractButton::clicked, this, [this, mode] {
-            cWaitCursor wait(m_list->Run().Candidates.size() > kWaitRebuild);
+            cWaitCursor wait(ManyToRebuild(*m_list));
             m_model->SetSortMode(mode);
         });
         top->addWidget(button);
@@ -278,8 +296,14 @@ QWidget* TListDlg::BuildButtonBar() {
     orders->addButton(falling);
     orders->addButton(rising);
     (m_list->ReverseOrder() ? rising : falling)->setChecked(true);
-    connect(falling, &QAbstractButton::clicked, this, [this] { m_model->SetReverseOrder(false); });
-    connect(rising, &QAbstractButton::clicked, this, [this] { m_model->SetReverseOrder(true); });
+    connect(falling, &QAbstractButton::clicked, this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetReverseOrder(false);
+    });
+    connect(rising, &QAbstractButton::clicked, this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetReverseOrder(true);
+    });
     top->addWidget(falling);
     top->addWidget(rising);
     top->addStretch(1);
@@ -289,7 +313,7 @@ QWidget* TListDlg::BuildButtonBar() {
         QAbstractButton* button = ToolButton(f.Name, QString::fromUtf8(f.Text), QString::fromUtf8(f.Hint), true);
         button->setChecked(m_list->Filter(f.Filter));
         connect(button, &QAbstractButton::clicked, this, [this, filter = f.Filter] {
-            cWaitCursor wait(m_list->Run().Candidates.size() > kWaitRebuild);
+            cWaitCursor wait(ManyToRebuild(*m_list));
             m_model->ToggleFilter(filter);
         });
         bottom->addWidget(button);
@@ -395,7 +419,19 @@ void TListDlg::PrintList() {
 }
 
 std::vector<std::string> TListDlg::SelectedFiles() const {
-    return m_folderDest ? FilesToOpen(*m_list, SelectedRows()) : std::vector<std::string>();
+    if (m_folderDest) return FilesToOpen(*m_list, SelectedRows());
+    // The files of a zip archive or an FTP server are not at hand: their side is left out, the source files open.
+    std::vector<std::string> files;
+    for (const int row : SelectedRows()) {
+        if (m_model->IsFolder(row) || m_list->CandidateAt(static_cast<std::size_t>(row)).SourceTime == 0) continue;
+        files.push_back(FilesToOpen(*m_list, {row}).front());
+    }
+    return files;
+}
+
+bool TListDlg::AnyFileSelected() const {
+    const std::vector<int> rows = SelectedRows();
+    return std::any_of(rows.begin(), rows.end(), [this](int row) { return !m_model->IsFolder(row); });
 }
 
 void TListDlg::OpenSelected() {
@@ -439,7 +475,7 @@ void TListDlg::ShowMenu(const QPoint& globalPos) {
         menu.addSeparator();
         QAction* open = menu.addAction(QStringLiteral("&Öffnen"), this, [this] { OpenSelected(); });
         open->setObjectName(QStringLiteral("OpenAct"));
-        open->setEnabled(!SelectedFiles().empty());
+        open->setEnabled(AnyFileSelected());
         QAction* compare = menu.addAction(QStringLiteral("&Intern vergleichen"), this, [this] { CompareSelected(); });
         compare->setObjectName(QStringLiteral("CompareInternalAct"));
         compare->setEnabled(m_folderDest && InternalComparePair(*m_list, SelectedRows()).has_value());
@@ -450,29 +486,53 @@ void TListDlg::ShowMenu(const QPoint& globalPos) {
         menu.addSeparator();
         menu.addAction(QStringLiteral("&Diesen Ordner schließen"), this, [this] { CloseFocusedFolder(); });
     }
-    menu.addAction(QStringLiteral("&Alle Ordner öffnen"), this, [this] { m_model->SetAllFolders(true); });
-    menu.addAction(QStringLiteral("Alle Ordner &schließen"), this, [this] { m_model->SetAllFolders(false); });
+    menu.addAction(QStringLiteral("&Alle Ordner öffnen"), this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetAllFolders(true);
+    });
+    menu.addAction(QStringLiteral("Alle Ordner &schließen"), this, [this] {
+        cWaitCursor wait(ManyToRebuild(*m_list));
+        m_model->SetAllFolders(false);
+    });
     menu.exec(globalPos);
 }
 
 bool TListDlg::ListKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    // Insert and Delete set actions alone or with Shift (the keypad's keys as well); with Ctrl or Alt they
+    // are left to the list.
+    const bool plain = (modifiers & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
     const int row = m_view->currentIndex().row();
     switch (key) {
     case Qt::Key_Insert:
+        if (!plain) return false;
         SetSelectedAction(shift ? kActionForward : kActionSkip);
         return true;
     case Qt::Key_Delete:
+        if (!plain) return false;
         SetSelectedAction(shift ? kActionBackward : kActionDelete);
         return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Space:
-        // On a folder line these open and close it; Enter elsewhere is the dialog's OK.
+        // Opens or closes a folder line; on a file line the list selects as usual. Enter is left to the
+        // dialog, where it is OK on every line.
         if (!m_model->IsFolder(row)) return false;
         m_model->ToggleFolder(row);
         m_view->setCurrentIndex(m_model->index(row));
         return true;
+    case Qt::Key_Plus:
+        // Opens the focused folder line.
+        if (!m_model->IsFolder(row)) return false;
+        if (!m_model->List().FolderAt(static_cast<std::size_t>(row)).Expanded) m_model->ToggleFolder(row);
+        m_view->setCurrentIndex(m_model->index(row));
+        return true;
+    case Qt::Key_Minus: {
+        // Closes the folder of the focused line and keeps the focus on its folder line.
+        if (row < 0) return false;
+        const QModelIndex folder = m_model->index(m_model->CloseFolderOf(row));
+        m_view->setCurrentIndex(folder);
+        m_view->scrollTo(folder);
+        return true;
+    }
     case Qt::Key_Menu: {
         const QRect rect = m_view->visualRect(m_view->currentIndex());
         ShowMenu(m_view->viewport()->mapToGlobal(rect.isValid() ? rect.center() : QPoint()));
@@ -494,13 +554,16 @@ bool TListDlg::ViewportMouse(QEvent* event) {
     if (!index.isValid()) return false;
     const QRect rect = m_view->visualRect(index);
     const bool dbl = event->type() == QEvent::MouseButtonDblClick;
+    // A double-click acts once: where its first press already acted, the second does nothing more.
     if (m_model->IsFolder(index.row())) {
-        if (!dbl && pos.x() >= rect.left() + kPreviewIconColumn) return false;
+        const bool onIcon = pos.x() < rect.left() + kPreviewIconColumn;
+        if (dbl == onIcon) return dbl;
         m_model->ToggleFolder(index.row());
         m_view->setCurrentIndex(m_model->index(index.row()));
         return true;
     }
-    if (dbl || PreviewCyclesAt(rect, pos.x())) m_model->CycleAction(index.row());
+    const bool onCycler = PreviewCyclesAt(rect, pos.x());
+    if (dbl != onCycler) m_model->CycleAction(index.row());
     return dbl;
 }
 
@@ -508,6 +571,19 @@ bool TListDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         return ListKey(key->key(), key->modifiers()) || QDialog::eventFilter(watched, event);
+    }
+    // The window system follows the context-menu key with a context-menu event for the focused widget as well;
+    // the key alone opens the menu, at the focused line.
+    if (watched == m_view && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard)
+        return true;
+    if (watched == m_buttonBar && event->type() == QEvent::MouseButtonPress) {
+        // Only a click on the bar itself: a label's press also passes by on its way up.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && !m_buttonBar->childAt(mouse->position().toPoint())) {
+            m_dateSortButton->click();
+            return true;
+        }
     }
     if (watched == m_view->viewport() &&
         (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))

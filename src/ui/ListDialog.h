@@ -45,7 +45,8 @@ public:
     void SetSelectedAction(ActionFlags action);
     // "Drucken": the print dialog of the list (lines, page set-up, preview, printer or PDF file).
     void PrintList();
-    // The files "Öffnen" opens for the selected candidate lines (a folder destination only).
+    // The files "Öffnen" opens for the selected candidate lines: the source file and the destination file of
+    // each, where they are; of a zip or FTP destination the source files only.
     std::vector<std::string> SelectedFiles() const;
     // "Öffnen": each of SelectedFiles as a copy in the program's temporary folder, with the desktop's application.
     void OpenSelected();
@@ -66,6 +67,7 @@ private:
     QAbstractButton* ToolButton(const char* name, const QString& text, const QString& hint, bool checkable);
     void UpdateFigures();
     void UpdateButtons();
+    bool AnyFileSelected() const;
     void ShowMenu(const QPoint& globalPos);
     void CloseFocusedFolder();
     bool ListKey(int key, Qt::KeyboardModifiers modifiers);
@@ -74,6 +76,8 @@ private:
     std::unique_ptr<cPreviewList> m_list;
     cPreviewModel* m_model;
     QListView* m_view;
+    QWidget* m_buttonBar = nullptr;
+    QAbstractButton* m_dateSortButton = nullptr;
     QLabel* m_sourceBalance = nullptr;
     QLabel* m_destBalance = nullptr;
     bool m_ftp = false;
