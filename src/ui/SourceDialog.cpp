@@ -7,6 +7,8 @@
 #include "platform/GermanFormat.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
+#include "profile/SettingsFile.h"
+#include "profile/SettingsStore.h"
 #include "ui/DialogParts.h"
 #include "ui/SourceCounter.h"
 #include "ui/SourceTree.h"
@@ -544,8 +546,10 @@ void TSourceDlg::accept() {
         changed = true;
     }
     const std::string map = m_map->text().toStdString();
-    if (platform::IsWindowsRoot(root) && !map.empty() && m_params.Drives.Lookup(root) != map)
-        m_params.Drives.Set(root, map);
+    // The mapping belongs to the settings, for every profile: it is written there at once.
+    if (platform::IsWindowsRoot(root) && !map.empty() && m_params.Drives.Lookup(root) != map &&
+        m_params.Drives.Set(root, map) && m_params.Settings)
+        m_params.Settings->Write(kDrivesSection, root, map);
     const struct {
         QPlainTextEdit* Edit;
         cTextList& List;

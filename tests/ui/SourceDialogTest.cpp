@@ -4,7 +4,9 @@
 
 #include "ModalScript.h"
 #include "WrittenDocument.h"
+#include "profile/IniFile.h"
 #include "profile/Parameters.h"
+#include "profile/SettingsFile.h"
 #include "support/TempDir.h"
 #include "ui/SourceTree.h"
 
@@ -255,7 +257,9 @@ private slots:
     void AWindowsRootUsesTheDrivesMapping() {
         const testsupport::TempDir dir;
         BuildHome(dir.Path() / "home");
+        cIniFile settings((dir.Path() / "Tolvan6.ini").string());
         cParameters params = Profile(dir.Path() / "home");
+        params.Settings = &settings;
         params.SourceDrive = "D:";
         params.Drives.Set("E:", (dir.Path() / "home" / "Bilder").string());
         params.SearchDirectories.Add("\\Daten\\*");
@@ -273,6 +277,9 @@ private slots:
         QCOMPARE(params.SourceDrive, std::string("D:"));
         QCOMPARE(params.Drives.Lookup("D:").value_or(""), (dir.Path() / "home").string());
         QVERIFY(!params.Modified); // the mapping belongs to the settings, not to the profile
+        // ... and is there for the next start of the program.
+        QCOMPARE(ReadDrives(cIniFile((dir.Path() / "Tolvan6.ini").string())).Lookup("D:").value_or(""),
+                 (dir.Path() / "home").string());
 
         // Another drive shows its own mapping.
         dialog.findChild<QLineEdit*>("SourceDriveEdt")->setText(QStringLiteral("e:"));
