@@ -55,15 +55,6 @@ QAbstractButton* Button(QWidget* window, const char* name) {
     return Child<QAbstractButton>(window, QString::fromLatin1(name));
 }
 
-// The first line of after that differs from before, without its line end.
-QString ChangedLine(const std::string& before, const std::string& after) {
-    const QStringList a = QString::fromStdString(before).split(QLatin1Char('\n'));
-    const QStringList b = QString::fromStdString(after).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
-        if (a[i] != b[i]) return b[i].trimmed();
-    return {};
-}
-
 // Clicks a button, types into a line, or sets a date ("dd.MM.yyyy"), whichever the control is.
 bool Operate(QWidget* window, const QString& control, const QString& text) {
     if (auto* button = Child<QAbstractButton>(window, control)) {
@@ -169,7 +160,7 @@ private slots:
                  qPrintable(Child<QLabel>(&dialog, QStringLiteral("ProblemLbl"))->text()));
         const std::string after = f.File();
         QCOMPARE(uitest::DifferentLines(before, after), 1);
-        QCOMPARE(ChangedLine(before, after), line);
+        QCOMPARE(uitest::ChangedLine(before, after), line);
         cParameters reread(&f.Ini);
         reread.ReadSettings(kProgramOptionsGroup);
         reread.Programm.BirthDate = std::trunc(reread.Programm.BirthDate);
@@ -200,7 +191,7 @@ private slots:
             Button(&dialog, "OkBtn")->click();
             if (choose) {
                 QCOMPARE(f.Params.Programm.FrameColor, std::uint32_t(0x00563412));
-                QCOMPARE(ChangedLine(before, f.File()), QStringLiteral("FrameColor=5649426"));
+                QCOMPARE(uitest::ChangedLine(before, f.File()), QStringLiteral("FrameColor=5649426"));
             } else {
                 QCOMPARE(f.Params.Programm.FrameColor, std::uint32_t(0x00336699));
                 QCOMPARE(f.File(), before);

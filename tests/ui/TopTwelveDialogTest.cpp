@@ -47,15 +47,6 @@ QLineEdit* Edit(QWidget* window, const QString& name) {
     return Child<QLineEdit>(window, name);
 }
 
-// The first line of after that differs from before, without its line end.
-QString ChangedLine(const std::string& before, const std::string& after) {
-    const QStringList a = QString::fromStdString(before).split(QLatin1Char('\n'));
-    const QStringList b = QString::fromStdString(after).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
-        if (a[i] != b[i]) return b[i].trimmed();
-    return {};
-}
-
 } // namespace
 
 class TopTwelveDialogTest : public QObject {
@@ -109,7 +100,7 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const std::string after = f.File();
         QCOMPARE(uitest::DifferentLines(before, after), 1);
-        QCOMPARE(ChangedLine(before, after), line);
+        QCOMPARE(uitest::ChangedLine(before, after), line);
         // What the menu shows comes from params, not from the file.
         cParameters reread(&f.Ini);
         reread.ReadSettings(kTopTwelveGroup);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <string>
 
 namespace uitest {
@@ -26,6 +27,15 @@ inline int DifferentLines(const std::string& a, const std::string& b) {
     for (qsizetype i = 0; i < la.size(); ++i)
         if (la[i] != lb[i]) ++different;
     return different;
+}
+
+// The first line of after that differs from before, without its line end and blanks around it.
+inline QString ChangedLine(const std::string& before, const std::string& after) {
+    const QStringList a = QString::fromStdString(before).split(QLatin1Char('\n'));
+    const QStringList b = QString::fromStdString(after).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
+        if (a[i] != b[i]) return b[i].trimmed();
+    return {};
 }
 
 } // namespace uitest
