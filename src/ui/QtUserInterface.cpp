@@ -33,12 +33,14 @@ bool cQtUserInterface::ShowPreview(cRunState& run) {
     return CallOnGuiThread([&] { return m_windows.ShowPreview(run); });
 }
 
-std::optional<std::string> cQtUserInterface::AskZipAddPassword(const std::string&) {
-    return std::nullopt;
+std::optional<std::string> cQtUserInterface::AskZipAddPassword(const std::string& caption) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.AskZipAddPassword(caption); });
 }
 
-cZipPasswordReply cQtUserInterface::AskZipExtractPassword(const std::string&, const std::string&) {
-    return {};
+cZipPasswordReply cQtUserInterface::AskZipExtractPassword(const std::string& caption, const std::string& fileName) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.AskZipExtractPassword(caption, fileName); });
 }
 
 std::optional<eInterruptionAnswer> cQtUserInterface::AskInterruption(const cInterruptionInfo& info) {

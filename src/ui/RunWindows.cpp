@@ -12,6 +12,7 @@
 #include "ui/RunCaption.h"
 #include "ui/TimedBox.h"
 #include "ui/WindowPlacement.h"
+#include "ui/ZipPasswordDialogs.h"
 
 #include <QApplication>
 
@@ -85,6 +86,16 @@ std::optional<eInterruptionAnswer> cRunWindows::AskInterruption(const cInterrupt
         TInterruptionDlg dialog(m_document, info, m_parent);
         dialog.exec();
         return std::optional<eInterruptionAnswer>(dialog.Answer());
+    });
+}
+
+std::optional<std::string> cRunWindows::AskZipAddPassword(const std::string& caption) {
+    return WithClockStopped([&] { return ui::AskZipAddPassword(m_parent, QString::fromStdString(caption)); });
+}
+
+cZipPasswordReply cRunWindows::AskZipExtractPassword(const std::string& caption, const std::string& fileName) {
+    return WithClockStopped([&] {
+        return ui::AskZipExtractPassword(m_parent, QString::fromStdString(caption), QString::fromStdString(fileName));
     });
 }
 

@@ -36,6 +36,8 @@ public:
     bool ShowCheckDialog(cCheckDialogModel& model);
     bool ShowPreview(cRunState& run);
     std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& info);
+    std::optional<std::string> AskZipAddPassword(const std::string& caption);
+    cZipPasswordReply AskZipExtractPassword(const std::string& caption, const std::string& fileName);
 
     // Notifications.
     void ShowStatus(const std::string& text, int count);
