@@ -44,6 +44,12 @@ struct cZipPasswordReply {
     std::string password; // with Retry: the password to try (never empty)
 };
 
+// The account for one login on an FTP server.
+struct cFtpLogin {
+    std::string UserName;
+    std::string Password;
+};
+
 class cUserInterface {
 public:
     virtual ~cUserInterface() = default;
@@ -84,6 +90,14 @@ public:
     // answer skips the file.
     virtual cZipPasswordReply AskZipExtractPassword(const std::string& /*caption*/, const std::string& /*fileName*/) {
         return {};
+    }
+
+    // The user name and password for this login (not stored in the profile), asked when the profile has none;
+    // user and password preset the fields. std::nullopt when the user gives none (the run then stops). The
+    // default (and headless) answer is none.
+    virtual std::optional<cFtpLogin> AskFtpLogin(const std::string& /*caption*/, const std::string& /*user*/,
+                                                 const std::string& /*password*/) {
+        return std::nullopt;
     }
 
     // ---- Notifications: never block. ----

@@ -43,6 +43,12 @@ cZipPasswordReply cQtUserInterface::AskZipExtractPassword(const std::string& cap
     return CallOnGuiThread([&] { return m_windows.AskZipExtractPassword(caption, fileName); });
 }
 
+std::optional<cFtpLogin> cQtUserInterface::AskFtpLogin(const std::string& caption, const std::string& user,
+                                                       const std::string& password) {
+    HandOver();
+    return CallOnGuiThread([&] { return m_windows.AskFtpLogin(caption, {user, password}); });
+}
+
 std::optional<eInterruptionAnswer> cQtUserInterface::AskInterruption(const cInterruptionInfo& info) {
     HandOver();
     return CallOnGuiThread([&] { return m_windows.AskInterruption(info); });

@@ -30,6 +30,8 @@ public:
     // Stubs until the password windows exist: no password to add, skip the entry to unpack.
     std::optional<std::string> AskZipAddPassword(const std::string& caption) override;
     cZipPasswordReply AskZipExtractPassword(const std::string& caption, const std::string& fileName) override;
+    std::optional<cFtpLogin> AskFtpLogin(const std::string& caption, const std::string& user,
+                                         const std::string& password) override;
 
     void ShowStatus(const std::string& text, int count) override;
     void StepStatus(int position) override;

@@ -4,6 +4,7 @@
 #include "profile/Parameters.h"
 #include "ui/CheckDialog.h"
 #include "ui/CopyWindow.h"
+#include "ui/FtpPasswordDialog.h"
 #include "ui/InfoWindow.h"
 #include "ui/InterruptionDialog.h"
 #include "ui/ListDialog.h"
@@ -97,6 +98,10 @@ cZipPasswordReply cRunWindows::AskZipExtractPassword(const std::string& caption,
     return WithClockStopped([&] {
         return ui::AskZipExtractPassword(m_parent, QString::fromStdString(caption), QString::fromStdString(fileName));
     });
+}
+
+std::optional<cFtpLogin> cRunWindows::AskFtpLogin(const std::string& caption, const cFtpLogin& preset) {
+    return WithClockStopped([&] { return ui::AskFtpLogin(m_parent, QString::fromStdString(caption), preset); });
 }
 
 void cRunWindows::ShowStatus(const std::string& text, int count) {

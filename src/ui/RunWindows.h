@@ -38,6 +38,7 @@ public:
     std::optional<eInterruptionAnswer> AskInterruption(const cInterruptionInfo& info);
     std::optional<std::string> AskZipAddPassword(const std::string& caption);
     cZipPasswordReply AskZipExtractPassword(const std::string& caption, const std::string& fileName);
+    std::optional<cFtpLogin> AskFtpLogin(const std::string& caption, const cFtpLogin& preset);
 
     // Notifications.
     void ShowStatus(const std::string& text, int count);
