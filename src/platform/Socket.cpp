@@ -80,6 +80,12 @@ int PollUntil(pollfd* fds, nfds_t count, SocketClock::time_point deadline, const
     }
 }
 
+bool IsNumericAddress(std::string_view host) {
+    const std::string text(host);
+    unsigned char buffer[16];
+    return ::inet_pton(AF_INET, text.c_str(), buffer) == 1 || ::inet_pton(AF_INET6, text.c_str(), buffer) == 1;
+}
+
 bool StopFlags::Raised() const {
     return (Abort != nullptr && Abort->load()) || (Interrupt != nullptr && Interrupt->load());
 }

@@ -38,6 +38,9 @@ struct TlsSessionDeleter {
     void operator()(TlsSession* session) const;
 };
 
+// Whether host is a numeric IPv4 or IPv6 address (without brackets), not a name.
+[[nodiscard]] bool IsNumericAddress(std::string_view host);
+
 // One TCP socket. Every call returns 0 or the program's error code: kSocketTimeOut, kCancelled,
 // kSocketConnectFailed, kSocketClosed or a code from errno.
 class Socket {

@@ -4,7 +4,6 @@
 #include "platform/SocketWait.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <memory>
 #include <openssl/err.h>
 #include <openssl/ssl.h>
@@ -26,11 +25,6 @@ void TlsSessionDeleter::operator()(TlsSession* session) const {
 }
 
 namespace {
-
-bool IsNumericAddress(const std::string& host) {
-    unsigned char buffer[16];
-    return ::inet_pton(AF_INET, host.c_str(), buffer) == 1 || ::inet_pton(AF_INET6, host.c_str(), buffer) == 1;
-}
 
 std::string LastSslError() {
     const unsigned long code = ERR_get_error();

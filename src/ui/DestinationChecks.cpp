@@ -2,6 +2,7 @@
 
 #include "destinations/PathNames.h"
 #include "messages/UserMessage.h"
+#include "platform/Socket.h"
 #include "profile/Variables.h"
 #include "ui/DialogParts.h"
 #include "ui/WindowBoxes.h"
@@ -36,7 +37,8 @@ const cNameRule& RuleOf(eDestinationName name) {
         {IsValidArchiveName, 30009, "Bitte geben Sie den Namen des Archivs an.",
          "„%1“ ist kein gültiger Archivname: ein Dateiname, der auf .zip endet, ohne diese Zeichen: "
          "\\ / : * ? \" < > |"},
-        {IsValidServerName, 30011, "Bitte geben Sie den FTP-Server an.",
+        {[](std::string_view text) { return IsValidServerName(text) || platform::IsNumericAddress(text); }, 30011,
+         "Bitte geben Sie den FTP-Server an.",
          "„%1“ ist kein gültiger Servername: ein Name aus Buchstaben, Ziffern, Bindestrichen und Punkten, der mit "
          "einem Buchstaben beginnt, oder eine IP-Adresse."},
     };

@@ -88,6 +88,7 @@ TDestinationDlg::TDestinationDlg(cParameters& params, QWidget* parent)
                                                 "Laufwerk selbst."));
     m_directory.Browse->setToolTip(QStringLiteral("Ein Verzeichnis auf dem Laufwerk wählen"));
     directoryGrid->setColumnStretch(1, 1);
+    m_server->AttachDirectory(m_directory.Edit);
 
     m_archive = new TArchivePanel(params, this);
 
@@ -164,7 +165,7 @@ void TDestinationDlg::UpdateEnabled() {
     const bool ftp = Kind() == eDestType::Ftp;
     m_drive.Check->setEnabled(!m_drive.Edit->text().isEmpty());
     m_directory.Check->setEnabled(!m_directory.Edit->text().isEmpty());
-    // On a server the directory is typed: its tree cannot be read yet.
+    // On a server the folders are chosen in the server panel's tree.
     m_directory.Browse->setEnabled(!ftp);
     m_eightThree->setEnabled(m_variation->currentIndex() > 0);
     // Label, format and eject concern a disk of this machine.
@@ -266,6 +267,12 @@ void TDestinationDlg::Store() {
     p.CheckLabel = m_disk.CheckLabel;
     p.OfferFormat = m_disk.OfferFormat;
     p.EjectDisk = m_disk.EjectDisk;
+}
+
+void TDestinationDlg::done(int result) {
+    // A reading of the server must not outlive the dialog's purpose, nor keep the server waiting.
+    m_server->StopReading();
+    QDialog::done(result);
 }
 
 void TDestinationDlg::accept() {

@@ -37,6 +37,7 @@ public:
 
 protected:
     void accept() override;
+    void done(int result) override;
 
 private:
     void ShowKind();

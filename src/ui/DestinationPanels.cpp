@@ -2,10 +2,14 @@
 
 #include "destinations/PathNames.h"
 #include "profile/Parameters.h"
+#include "profile/Variables.h"
 #include "ui/DialogParts.h"
+#include "ui/FtpPasswordDialog.h"
+#include "ui/ServerTree.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -156,12 +160,6 @@ TServerPanel::TServerPanel(const cParameters& params, QWidget* parent)
     m_server = AddNameRow(grid, 0, QStringLiteral("Ausgewählter &Server:"), m_servers, nullptr, "ServerCheckBtn",
                           "ServerProblemLbl");
 
-    QPushButton* read = NamedButton("ServerReadBtn", QStringLiteral("Verzeichnisse &lesen"), this);
-    read->setEnabled(false);
-    read->setToolTip(QStringLiteral("Das Lesen der Verzeichnisse des Servers ist in dieser Version noch nicht "
-                                    "möglich: bitte das Verzeichnis unten eintragen."));
-    grid->addWidget(read, 2, 1, 1, 1, Qt::AlignLeft);
-
     m_port = NamedSpin("FtpPortSpn", 0, 65535, params.FtpPort, this);
     m_port->setToolTip(QStringLiteral("Üblich ist 21."));
     m_timeOut = NamedSpin("FtpTimeOutSpn", 0, 600, params.FtpTimeOut, this);
@@ -181,12 +179,108 @@ TServerPanel::TServerPanel(const cParameters& params, QWidget* parent)
     login->addWidget(m_password, 1, 3);
     login->setColumnStretch(1, 1);
     login->setColumnStretch(3, 1);
-    grid->addLayout(login, 3, 0, 1, 4);
+    grid->addLayout(login, 2, 0, 1, 4);
+
+    m_read = NamedButton("ServerReadBtn", QStringLiteral("Verzeichnisse &lesen"), this);
+    m_read->setToolTip(QStringLiteral("Meldet sich mit Port, Wartezeit, Benutzer und Kennwort beim Server an und "
+                                      "zeigt seine Verzeichnisse."));
+    m_stop = NamedButton("ServerStopBtn", QStringLiteral("&Abbrechen"), this);
+    m_stop->setToolTip(QStringLiteral("Beendet das Lesen der Verzeichnisse."));
+    m_stop->hide();
+    m_readLine = new QLabel(this);
+    m_readLine->setObjectName(QStringLiteral("ServerReadLbl"));
+    m_readLine->setWordWrap(true);
+    m_readLine->setTextFormat(Qt::PlainText);
+    m_readLine->hide();
+    // The buttons keep the width of their text; the line beside them takes the rest.
+    m_read->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    m_stop->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    auto* readRow = new QHBoxLayout;
+    readRow->addWidget(m_read, 0, Qt::AlignTop);
+    readRow->addWidget(m_stop, 0, Qt::AlignTop);
+    readRow->addWidget(m_readLine, 1);
+    readRow->addStretch(0);
+    grid->addLayout(readRow, 3, 0, 1, 4);
+
+    m_tree = new TServerTree(this);
+    m_tree->setMinimumHeight(m_tree->fontMetrics().height() * 7);
+    grid->addWidget(m_tree, 4, 0, 1, 4);
     grid->setColumnStretch(1, 1);
 
-    auto update = [this] { m_server.Check->setEnabled(!ServerText().isEmpty()); };
+    connect(m_read, &QPushButton::clicked, this, &TServerPanel::ReadTree);
+    connect(m_stop, &QPushButton::clicked, this, &TServerPanel::StopReading);
+    connect(m_tree, &TServerTree::ReadingChanged, this, &TServerPanel::ReadingChanged);
+    connect(m_tree, &TServerTree::Failed, this,
+            [this](const QString& line, const QString& dialogue) { ShowReadLine(line, true, dialogue); });
+    auto update = [this] {
+        m_server.Check->setEnabled(!ServerText().isEmpty());
+        m_read->setEnabled(!ServerText().isEmpty());
+    };
     connect(m_servers, &QComboBox::editTextChanged, this, update);
+    // The folders shown belong to the server that was read.
+    connect(m_servers, &QComboBox::editTextChanged, this, [this] {
+        m_tree->Reset();
+        ShowReadLine({}, false);
+    });
     update();
+}
+
+void TServerPanel::AttachDirectory(QLineEdit* directory) {
+    m_directory = directory;
+    connect(m_tree, &TServerTree::DirectoryChosen, directory, &QLineEdit::setText);
+}
+
+void TServerPanel::ShowReadLine(const QString& text, bool failure, const QString& details) {
+    m_failed = failure && !text.isEmpty();
+    m_readLine->setText(text);
+    m_readLine->setToolTip(details.isEmpty() ? QString() : QStringLiteral("Gespräch mit dem Server:\n") + details);
+    m_readLine->setStyleSheet(m_failed ? QStringLiteral("color: #b00000;") : QString());
+    m_readLine->setVisible(!text.isEmpty());
+    // A wrapped line that appears must not squeeze the fields.
+    if (auto* dialog = qobject_cast<QDialog*>(window())) FitHeight(dialog);
+}
+
+void TServerPanel::ReadTree() {
+    const std::string host = ExpandVariables(NormalizeServer(ServerText().toStdString()));
+    cFtpLogin account{m_user->text().toStdString(), m_password->text().toStdString()};
+    // A profile without user or password asks at every login; what is typed is used for this login only.
+    if (account.UserName.empty() || account.Password.empty()) {
+        const std::optional<cFtpLogin> typed = AskFtpLogin(this, window()->windowTitle(), account);
+        if (!typed) return;
+        account = *typed;
+    }
+    cServerLogin login;
+    login.Host = host;
+    login.Port = static_cast<std::uint16_t>(m_port->value());
+    login.UserName = account.UserName;
+    login.Password = account.Password;
+    login.TimeOut = m_timeOut->value();
+    // The profile has no setting for the kind of data connection: passive works behind NAT and firewalls, and the
+    // client goes passive anyway where the server refuses the other way.
+    login.Passive = true;
+    std::string target;
+    if (m_directory) {
+        target = ExpandVariables(NormalizeDirectory(m_directory->text().toStdString()));
+        if (!IsValidDirectory(target)) target.clear();
+    }
+    m_tree->Start(login, target);
+}
+
+void TServerPanel::StopReading() {
+    const bool reading = m_tree->Reading();
+    m_tree->Stop();
+    if (reading) ShowReadLine(QStringLiteral("Das Lesen der Verzeichnisse wurde abgebrochen."), false);
+}
+
+void TServerPanel::ReadingChanged(bool reading) {
+    const bool hadFocus = m_read->hasFocus() || m_stop->hasFocus();
+    m_read->setVisible(!reading);
+    m_stop->setVisible(reading);
+    if (hadFocus) (reading ? m_stop : m_read)->setFocus();
+    if (reading)
+        ShowReadLine(QStringLiteral("Die Verzeichnisse werden gelesen..."), false);
+    else if (!m_failed)
+        ShowReadLine({}, false);
 }
 
 QString TServerPanel::ServerText() const {

@@ -1,5 +1,5 @@
 // The panels of the destination dialog that belong to one kind: the zip archive with the zip engine's settings,
-// and the FTP server with its login.
+// and the FTP server with its login and the tree of its folders.
 #pragma once
 
 #include "ui/DestinationChecks.h"
@@ -11,11 +11,14 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class cParameters;
 
 namespace ui {
+
+class TServerTree;
 
 class TArchivePanel : public QGroupBox {
 public:
@@ -56,13 +59,29 @@ public:
     void Store(cParameters& params) const;
     void StoreUnused(cParameters& params) const;
 
+    // The directory field that a folder chosen in the tree fills, and down to which a read opens the tree.
+    void AttachDirectory(QLineEdit* directory);
+    // Ends a reading of the server's folders (the dialog closes).
+    void StopReading();
+    TServerTree* Tree() const { return m_tree; }
+
 private:
+    void ReadTree();
+    void ReadingChanged(bool reading);
+    void ShowReadLine(const QString& text, bool failure, const QString& details = {});
+
     cNameRow m_server;
     QComboBox* m_servers = nullptr;
     QSpinBox* m_port = nullptr;
     QSpinBox* m_timeOut = nullptr;
     QLineEdit* m_user = nullptr;
     QLineEdit* m_password = nullptr;
+    QPushButton* m_read = nullptr;
+    QPushButton* m_stop = nullptr;
+    QLabel* m_readLine = nullptr;
+    bool m_failed = false;
+    TServerTree* m_tree = nullptr;
+    QLineEdit* m_directory = nullptr;
 };
 
 // A spin box over min..max that also holds a stored value outside that range, so that OK does not change it.

@@ -1,8 +1,9 @@
 """FTP servers for the client's tests, on 127.0.0.1 and a free port.
 
-  ftp_test_server.py real HOME [port-refused] [ipv6]
+  ftp_test_server.py real HOME [port-refused] [ipv6] [short-idle]
                                                 pyftpdlib, user "anna" / password "geheim", HOME as the root,
-                                                on ::1 with ipv6
+                                                on ::1 with ipv6; short-idle drops a connection after one
+                                                second without a command
   ftp_test_server.py scripted CASE              a hand-written server that answers oddly (see CASES)
 
 Prints "PORT <port>" once it listens, then serves until killed (at most two minutes).
@@ -17,7 +18,7 @@ import time
 LIFETIME_SECONDS = 120
 
 
-def real_server(home, refuse_port, host):
+def real_server(home, refuse_port, host, idle_seconds):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.handlers import FTPHandler
     from pyftpdlib.servers import FTPServer
@@ -35,7 +36,7 @@ def real_server(home, refuse_port, host):
             return FTPHandler.ftp_PORT(self, line)
 
     Handler.authorizer = authorizer
-    Handler.timeout = 30
+    Handler.timeout = idle_seconds
     Handler.auth_failed_timeout = 0.1  # the wrong-password reply comes at once
     logging.basicConfig(level=logging.WARNING)
     server = FTPServer((host, 0), Handler)
@@ -106,8 +107,8 @@ class Session:
                     self.send("230 willkommen")
             elif verb == "PWD":
                 self.send('257 "/a ""b"" c" ist das aktuelle Verzeichnis.')
-            elif verb == "TYPE":
-                self.send("200 ok")
+            elif verb in ("TYPE", "CWD"):
+                self.send("200 ok" if verb == "TYPE" else "250 ok")
             elif verb == "PASV":
                 self.open_passive()
             elif verb == "LIST":
@@ -151,7 +152,8 @@ def main():
     threading.Timer(LIFETIME_SECONDS, lambda: os._exit(0)).start()
     if sys.argv[1] == "real":
         options = sys.argv[3:]
-        real_server(sys.argv[2], "port-refused" in options, "::1" if "ipv6" in options else "127.0.0.1")
+        real_server(sys.argv[2], "port-refused" in options, "::1" if "ipv6" in options else "127.0.0.1",
+                    1 if "short-idle" in options else 30)
     else:
         scripted_server(sys.argv[2])
 

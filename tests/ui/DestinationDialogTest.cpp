@@ -140,6 +140,9 @@ private slots:
              [](const cParameters& p) { return p.ZipAddVariation; }},
             {"Server", eDestType::Ftp, [](QWidget* d) { Type(d, "ServerCbo", "ftp://Backup.Example.org"); },
              [](const cParameters& p) { return p.DestServer == "backup.example.org"; }},
+            // A server given by its address, as a NAS at home often is.
+            {"Server-Adresse", eDestType::Ftp, [](QWidget* d) { Type(d, "ServerCbo", "192.168.1.20"); },
+             [](const cParameters& p) { return p.DestServer == "192.168.1.20"; }},
             {"Port", eDestType::Ftp, [](QWidget* d) { Child<QSpinBox>(d, "FtpPortSpn")->setValue(21); },
              [](const cParameters& p) { return p.FtpPort == 21; }},
             {"Wartezeit", eDestType::Ftp, [](QWidget* d) { Child<QSpinBox>(d, "FtpTimeOutSpn")->setValue(600); },
@@ -252,6 +255,7 @@ private slots:
              "\"ftp..example.org\" ist kein gültiger Servername."},
             {eDestType::Ftp, "ServerCbo", "ftp://example.org", "ServerCheckBtn",
              "\"ftp://example.org\" ist kein gültiger Servername."},
+            {eDestType::Ftp, "ServerCbo", "fd00::20", "ServerCheckBtn", "\"fd00::20\" ist ein gültiger Servername."},
         };
         for (const auto& c : cases) {
             testsupport::TempDir dir;
@@ -293,7 +297,8 @@ private slots:
             QCOMPARE(Child<QWidget>(&dialog, "ServerPnl")->isVisible(), c.server);
             QVERIFY(Child<QWidget>(&dialog, "DirectoryPnl")->isVisible());
             QCOMPARE(Child<QPushButton>(&dialog, "DiskBtn")->isEnabled(), c.disk);
-            QVERIFY(!Child<QPushButton>(&dialog, "ServerReadBtn")->isEnabled());
+            // The server field has a name: its folders can be read.
+            QVERIFY(Child<QPushButton>(&dialog, "ServerReadBtn")->isEnabled());
         }
         auto* eightThree = Child<QCheckBox>(&dialog, "EightThreeChk");
         QVERIFY(eightThree->isEnabled() && eightThree->isChecked());
