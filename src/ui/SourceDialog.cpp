@@ -369,7 +369,7 @@ TSourceDlg::TSourceDlg(cParameters& params, std::vector<cSourceVolume> volumes, 
     connect(m_exclude, &QPlainTextEdit::textChanged, this, &TSourceDlg::EntriesEdited);
     for (QPlainTextEdit* edit : m_masks)
         connect(edit, &QPlainTextEdit::textChanged, this, &TSourceDlg::ScheduleCount);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (QPlainTextEdit* edit : m_masks)
             if (now == edit) m_lastMasks = edit;
     });
@@ -384,7 +384,10 @@ TSourceDlg::TSourceDlg(cParameters& params, std::vector<cSourceVolume> volumes, 
     resize(wanted.expandedTo(minimumSizeHint()));
 }
 
-TSourceDlg::~TSourceDlg() = default;
+TSourceDlg::~TSourceDlg() {
+    // The focus moves while the dialog's base class hides it, when this part is gone already.
+    disconnect(m_focusWatch);
+}
 
 std::string TSourceDlg::TypedRoot() const {
     return m_root->text().toStdString();

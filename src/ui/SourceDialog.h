@@ -81,6 +81,7 @@ private:
     QLabel* m_directoryError = nullptr;
     QPlainTextEdit* m_masks[4] = {}; // compare, enforce, delete, exclude
     QPlainTextEdit* m_lastMasks = nullptr;
+    QMetaObject::Connection m_focusWatch; // the application's focus changes, while the dialog lives
     QLabel* m_maskError = nullptr;
     QLabel* m_count = nullptr;
     QTimer* m_rootTmr = nullptr;
