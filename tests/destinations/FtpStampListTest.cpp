@@ -3,6 +3,7 @@
 
 #include "platform/ErrorCodes.h"
 #include "profile/LineReader.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -316,27 +317,6 @@ TEST_F(FtpStampListTest, TheListLivesBesideItsProfile) {
     EXPECT_EQ(again.Size(), 0u);
 }
 
-// A file-size limit for this process while the object lives; going beyond it is an error, not a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldAction = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldAction);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldAction)(int) = SIG_DFL;
-};
-
 TEST_F(FtpStampListTest, AWriteThatFailsHalfWayKeepsTheOldList) {
     const std::string old = "1\r\n" + Entry("\\A\\", "a", ".txt");
     ASSERT_LT(old.size(), 64u);
@@ -345,7 +325,7 @@ TEST_F(FtpStampListTest, AWriteThatFailsHalfWayKeepsTheOldList) {
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(list.Record("\\Sicherung\\", "Datei" + std::to_string(i) + ".txt", kWinter));
     {
-        FileSizeLimit limit(64);
+        testsupport::FileSizeLimit limit(64);
         EXPECT_EQ(list.Write(Path()), platform::kDiskFull);
     }
     EXPECT_EQ(m_dir.ReadFile("Daten.tvp.ftp"), old);

@@ -3,6 +3,7 @@
 // through as it is.
 #include "log/LogFile.h"
 #include "platform/Text.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -40,25 +41,6 @@ std::string ReadAvailable(int fd) {
         bytes.append(buffer, static_cast<std::size_t>(got));
     return bytes;
 }
-
-// A file-size limit for this process while the object lives; going beyond it is an error, not a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldAction = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldAction);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldAction)(int) = SIG_DFL;
-};
 
 TEST_F(LogFileTest, AUtf8FileIsRecognisedAcrossTheReadChunks) {
     // "ü" (two bytes) straddles the first megabyte; everything else is ASCII.
@@ -133,7 +115,7 @@ TEST_F(LogFileTest, AFileThatCannotGrowKeepsWindows1252) {
     const std::string old = std::string(1000, '\xFC') + "\r\n";
     m_dir.WriteFile("Log.txt", old);
     {
-        FileSizeLimit limit(1100);
+        testsupport::FileSizeLimit limit(1100);
         cLogFile file;
         ASSERT_EQ(file.Open(Path(), true), 0);
         file.AppendLine("/home/anna/Ősz");
