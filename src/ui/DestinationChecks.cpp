@@ -79,12 +79,6 @@ QString DestinationNameProblem(eDestinationName name, const std::string& typed) 
     return QString::fromUtf8(rule.Invalid).arg(QString::fromStdString(ExpandVariables(typed)));
 }
 
-void FitHeight(QDialog* dialog) {
-    if (dialog->layout()) dialog->layout()->activate();
-    const int needed = dialog->heightForWidth(dialog->width());
-    if (needed > dialog->height()) dialog->resize(dialog->width(), needed);
-}
-
 cNameRow AddNameRow(QGridLayout* grid, int row, const QString& caption, QWidget* field, const char* browseName,
                     const char* checkName, const char* problemName) {
     QWidget* owner = grid->parentWidget();

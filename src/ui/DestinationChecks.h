@@ -49,8 +49,4 @@ struct cNameRow {
 cNameRow AddNameRow(QGridLayout* grid, int row, const QString& caption, QWidget* field, const char* browseName,
                     const char* checkName, const char* problemName);
 
-// Makes the dialog as high as its wrapped lines need at its width: a problem line that appears does not grow a
-// window by itself, and the other fields would be squeezed.
-void FitHeight(QDialog* dialog);
-
 } // namespace ui

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,7 +68,14 @@ QLabel* ProblemLabel(const char* name, QWidget* parent) {
 bool ShowProblem(QLabel* label, const QString& text) {
     label->setText(text);
     label->setVisible(!text.isEmpty());
+    if (auto* dialog = qobject_cast<QDialog*>(label->window()); dialog && !text.isEmpty()) FitHeight(dialog);
     return text.isEmpty();
+}
+
+void FitHeight(QDialog* dialog) {
+    if (dialog->layout()) dialog->layout()->activate();
+    const int needed = dialog->heightForWidth(dialog->width());
+    if (needed > dialog->height()) dialog->resize(dialog->width(), needed);
 }
 
 } // namespace ui

@@ -24,7 +24,11 @@ QPushButton* NamedButton(const char* name, const QString& caption, QWidget* pare
 QDialogButtonBox* OkCancelHelp(QDialog* dialog, int helpContext);
 // A red line below a field, hidden while empty.
 QLabel* ProblemLabel(const char* name, QWidget* parent);
-// Shows text in the label (hides it when empty); returns whether there was no problem.
+// Shows text in the label (hides it when empty), the dialog growing for it; returns whether there was no problem.
 bool ShowProblem(QLabel* label, const QString& text);
+
+// Makes the dialog as tall as its contents need at its width: a wrapped line that appears must make the window
+// taller, not squeeze the other controls.
+void FitHeight(QDialog* dialog);
 
 } // namespace ui

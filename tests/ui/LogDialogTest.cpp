@@ -8,6 +8,7 @@
 #include "ui/LogPrinterDialog.h"
 #include "ui/LogViewerDialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,9 +134,15 @@ private slots:
         const cLogParameters log = params.Log;
         ui::TLogDlg dialog(params, nullptr);
         dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Child<QPushButton>(&dialog, "OkBtn")->click();
         QVERIFY(dialog.isVisible());
         QVERIFY(Child<QLabel>(&dialog, "ProblemLbl")->text().contains(QStringLiteral("SMTP-Server")));
+        // The reason makes the window taller; no control is squeezed below what it needs.
+        QCoreApplication::processEvents();
+        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            if (button->isVisible())
+                QVERIFY2(button->height() >= button->minimumSizeHint().height(), qPrintable(button->objectName()));
         QVERIFY(params.Log == log);
         Child<QCheckBox>(&dialog, "MailErrChk")->setChecked(false);
         Child<QLineEdit>(&dialog, "FileEdt")->clear();
