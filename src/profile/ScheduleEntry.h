@@ -1,7 +1,9 @@
 // A weekly schedule entry: active flag, weekdays and time of day packed into 32 bits as profiles store them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 // Bit 31 set: not active. Bits 30..24: Monday..Sunday. Bits 23..16: zero. Bits 15..0: minutes after midnight.
 using ScheduleEntry = std::uint32_t;
@@ -29,4 +31,9 @@ constexpr bool ScheduleEntryOnDay(ScheduleEntry entry, int dayOfWeek) {
 }
 constexpr int ScheduleEntryMinutes(ScheduleEntry entry) {
     return static_cast<int>(entry & kScheduleMinutesMask);
+}
+
+// Whether an entry of the schedule can ever start a run: the scheduler's timer and its lamp go by this.
+inline bool HasActiveEntry(const std::vector<ScheduleEntry>& schedule) {
+    return std::any_of(schedule.begin(), schedule.end(), ScheduleEntryActive);
 }

@@ -19,15 +19,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace ui {
 
 namespace {
-
-bool HasActiveEntry(const std::vector<ScheduleEntry>& schedule) {
-    return std::any_of(schedule.begin(), schedule.end(), ScheduleEntryActive);
-}
 
 // What the status strip shows of the document's automatics.
 cAutomaticLamps AutomaticLampsOf(const cParameters& p) {

@@ -8,8 +8,6 @@
 
 #include <QTimer>
 
-#include <algorithm>
-
 namespace ui {
 
 namespace {
@@ -24,10 +22,6 @@ const std::vector<ScheduleEntry>* CurrentSchedule(const cParameters& params) {
     return nullptr;
 }
 
-bool HasActiveEntry(const std::vector<ScheduleEntry>* schedule) {
-    return schedule && std::any_of(schedule->begin(), schedule->end(), ScheduleEntryActive);
-}
-
 int MillisecondsToNextTick() {
     const std::int64_t intoMinute = platform::NowLocal() / 10'000 % kMillisecondsPerMinute;
     return static_cast<int>(kMillisecondsPerMinute - intoMinute + kTickDelayMilliseconds);
@@ -38,7 +32,8 @@ int MillisecondsToNextTick() {
 void TMainWnd::SyncSchedulerTimer() {
     auto* timer = findChild<QTimer*>(QStringLiteral("SchedulerTmr"));
     if (!timer) return;
-    if (!HasActiveEntry(CurrentSchedule(m_params))) {
+    const std::vector<ScheduleEntry>* schedule = CurrentSchedule(m_params);
+    if (!schedule || !HasActiveEntry(*schedule)) {
         timer->stop();
         return;
     }
