@@ -1,6 +1,7 @@
 // Collecting, mapping and merging the directory lists of a run.
 #include "engine/DirectoryPass.h"
 
+#include "destinations/RemoteTree.h"
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileInfo.h"
@@ -14,6 +15,31 @@
 #include <unordered_set>
 
 namespace {
+
+// One side of the pass: a native root on disk, or a destination that is a remote tree.
+struct cTreeSide {
+    std::string_view NativeRoot;
+    cRemoteTree* Remote = nullptr;
+
+    // As platform::ListSubdirectoryNames; a remote tree gives no file names (the file pass lists it itself) and
+    // marks a subdirectory name that cannot stand for one entry as unrepresentable.
+    int ListNames(const std::string& directory, std::vector<platform::SubdirectoryName>& entries,
+                  std::vector<std::string>* files = nullptr, std::vector<std::string>* specials = nullptr) const {
+        if (!Remote) return platform::ListSubdirectoryNames(NativeRoot, directory, entries, files, specials);
+        entries.clear();
+        cRemoteDirectory listing;
+        if (const int rc = Remote->List(directory, listing); rc != 0) return rc;
+        for (std::string& name : listing.Subdirectories) {
+            const bool unsafe = !platform::IsRepresentableName(name) || name.empty() || name == "." ||
+                                name == ".." || name.find('/') != std::string::npos;
+            entries.push_back({std::move(name), unsafe, 0});
+        }
+        return 0;
+    }
+    std::string Shown(const std::string& path) const {
+        return Remote ? Remote->ShownPath(path) : platform::NativePath(NativeRoot, path);
+    }
+};
 
 std::string NormalizePattern(std::string_view pattern) {
     std::string result(pattern);
@@ -92,10 +118,10 @@ std::optional<std::size_t> PrefixLength(std::string_view path, std::string_view 
 
 // The real subdirectories of a relative directory ("\" at both ends) whose names equal name without regard to
 // case, the one spelt exactly as name first, the others in byte order.
-std::vector<std::string> SubdirectoriesNamed(std::string_view nativeRoot, const std::string& directory,
+std::vector<std::string> SubdirectoriesNamed(const cTreeSide& side, const std::string& directory,
                                              std::string_view name) {
     std::vector<platform::SubdirectoryName> entries;
-    if (platform::ListSubdirectoryNames(nativeRoot, directory, entries) != 0) return {};
+    if (side.ListNames(directory, entries) != 0) return {};
     std::vector<std::string> names;
     const std::string folded = platform::FoldCase(name);
     for (platform::SubdirectoryName& entry : entries)
@@ -113,16 +139,18 @@ std::vector<std::string> SubdirectoriesNamed(std::string_view nativeRoot, const 
 // Every directory on disk below base (a directory as the disk spells it, "\" at both ends) whose path after base
 // equals rest without regard to case, in every component; when there is none, base + rest in the spelling that
 // SpellingOnDisk gives it.
-std::vector<std::string> DirectoriesMatching(std::string_view nativeRoot, const std::string& base,
+std::string Spelling(const cTreeSide& side, std::string_view prefix);
+
+std::vector<std::string> DirectoriesMatching(const cTreeSide& side, const std::string& base,
                                              std::string_view rest) {
     std::vector<std::string> matches{base};
     for (const std::string_view component : Components(rest)) {
         std::vector<std::string> deeper;
         for (const std::string& match : matches) {
-            std::vector<std::string> found = SubdirectoriesNamed(nativeRoot, match, component);
+            std::vector<std::string> found = SubdirectoriesNamed(side, match, component);
             deeper.insert(deeper.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
         }
-        if (deeper.empty()) return {WithTrailingBackslash(SpellingOnDisk(nativeRoot, base + std::string(rest)))};
+        if (deeper.empty()) return {WithTrailingBackslash(Spelling(side, base + std::string(rest)))};
         matches = std::move(deeper);
     }
     return matches;
@@ -138,11 +166,14 @@ std::string NormalizePrefix(std::string_view prefix) {
 
 // CollectDirectories, with the pattern's leading directory fixedPrefix ("\" at the front, none at the end; may be
 // empty) taken as it is written: the destination directory of a mapped pattern is already spelt as on disk.
-void CollectBelow(std::string_view nativeRoot, std::string_view pattern, const std::string& fixedPrefix,
+void ListBelow(const cTreeSide& side, const std::string& dir, std::vector<std::string>& list,
+               std::vector<cScanProblem>& problems, const cWalk& walk);
+
+void CollectBelow(const cTreeSide& side, std::string_view pattern, const std::string& fixedPrefix,
                   std::vector<std::string>& list, std::vector<cScanProblem>& problems, const cWalk& walk) {
     const std::string normalized = NormalizePattern(pattern);
     if (!platform::StaysBelowRoot(normalized)) {
-        problems.push_back({platform::NativePath(nativeRoot, normalized), platform::kBadPathname});
+        problems.push_back({side.Shown(normalized), platform::kBadPathname});
         return;
     }
     const std::size_t c = normalized.rfind('\\');
@@ -155,13 +186,13 @@ void CollectBelow(std::string_view nativeRoot, std::string_view pattern, const s
     const std::string_view directory = std::string_view(normalized).substr(0, c + 1);
     const std::string base =
         !fixedPrefix.empty() && directory.starts_with(fixedPrefix + "\\") ? fixedPrefix + "\\" : "\\";
-    for (const std::string& prefix : DirectoriesMatching(nativeRoot, base, directory.substr(base.size()))) {
+    for (const std::string& prefix : DirectoriesMatching(side, base, directory.substr(base.size()))) {
         if (form == PatternForm::All) {
-            ListSubdirectories(nativeRoot, prefix, list, problems, walk);
+            ListBelow(side, prefix, list, problems, walk);
             continue;
         }
         std::vector<std::string> below;
-        ListSubdirectories(nativeRoot, prefix, below, problems, walk);
+        ListBelow(side, prefix, below, problems, walk);
         for (std::string& found : below) {
             if (FitsForm(form, platform::FoldCase(std::string_view(found).substr(prefix.size())), text))
                 list.push_back(std::move(found));
@@ -169,16 +200,18 @@ void CollectBelow(std::string_view nativeRoot, std::string_view pattern, const s
     }
 }
 
-void CollectAll(std::string_view nativeRoot, const std::vector<std::string>& patterns, std::vector<std::string>& list,
+void CollectAll(const cTreeSide& side, const std::vector<std::string>& patterns, std::vector<std::string>& list,
                 std::vector<cScanProblem>& problems, const cWalk& walk, const std::string& fixedPrefix = {}) {
     for (const std::string& pattern : patterns) {
         if (walk.Stopping()) return;
-        CollectBelow(nativeRoot, pattern, fixedPrefix, list, problems, walk);
+        CollectBelow(side, pattern, fixedPrefix, list, problems, walk);
     }
 }
 
-bool IsSkipped(const cWalk& walk, std::string_view nativeRoot, const std::string& directory,
+bool IsSkipped(const cWalk& walk, const cTreeSide& side, const std::string& directory,
                const platform::SubdirectoryName& entry) {
+    if (side.Remote) return false;
+    const std::string_view nativeRoot = side.NativeRoot;
     for (const platform::FileIdentity& skipped : walk.Skipped) {
         if (skipped.inode != entry.inode) continue;
         if (platform::IdentityOf(platform::NativePath(nativeRoot, directory + entry.name)) == skipped) return true;
@@ -254,9 +287,11 @@ bool OrderAsCounterparts(const std::vector<std::string>& sourceDirs, const std::
 
 } // namespace
 
-void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cWalk& walk) {
-    cFileNameCache* fileNames = walk.FileNames;
+namespace {
+
+void ListBelow(const cTreeSide& side, const std::string& dir, std::vector<std::string>& list,
+               std::vector<cScanProblem>& problems, const cWalk& walk) {
+    cFileNameCache* fileNames = side.Remote ? nullptr : walk.FileNames;
     std::vector<std::string> pending{dir};
     std::vector<platform::SubdirectoryName> entries;
     std::vector<std::string> files;
@@ -266,9 +301,8 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
         if (walk.Stopping()) return;
         std::string current = std::move(pending.back());
         pending.pop_back();
-        const std::string native = platform::NativePath(nativeRoot, current);
-        if (platform::ListSubdirectoryNames(nativeRoot, current, entries, fileNames ? &files : nullptr,
-                                            specialNames ? &specials : nullptr) != 0) {
+        const std::string native = side.Shown(current);
+        if (side.ListNames(current, entries, fileNames ? &files : nullptr, specialNames ? &specials : nullptr) != 0) {
             entries.clear();
         } else if (fileNames) {
             (*fileNames)[native] = std::move(files);
@@ -277,10 +311,10 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
         const std::size_t firstChild = pending.size();
         for (const platform::SubdirectoryName& entry : entries) {
             if (entry.unrepresentable) {
-                problems.push_back({platform::NativePath(nativeRoot, current) + entry.name, platform::kInvalidName});
+                problems.push_back({native + entry.name, platform::kInvalidName});
                 continue;
             }
-            if (!walk.Skipped.empty() && IsSkipped(walk, nativeRoot, current, entry)) continue;
+            if (!walk.Skipped.empty() && IsSkipped(walk, side, current, entry)) continue;
             if (walk.SubdirectoriesFound) ++*walk.SubdirectoriesFound;
             pending.push_back(current + entry.name + "\\");
         }
@@ -290,17 +324,12 @@ void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std
     }
 }
 
-void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
-                        std::vector<cScanProblem>& problems, const cWalk& walk) {
-    CollectBelow(nativeRoot, pattern, {}, list, problems, walk);
-}
-
-std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix) {
+std::string Spelling(const cTreeSide& side, std::string_view prefix) {
     std::string spelt;
     bool onDisk = true;
     for (const std::string_view component : Components(prefix)) {
         if (onDisk) {
-            const std::vector<std::string> found = SubdirectoriesNamed(nativeRoot, spelt + "\\", component);
+            const std::vector<std::string> found = SubdirectoriesNamed(side, spelt + "\\", component);
             if (!found.empty()) {
                 spelt = found.front();
                 spelt.pop_back();
@@ -314,6 +343,22 @@ std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix)
     return spelt;
 }
 
+} // namespace
+
+void ListSubdirectories(std::string_view nativeRoot, const std::string& dir, std::vector<std::string>& list,
+                        std::vector<cScanProblem>& problems, const cWalk& walk) {
+    ListBelow({nativeRoot}, dir, list, problems, walk);
+}
+
+void CollectDirectories(std::string_view nativeRoot, std::string_view pattern, std::vector<std::string>& list,
+                        std::vector<cScanProblem>& problems, const cWalk& walk) {
+    CollectBelow({nativeRoot}, pattern, {}, list, problems, walk);
+}
+
+std::string SpellingOnDisk(std::string_view nativeRoot, std::string_view prefix) {
+    return Spelling({nativeRoot}, prefix);
+}
+
 std::optional<std::string> RealTypedDirectory(const std::string& nativeRoot, std::string_view typed) {
     std::string real;
     if (nativeRoot.empty() ||
@@ -323,7 +368,7 @@ std::optional<std::string> RealTypedDirectory(const std::string& nativeRoot, std
 }
 
 std::vector<std::string> MatchingDirectories(std::string_view nativeRoot, std::string_view directory) {
-    return DirectoriesMatching(nativeRoot, "\\", directory);
+    return DirectoriesMatching({nativeRoot}, "\\", directory);
 }
 
 std::string MapDirectory(std::string_view path, std::string_view fromPrefix, std::string_view toPrefix) {
@@ -370,14 +415,16 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
     std::size_t destFound = 0;
     sourceWalk.SubdirectoriesFound = &sourceFound;
     destWalk.SubdirectoriesFound = &destFound;
-    CollectAll(input.SourceRoot, input.SearchDirectories, sourceDirs, problems, sourceWalk);
-    CollectAll(input.SourceRoot, input.ExcludeDirectories, excluded, ignored, withoutNames);
+    const cTreeSide sourceSide{input.SourceRoot};
+    CollectAll(sourceSide, input.SearchDirectories, sourceDirs, problems, sourceWalk);
+    CollectAll(sourceSide, input.ExcludeDirectories, excluded, ignored, withoutNames);
     RemoveNames(sourceDirs, excluded);
 
     // The typed prefixes are mapped in the spelling the disk gives them, so that both directions of the mapping
     // name the directories that are there.
     const std::string cut = SpellingOnDisk(input.SourceRoot, input.CutPath);
-    const std::string destDirectory = SpellingOnDisk(input.DestRoot, input.DestDirectory);
+    const cTreeSide destSide{input.DestRoot, input.DestTree};
+    const std::string destDirectory = Spelling(destSide, input.DestDirectory);
     std::vector<std::string> destSearch;
     std::vector<std::string> destExclude;
     for (const std::string& pattern : input.SearchDirectories) {
@@ -388,11 +435,11 @@ int BuildDirectoryLists(const cDirectoryPassInput& input, std::vector<std::strin
         std::string mapped = MapDirectory(NormalizePattern(pattern), cut, destDirectory);
         if (!mapped.empty()) destExclude.push_back(std::move(mapped));
     }
-    CollectAll(input.DestRoot, destSearch, destDirs, problems, destWalk, destDirectory);
+    CollectAll(destSide, destSearch, destDirs, problems, destWalk, destDirectory);
     if (input.SourceSubdirectories) *input.SourceSubdirectories = sourceFound;
     if (input.DestSubdirectories) *input.DestSubdirectories = destFound;
     excluded.clear();
-    CollectAll(input.DestRoot, destExclude, excluded, ignored, withoutNames, destDirectory);
+    CollectAll(destSide, destExclude, excluded, ignored, withoutNames, destDirectory);
     RemoveNames(destDirs, excluded);
 
     AddCounterparts(sourceDirs, cut, destDirs, destDirectory);

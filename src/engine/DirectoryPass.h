@@ -17,6 +17,7 @@
 // Returned when the two lists come out of unequal length; the run logs it with both counts and stops.
 inline constexpr int kDirectoryCountMismatch = 30121;
 
+class cRemoteTree;
 class cStopQuery;
 
 // Anything callable that answers whether the run is to stop, such as a lambda around cRun::Stopping.
@@ -109,6 +110,7 @@ struct cDirectoryPassInput {
     cWalk Walk;                                  // for the searched directories; exclusions are walked without names
     std::size_t* SourceSubdirectories = nullptr; // set to the subdirectories the search found on each side
     std::size_t* DestSubdirectories = nullptr;
+    cRemoteTree* DestTree = nullptr; // a zip archive or FTP server: listed instead of DestRoot
 };
 
 // Fills sourceDirs and destDirs with the union of the directories found on either side, mapped through

@@ -1,6 +1,7 @@
 // Listing the directory pairs and applying the mask kinds through the comparison rules.
 #include "engine/FilePass.h"
 
+#include "destinations/RemoteTree.h"
 #include "engine/Snapshot.h"
 #include "platform/BelowRoot.h"
 #include "platform/Directory.h"
@@ -89,10 +90,47 @@ struct cSideReport {
     }
 };
 
+// Lists a destination that is a remote tree. Its names come from a server or an archive: one that cannot stand
+// for a single entry of the directory is reported and left out, as a name on disk the program cannot carry.
+cSideReport ListRemoteSide(const cFilePassInput& input, const std::string& directory, cSideListing& side) {
+    cSideReport report;
+    side.Files.clear();
+    side.ByName.clear();
+    side.OwnNames.clear();
+    cRemoteDirectory listing;
+    const int rc = input.DestTree->List(directory, listing);
+    if (rc != 0) {
+        if (rc == platform::kPathNotFound || rc == platform::kFileNotFound) return report;
+        report.Problems.push_back({input.DestTree->ShownPath(directory), rc});
+        report.Read = false;
+        return report;
+    }
+    std::unordered_set<std::string> seen;
+    for (platform::FileInfo& entry : listing.Files) {
+        const std::string_view name = entry.name;
+        if (!platform::IsRepresentableName(name) || name.empty() || name == "." || name == ".." ||
+            name.find('/') != std::string_view::npos) {
+            report.Problems.push_back(
+                {input.DestTree->ShownPath(directory) + platform::EscapeInvalidUtf8(entry.name), platform::kInvalidName});
+            continue;
+        }
+        if (entry.IsDirectory()) continue;
+        side.Files.push_back(std::move(entry));
+    }
+    // A listing that names one file twice holds two files the run cannot tell apart: the first one counts.
+    std::erase_if(side.Files, [&seen](const platform::FileInfo& file) { return !seen.insert(file.name).second; });
+    report.Files = side.Files.size();
+    side.ByName.reserve(side.Files.size());
+    for (const platform::FileInfo& file : side.Files)
+        side.ByName.emplace(file.name, &file);
+    return report;
+}
+
 // Lists one side (from the names the directory pass found, when it has them). Touches nothing shared but the
 // disk, so the two sides of a pair may be listed at the same time.
 cSideReport ListSide(const cFilePassInput& input, bool sourceSide, const std::string& directory, cKnownNames known,
                      cSideListing& side) {
+    if (!sourceSide && input.DestTree) return ListRemoteSide(input, directory, side);
     const std::string& nativeRoot = sourceSide ? input.SourceRoot : input.DestRoot;
     cSideReport report;
     side.Files.clear();
@@ -232,8 +270,14 @@ std::vector<std::string_view> Without(const std::vector<std::string_view>& names
 // orphan of the other. The scan below reports the link (its directory is reached through it) and the pair is
 // left alone, so that a link planted in a tree is neither copied over the directory nor deleted as an orphan.
 bool LinkFacesDirectory(const platform::FileInfo& found, const std::string& otherRoot, const std::string& otherDir,
-                        std::string_view name) {
+                        std::string_view name, cRemoteTree* otherTree) {
     if (found.kind != platform::FileKind::DirectorySymlink) return false;
+    if (otherTree) {
+        cRemoteDirectory listing;
+        return otherTree->List(otherDir, listing) == 0 &&
+               std::find(listing.Subdirectories.begin(), listing.Subdirectories.end(), name) !=
+                   listing.Subdirectories.end();
+    }
     return platform::CheckDirectoryBelow(otherRoot, otherDir + std::string(name) + "\\") == platform::kSuccess;
 }
 
@@ -278,7 +322,7 @@ struct cPairScan {
             const platform::FileInfo* other = fromSource ? dest : source;
             if (found && !other &&
                 LinkFacesDirectory(*found, fromSource ? Input.DestRoot : Input.SourceRoot,
-                                   fromSource ? destDir : sourceDir, name))
+                                   fromSource ? destDir : sourceDir, name, fromSource ? Input.DestTree : nullptr))
                 continue;
             cPairFacts facts;
             if (source) facts.Source = SideRecordFromFileInfo(*source, p.UseUTC);
@@ -294,8 +338,10 @@ struct cPairScan {
             auto [baseName, extension] = SplitExtension(name);
             cCreatedCandidate created =
                 CreateCandidate(Index, *flags, facts.Source, facts.Dest, std::move(baseName), std::move(extension));
-            const std::string path = fromSource ? platform::NativePath(Input.SourceRoot, sourceDir + std::string(name))
-                                                : platform::NativePath(Input.DestRoot, destDir + std::string(name));
+            const std::string path =
+                fromSource      ? platform::NativePath(Input.SourceRoot, sourceDir + std::string(name))
+                : Input.DestTree ? Input.DestTree->ShownPath(destDir + std::string(name))
+                                 : platform::NativePath(Input.DestRoot, destDir + std::string(name));
             if (created.SourceCorrection) Output.Corrections.push_back({path, *created.SourceCorrection});
             if (created.DestCorrection) Output.Corrections.push_back({path, *created.DestCorrection});
             Output.Candidates.push_back(std::move(created.Candidate));
@@ -320,22 +366,27 @@ void ScanFiles(const cFilePassInput& input, cFilePassOutput& output) {
     const std::size_t pairs = std::min(input.SourceDirs.size(), input.DestDirs.size());
     if (pairs == 0) return;
     cSideListing source;
-    cDestLister destLister(input);
+    // A remote tree is listed on this thread: its connection serves one caller at a time.
+    std::optional<cDestLister> destLister;
+    cSideListing remoteDest;
+    if (!input.DestTree) destLister.emplace(input);
     for (std::size_t i = 0; i < pairs; ++i) {
         if (input.Stopping()) return;
-        destLister.Start(input.DestDirs[i],
-                         TakeKnownNames(input, platform::NativePath(input.DestRoot, input.DestDirs[i])));
+        if (destLister)
+            destLister->Start(input.DestDirs[i],
+                              TakeKnownNames(input, platform::NativePath(input.DestRoot, input.DestDirs[i])));
         cSideReport sourceReport =
             ListSide(input, true, input.SourceDirs[i],
                      TakeKnownNames(input, platform::NativePath(input.SourceRoot, input.SourceDirs[i])), source);
-        cSideReport destReport = destLister.Finish();
+        cSideReport destReport =
+            destLister ? destLister->Finish() : ListRemoteSide(input, input.DestDirs[i], remoteDest);
         const bool bothRead = sourceReport.Read && destReport.Read;
         sourceReport.MoveInto(output, true);
         destReport.MoveInto(output, false);
         // With one side unreadable every file of the other would look like an orphan, and with a snapshot an
         // orphan can mean "deleted there": the pair is left alone rather than decided on half the facts.
         if (!bothRead) continue;
-        const cSideListing& dest = destLister.Listing();
+        const cSideListing& dest = destLister ? destLister->Listing() : remoteDest;
         const cPairScan scan{input, output, static_cast<int>(i), source, dest};
 
         const auto sourceCompare = Matching(source, compare);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class cRemoteTree;
 class cSnapshot;
 
 // The expanded file masks of the four kinds.
@@ -42,6 +43,7 @@ struct cFilePassInput {
     cFileNameCache* SpecialNames = nullptr; // the directory pass's FIFOs, sockets and devices, by directory
     const cOwnFiles* OwnFiles = nullptr;    // never candidates
     cLeftoverRemoval RemoveLeftovers;
+    cRemoteTree* DestTree = nullptr; // a zip archive or FTP server: listed instead of DestRoot
 };
 
 // A display time that CreateCandidate had to correct, with the native path of the file it belongs to.

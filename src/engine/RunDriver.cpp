@@ -3,6 +3,7 @@
 #include "engine/RunDriver.h"
 
 #include "engine/ActionPhases.h"
+#include "engine/DestinationRun.h"
 #include "engine/RunContext.h"
 #include "engine/RunPreparation.h"
 #include "engine/RunReview.h"
@@ -119,11 +120,17 @@ cRunOutcome ExecuteRun(const cParameters& document, cRunControl& control, std::u
         if (!run.Stopping() && options.OnPlan) options.OnPlan(params, state);
     } else {
         if (!run.Stopping() && !state.NoFiles) ShowRunPreview(run);
-        if (!run.Stopping()) ExecuteDirectoryActions(run);
+        if (!run.Stopping()) {
+            if (state.Destination)
+                state.Destination->Execute(run);
+            else
+                ExecuteDirectoryActions(run);
+        }
         WriteRunSnapshot(run); // also after a stop: a snapshot the actions made outdated must go
         // Whatever happened before: the disk is ejected when the profile asks for it.
         if (params.EjectDisk && !state.NativeDestRoot.empty()) platform::EjectDisk(state.NativeDestRoot);
     }
+    if (state.Destination) state.Destination->Finish(run);
     Finish(run, condition, options);
     return {.Result = state.Result(),
             .DateOffset = params.DateOffset,

@@ -2,6 +2,7 @@
 #include "engine/RunPreparation.h"
 
 #include "destinations/Variation.h"
+#include "engine/DestinationRun.h"
 #include "engine/DirectoryPass.h"
 #include "engine/FileFilters.h"
 #include "engine/RunContext.h"
@@ -78,10 +79,8 @@ void ExpandRunInputs(cRun& run) {
 }
 
 void PrepareDestination(cRun& run) {
-    if (run.Params.DestType == eDestType::Directory) return;
-    run.Event(kLogDestinationUnsupported);
-    ++run.State.Counters.ErrorCount;
-    run.State.AbortRequested = true;
+    if (run.Params.DestType == eDestType::Zip) run.State.Destination = StartZipRun(run);
+    if (run.Params.DestType == eDestType::Ftp) run.State.Destination = StartFtpRun(run);
 }
 
 void CheckSomethingToDo(cRun& run) {
@@ -144,6 +143,7 @@ void CheckRunPaths(cRun& run) {
 void ResolveDestination(cRun& run) {
     const bool rotate = !run.PlanOnly && !run.State.NativeDestRoot.empty();
     ResolveVariation(run.Params, run.State.NativeDestRoot, rotate);
+    if (run.State.Destination) run.State.Destination->DestinationResolved(run);
 }
 
 // A searched tree overlaps the destination when the destination lies in it or it lies in the destination; an

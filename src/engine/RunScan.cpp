@@ -1,7 +1,9 @@
 // Snapshot, scan, and the candidate list of a run.
 #include "engine/RunScan.h"
 
+#include "destinations/RemoteTree.h"
 #include "engine/CandidateSort.h"
+#include "engine/DestinationRun.h"
 #include "engine/DirectoryPass.h"
 #include "engine/FileFilters.h"
 #include "engine/RunContext.h"
@@ -44,7 +46,8 @@ cScanContext ScanContext(cRun& run, const cSnapshot* snapshot) {
             [&run] { return run.Stopping(); },
             {},
             s.OwnFiles,
-            {.Source = !run.PlanOnly && p.TouchSrc, .Dest = !run.PlanOnly && p.TouchDest}};
+            {.Source = !run.PlanOnly && p.TouchSrc, .Dest = !run.PlanOnly && p.TouchDest},
+            s.Destination ? &s.Destination->Tree() : nullptr};
 }
 
 cOwnFiles OwnFilesOf(const cParameters& p) {
@@ -186,6 +189,7 @@ void WriteRunSnapshot(cRun& run) {
     if (!stopped && !(s.NoFiles && s.SnapshotRead)) {
         run.Ui.ShowStatus("Schreibe Schnappschuss...", 0);
         s.Candidates.clear();
+        if (s.Destination) s.Destination->Tree().Forget(); // the snapshot holds what the destination holds now
         int code = CollectSnapshot(ScanContext(run, nullptr), s.Snapshot);
         // A collection that was stopped or went wrong must not replace the last complete snapshot.
         if (code == 0) code = WriteSnapshot(s.Snapshot, run.Params.ProfileFile);

@@ -1,6 +1,12 @@
 #include "engine/RunState.h"
 
+#include "engine/DestinationRun.h"
 #include "engine/Statistics.h"
+
+cRunState::cRunState(cRunControl& control)
+    : AbortRequested(control.AbortRequested), InterruptRequested(control.InterruptRequested) {}
+
+cRunState::~cRunState() = default;
 
 std::uint8_t cRunState::Result() const {
     if (Counters.ErrorCount > 0) return kRunFailed;

@@ -29,9 +29,11 @@ inline constexpr std::uint8_t kRunSucceeded = 0;
 inline constexpr std::uint8_t kRunStopped = 1;
 inline constexpr std::uint8_t kRunFailed = 2;
 
+class cDestinationRun;
+
 struct cRunState {
-    explicit cRunState(cRunControl& control)
-        : AbortRequested(control.AbortRequested), InterruptRequested(control.InterruptRequested) {}
+    explicit cRunState(cRunControl& control);
+    ~cRunState();
     cRunState(const cRunState&) = delete;
     cRunState& operator=(const cRunState&) = delete;
 
@@ -85,6 +87,7 @@ struct cRunState {
     std::vector<std::unique_ptr<cCandidate>> Candidates;
     std::vector<std::unique_ptr<cFolder>> Folders;
     cSnapshot Snapshot;
+    std::unique_ptr<cDestinationRun> Destination; // a zip archive or FTP server; none for a directory
 
     // The result byte of a run that has ended: 2 with errors, else 1 when stopped, else 0.
     [[nodiscard]] std::uint8_t Result() const;

@@ -1,6 +1,7 @@
 // Running the directory pass and the file pass of a run.
 #include "engine/Scan.h"
 
+#include "destinations/RemoteTree.h"
 #include "engine/Snapshot.h"
 #include "platform/Directory.h"
 #include "platform/ErrorCodes.h"
@@ -33,6 +34,18 @@ std::vector<std::string> FileNames(const std::string& nativeRoot, const std::str
     return names;
 }
 
+// The names of the files directly in a directory of a remote tree that a run could carry.
+std::vector<std::string> RemoteFileNames(cRemoteTree& tree, const std::string& directory) {
+    cRemoteDirectory listing;
+    std::vector<std::string> names;
+    if (tree.List(directory, listing) != 0) return names;
+    for (platform::FileInfo& file : listing.Files) {
+        if (!file.IsDirectory() && platform::IsRepresentableName(file.name) && file.name.find('/') == std::string::npos)
+            names.push_back(std::move(file.name));
+    }
+    return names;
+}
+
 } // namespace
 
 std::string ComputeCutPath(const cParameters& p, const std::vector<std::string>& searchDirectories) {
@@ -47,13 +60,16 @@ std::string RunCutPath(const cScanContext& context) {
 
 cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::string& cutPath) {
     const cParameters& p = context.Params;
-    return {context.SourceRoot,
-            context.DestRoot,
-            context.SearchDirectories,
-            context.ExcludeDirectories,
-            cutPath,
-            p.ResolvedDestDirectory,
-            {context.Stopping, nullptr, platform::TrashDirectoriesFor({context.SourceRoot, context.DestRoot})}};
+    cDirectoryPassInput input{
+        context.SourceRoot,
+        context.DestRoot,
+        context.SearchDirectories,
+        context.ExcludeDirectories,
+        cutPath,
+        p.ResolvedDestDirectory,
+        {context.Stopping, nullptr, platform::TrashDirectoriesFor({context.SourceRoot, context.DestRoot})}};
+    input.DestTree = context.DestTree;
+    return input;
 }
 
 std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset) {
@@ -66,7 +82,6 @@ std::vector<std::string> ExpandedTexts(const cTextList& list, double dateOffset)
 
 int ScanTrees(const cScanContext& context, cScanResult& result) {
     const cParameters& p = context.Params;
-    if (p.DestType != eDestType::Directory) return platform::kNotSupported;
     result.CutPath = RunCutPath(context);
 
     cFileNameCache fileNames;
@@ -94,7 +109,8 @@ int ScanTrees(const cScanContext& context, cScanResult& result) {
                                &fileNames,
                                &specialNames,
                                &context.OwnFiles,
-                               context.RemoveLeftovers};
+                               context.RemoveLeftovers,
+                               context.DestTree};
     ScanFiles(files, result.Files);
     return 0;
 }
@@ -112,7 +128,9 @@ int CollectSnapshot(const cScanContext& context, cSnapshot& snapshot) {
     for (std::size_t i = 0; i < sourceDirs.size(); ++i) {
         if (context.Stopping()) return platform::kCancelled;
         snapshot.AddPair({sourceDirs[i], FileNames(context.SourceRoot, sourceDirs[i], fileNames, context.OwnFiles)},
-                         {destDirs[i], FileNames(context.DestRoot, destDirs[i], fileNames, context.OwnFiles)});
+                         {destDirs[i], context.DestTree ? RemoteFileNames(*context.DestTree, destDirs[i])
+                                                        : FileNames(context.DestRoot, destDirs[i], fileNames,
+                                                                    context.OwnFiles)});
     }
     return 0;
 }

@@ -28,6 +28,7 @@ struct cScanContext {
     std::function<void()> FilePassStarts{}; // called between the two passes; may be empty
     cOwnFiles OwnFiles{};                   // never candidates, never in the snapshot
     cLeftoverRemoval RemoveLeftovers{};     // none for a plan, which changes nothing
+    cRemoteTree* DestTree = nullptr;        // a zip archive or FTP server: listed instead of DestRoot
 };
 
 struct cScanResult {
@@ -54,9 +55,8 @@ std::string RunCutPath(const cScanContext& context);
 // resolved destination directory, and the trash directories that must not be walked.
 cDirectoryPassInput DirectoryPassInput(const cScanContext& context, const std::string& cutPath);
 
-// Runs both passes; the masks are expanded first. Returns 0;
-// kDirectoryCountMismatch (the lists are filled, no file is scanned); platform::kNotSupported for a zip or
-// FTP destination, which this scan does not list.
+// Runs both passes; the masks are expanded first. Returns 0, or kDirectoryCountMismatch (the lists are
+// filled, no file is scanned).
 [[nodiscard]] int ScanTrees(const cScanContext& context, cScanResult& result);
 
 // Fills snapshot with what both sides hold now: the directory lists collected again as the scan collects them,

@@ -2,6 +2,7 @@
 // problems it reports.
 #include "engine/Scan.h"
 
+#include "destinations/RemoteTree.h"
 #include "engine/ActionFlags.h"
 #include "engine/Snapshot.h"
 #include "platform/ErrorCodes.h"
@@ -231,9 +232,66 @@ TEST_F(ScanTest, AnUnreadableDirectoryContributesNothingAndIsReported) {
     }
 }
 
-TEST_F(ScanTest, OtherDestinationKindsAreNotListed) {
-    p.DestType = eDestType::Zip;
-    EXPECT_EQ(Scan(), platform::kNotSupported);
+// A remote tree whose listing of one directory fails.
+class FailingTree : public cListedTree {
+public:
+    using cListedTree::cListedTree;
+    int List(const std::string& directory, cRemoteDirectory& listing) override {
+        return directory == failing ? platform::kAccessDenied : cListedTree::List(directory, listing);
+    }
+    std::string failing;
+};
+
+platform::FileInfo RemoteFile(std::string name, platform::FileTime time, std::int64_t size = 6) {
+    platform::FileInfo file;
+    file.name = std::move(name);
+    file.size = size;
+    file.lastWrite = time;
+    return file;
+}
+
+// A zip archive or FTP server is scanned through its tree: the destination directory on disk is never looked
+// at, names that could lead elsewhere are refused, and a directory whose listing failed makes no candidates.
+TEST_F(ScanTest, ARemoteDestinationIsListedThroughItsTree) {
+    p.CompareFiles.Add("*.*");
+    p.SetTouchMode(eTouchMode::Both);
+    p.ResolvedDestDirectory = "\\Sicherung\\";
+    Write(source, "gleich.txt", 3);
+    Write(source, "neu.txt");
+    Write(source, "Briefe/alt.txt");
+    Write(source, "Kaputt/hier.txt");
+    Write(dest, "Sicherung/auf-der-platte.txt"); // not part of the archive: never seen
+
+    FailingTree tree("/srv/archiv.zip:");
+    platform::FileInfo same;
+    ASSERT_EQ(platform::GetFileInfo((source.Path() / "gleich.txt").string(), same), 0);
+    const platform::FileTime now = same.lastWrite + 3 * 36'000'000'000LL;
+    tree.AddFile("\\Sicherung\\", RemoteFile("gleich.txt", same.lastWrite));
+    tree.AddFile("\\Sicherung\\", RemoteFile("nur-im-archiv.txt", now));
+    tree.AddFile("\\Sicherung\\", RemoteFile("..", now));
+    tree.AddFile("\\Sicherung\\", RemoteFile("a/b.txt", now));
+    tree.AddFile("\\Sicherung\\Briefe\\Tief\\", RemoteFile("unten.txt", now));
+    tree.AddFile("\\Sicherung\\Kaputt\\", RemoteFile("dort.txt", now));
+    tree.failing = "\\Sicherung\\Kaputt\\";
+
+    result = cScanResult{};
+    search = ExpandedTexts(p.SearchDirectories, p.DateOffset);
+    cScanContext context{p, source.Path().string(), dest.Path().string(), search, exclude, {}, snapshot};
+    context.DestTree = &tree;
+    ASSERT_EQ(ScanTrees(context, result), 0);
+
+    EXPECT_EQ(result.DestDirList, (std::vector<std::string>{"\\Sicherung\\", "\\Sicherung\\Briefe\\",
+                                                            "\\Sicherung\\Briefe\\Tief\\",
+                                                            "\\Sicherung\\Kaputt\\"}));
+    EXPECT_EQ(Found(), (Actions{{"0:neu.txt", kActionForward},
+                                {"0:nur-im-archiv.txt", kActionBackward},
+                                {"1:alt.txt", kActionForward},
+                                {"2:unten.txt", kActionBackward}}));
+    std::vector<std::string> problems;
+    for (const cScanProblem& problem : result.Files.Problems)
+        problems.push_back(problem.Path + " " + std::to_string(problem.Code));
+    EXPECT_EQ(problems, (std::vector<std::string>{"/srv/archiv.zip:/Sicherung/.. 123", "/srv/archiv.zip:/Sicherung/a/b.txt 123",
+                                                  "/srv/archiv.zip:/Sicherung/Kaputt/ 5"}));
 }
 
 } // namespace
