@@ -46,8 +46,8 @@ std::string SpaceLine(const char* label, const std::string& root, std::int64_t f
 }
 
 void AppendCandidate(std::string& text, const cCandidate& c, const cRunState& run) {
-    const cSideTexts source = SideTexts(c, true, run.NativeSourceRoot, run.SourceDirList);
-    const cSideTexts dest = SideTexts(c, false, run.NativeDestRoot, run.DestDirList);
+    const cSideTexts source = RunSideTexts(run, c, true);
+    const cSideTexts dest = RunSideTexts(run, c, false);
     text += "  " + ActionCaption(c.Action()) + ": " + c.BaseName + c.Extension + " (" + FlagWords(c.Flags) + ")\n";
     text += SideLine("Quelle: ", source) + "\n";
     text += SideLine("Ziel:   ", dest) + "\n";
@@ -56,7 +56,7 @@ void AppendCandidate(std::string& text, const cCandidate& c, const cRunState& ru
 std::string PlanTextBytes(const cParameters& params, const cRunState& run) {
     std::string text = "Plan für " + params.ProfileFile + "\n";
     text += "Quelle: " + run.NativeSourceRoot + "\n";
-    text += "Ziel:   " + platform::NativePath(run.NativeDestRoot, params.ResolvedDestDirectory) + "\n";
+    text += "Ziel:   " + ShownDestPath(run, params.ResolvedDestDirectory) + "\n";
     if (run.Candidates.empty()) return text + "\nKeine Dateien gefunden.\n";
     for (const auto& folder : run.Folders) {
         text += "\n" + (folder->Caption.empty() ? std::string("(alle Dateien)") : folder->Caption) + ": " +

@@ -1,7 +1,9 @@
 #include "engine/RunState.h"
 
+#include "destinations/RemoteTree.h"
 #include "engine/DestinationRun.h"
 #include "engine/Statistics.h"
+#include "platform/Roots.h"
 
 cRunState::cRunState(cRunControl& control)
     : AbortRequested(control.AbortRequested), InterruptRequested(control.InterruptRequested) {}
@@ -23,4 +25,20 @@ void UpdateRunFigures(cRunState& s, bool sameVolume) {
     s.PlannedBackward = statistics.PlannedBackward;
     s.SourceBalance = statistics.SourceBalance;
     s.DestBalance = statistics.DestBalance;
+}
+
+std::string ShownDestPath(const cRunState& state, const std::string& relativePath) {
+    if (state.Destination) return state.Destination->Tree().ShownPath(relativePath);
+    return platform::NativePath(state.NativeDestRoot, relativePath);
+}
+
+cSideTexts RunSideTexts(const cRunState& state, const cCandidate& candidate, bool fromSource) {
+    if (fromSource) return SideTexts(candidate, true, state.NativeSourceRoot, state.SourceDirList);
+    cSideTexts texts = SideTexts(candidate, false, state.NativeDestRoot, state.DestDirList);
+    if (state.Destination) {
+        const auto index = static_cast<std::size_t>(candidate.DirIndex);
+        const std::string directory = index < state.DestDirList.size() ? state.DestDirList[index] : "\\";
+        texts.Path = ShownDestPath(state, directory + candidate.BaseName + candidate.Extension);
+    }
+    return texts;
 }

@@ -93,6 +93,12 @@ struct cRunState {
     [[nodiscard]] std::uint8_t Result() const;
 };
 
+// A destination file or directory (relative, as in DestDirList) as the user sees it: the native path for a
+// directory destination, the path in the archive or on the server for the others.
+std::string ShownDestPath(const cRunState& state, const std::string& relativePath);
+// The texts of one side of a candidate (SideTexts), the destination's path as ShownDestPath gives it.
+cSideTexts RunSideTexts(const cRunState& state, const cCandidate& candidate, bool fromSource);
+
 // Recomputes the planned counts, the bytes to copy and the balances of the sides from the candidates (after the
 // list was built or an action changed). sameVolume: both roots lie on one file system, which has one balance.
 void UpdateRunFigures(cRunState& state, bool sameVolume);

@@ -17,8 +17,7 @@ namespace {
 
 QString SideText(const cCandidate& candidate, bool source, const cRunState& run) {
     if ((source ? candidate.SourceTime : candidate.DestTime) == 0) return {};
-    const cSideTexts texts = SideTexts(candidate, source, source ? run.NativeSourceRoot : run.NativeDestRoot,
-                                       source ? run.SourceDirList : run.DestDirList);
+    const cSideTexts texts = RunSideTexts(run, candidate, source);
     return QString::fromStdString(texts.Path + "  " + texts.Size + "  " + texts.Date + " " + texts.Time);
 }
 
