@@ -5,6 +5,12 @@
 
 #include <algorithm>
 
+bool IsRemoteEntryName(std::string_view name) {
+    if (name.empty() || name == "." || name == ".." || !platform::IsRepresentableName(name)) return false;
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+}
+
 cRemoteDirectory& cListedTree::Directory(const std::string& directory) {
     const auto found = m_directories.find(directory);
     if (found != m_directories.end()) return found->second;

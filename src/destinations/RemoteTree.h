@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One directory of a remote tree. Files have kind File, a name, a size, lastWrite in UTC and an attribute word;
@@ -15,6 +16,10 @@ struct cRemoteDirectory {
     std::vector<platform::FileInfo> Files;
     std::vector<std::string> Subdirectories;
 };
+
+// True for a name from a server or an archive that can stand for one entry of a directory: representable, not
+// empty, "." or "..", and without "/" or control characters.
+bool IsRemoteEntryName(std::string_view name);
 
 class cRemoteTree {
 public:

@@ -30,8 +30,7 @@ struct cTreeSide {
         cRemoteDirectory listing;
         if (const int rc = Remote->List(directory, listing); rc != 0) return rc;
         for (std::string& name : listing.Subdirectories) {
-            const bool unsafe = !platform::IsRepresentableName(name) || name.empty() || name == "." ||
-                                name == ".." || name.find('/') != std::string::npos;
+            const bool unsafe = !IsRemoteEntryName(name);
             entries.push_back({std::move(name), unsafe, 0});
         }
         return 0;

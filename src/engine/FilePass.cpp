@@ -108,8 +108,7 @@ cSideReport ListRemoteSide(const cFilePassInput& input, const std::string& direc
     std::unordered_set<std::string> seen;
     for (platform::FileInfo& entry : listing.Files) {
         const std::string_view name = entry.name;
-        if (!platform::IsRepresentableName(name) || name.empty() || name == "." || name == ".." ||
-            name.find('/') != std::string_view::npos) {
+        if (!IsRemoteEntryName(name)) {
             report.Problems.push_back(
                 {input.DestTree->ShownPath(directory) + platform::EscapeInvalidUtf8(entry.name), platform::kInvalidName});
             continue;

@@ -40,8 +40,7 @@ std::vector<std::string> RemoteFileNames(cRemoteTree& tree, const std::string& d
     std::vector<std::string> names;
     if (tree.List(directory, listing) != 0) return names;
     for (platform::FileInfo& file : listing.Files) {
-        if (!file.IsDirectory() && platform::IsRepresentableName(file.name) && file.name.find('/') == std::string::npos)
-            names.push_back(std::move(file.name));
+        if (!file.IsDirectory() && IsRemoteEntryName(file.name)) names.push_back(std::move(file.name));
     }
     return names;
 }

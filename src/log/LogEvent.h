@@ -72,4 +72,6 @@ struct cLogEventData {
     cRunCounters Counters{};
     // The header's start kind (0 by hand .. 5 scheduler) or the footer's batch continuation condition.
     std::uint8_t Kind = 0;
+    // The server's reply to a failed FTP command: the text of Code -302.
+    std::string ServerReply{};
 };

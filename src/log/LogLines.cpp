@@ -112,8 +112,8 @@ std::string DirLine(std::string_view label, std::string_view path) {
     return line;
 }
 
-std::string ErrorLine(int code) {
-    return "  ! " + ErrorText(code);
+std::string ErrorLine(int code, std::string_view serverReply) {
+    return "  ! " + ErrorText(code, serverReply);
 }
 
 struct TwoFileLabels {
@@ -156,7 +156,7 @@ void AppendTwoFileLines(std::vector<std::string>& lines, const TwoFileLabels& la
             lines.push_back(
                 InfoLine(labels.Continuation, data.OtherPath, data.OtherSize, data.OtherDate, data.OtherTime));
     }
-    if (labels.WithError) lines.push_back(ErrorLine(data.Code));
+    if (labels.WithError) lines.push_back(ErrorLine(data.Code, data.ServerReply));
 }
 
 void AppendSingleFileLines(std::vector<std::string>& lines, std::string_view label, const cLogEventData& data,
@@ -198,7 +198,7 @@ bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLog
         if (data.Code == 0)
             lines.push_back(DirLine(labels.Success, data.Path));
         else
-            lines.push_back(DirLine(labels.Failure, data.Path) + "  ! " + ErrorText(data.Code));
+            lines.push_back(DirLine(labels.Failure, data.Path) + "  ! " + ErrorText(data.Code, data.ServerReply));
         return true;
     }
     switch (event) {
@@ -207,21 +207,21 @@ bool AppendFileEventLines(std::vector<std::string>& lines, int event, const cLog
         return true;
     case kLogDeleteFailed:
         AppendSingleFileLines(lines, "FEHLER beim Löschen:", data, fileInfoMode);
-        lines.push_back(ErrorLine(data.Code));
+        lines.push_back(ErrorLine(data.Code, data.ServerReply));
         return true;
     case kLogCompared:
         AppendCompareLines(lines, "Datei verglichen:", "             mit:", data, fileInfoMode);
         return true;
     case kLogCompareFailed:
         AppendCompareLines(lines, "FEHLER beim Vergleichen:", "                    mit:", data, fileInfoMode);
-        lines.push_back(ErrorLine(data.Code));
+        lines.push_back(ErrorLine(data.Code, data.ServerReply));
         return true;
     case kLogDirCreated:
         lines.push_back(DirLine("Verzeichnis erstellt:", data.Path));
         return true;
     case kLogDirCreateFailed:
         lines.push_back(DirLine("FEHLER beim Erstellen des Verzeichnisses:", data.Path));
-        lines.push_back(ErrorLine(data.Code));
+        lines.push_back(ErrorLine(data.Code, data.ServerReply));
         return true;
     case kLogDirDeleted:
         lines.push_back(DirLine("Verzeichnis gelöscht:", data.Path));

@@ -60,9 +60,9 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
     case 30111:
         return "Benutzername und Kennwort benötigt für den FTP-Server.";
     case 30112:
-        return "Fehler: Login fehlgeschlagen: " + ErrorText(data.Code);
+        return "Fehler: Login fehlgeschlagen: " + ErrorText(data.Code, data.ServerReply);
     case 30113:
-        return "Fehler: Logout fehlgeschlagen: " + ErrorText(data.Code);
+        return "Fehler: Logout fehlgeschlagen: " + ErrorText(data.Code, data.ServerReply);
     case 30114:
         return "Fehler: Nichts zu tun. Sie müssen mindestens 1 Verzeichnis und 1 Datei oder Dateityp zum Suchen "
                "auswählen.";
@@ -71,7 +71,7 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
     case 30117:
         return "Fehler: Quelle und Ziel überlappen sich.";
     case 30118:
-        return "Fehler: Laufwerk " + data.Path + " nicht bereit: " + ErrorText(data.Code);
+        return "Fehler: Laufwerk " + data.Path + " nicht bereit: " + ErrorText(data.Code, data.ServerReply);
     case 30119:
         return "Fehler: Bezeichnung des Zieldatenträgers falsch.";
     case 30120:
@@ -128,7 +128,7 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
     case kLogDestinationUnsupported:
         return "Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.";
     case kLogScanProblem:
-        return "  FEHLER beim Durchsuchen: " + data.Path + ": " + ErrorText(data.Code);
+        return "  FEHLER beim Durchsuchen: " + data.Path + ": " + ErrorText(data.Code, data.ServerReply);
     default:
         return std::nullopt;
     }

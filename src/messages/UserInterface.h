@@ -137,4 +137,9 @@ public:
     // The file whose copy (or property transfer) starts: both sides with size, date and time (Code unused).
     // The default shows nothing.
     virtual void ShowCopiedFile(const cInterruptionInfo& /*sides*/) {}
+
+    // The FTP communication window: opened (shown again) when a run that logs its dialogue with the server
+    // starts; then every line sent (the password already masked) or received. The defaults show nothing.
+    virtual void ShowFtpLog() {}
+    virtual void FtpLine(bool /*sent*/, const std::string& /*line*/) {}
 };

@@ -43,13 +43,13 @@ std::vector<std::string> PlaceholderValues(const cMessageRow& row, const cMessag
     case 30102:
     case 30118:
     case 30221:
-        return {args.Text1, ErrorText(args.Error)};
+        return {args.Text1, ErrorText(args.Error, args.ServerReply)};
     case 30105:
     case 30106:
     case 30125:
         return {args.Text1, args.Text2};
     case 30112:
-        return {ErrorText(args.Error)};
+        return {ErrorText(args.Error, args.ServerReply)};
     case 30121:
     case 30124:
         return {n1, n2};
@@ -73,7 +73,7 @@ std::vector<std::string> PlaceholderValues(const cMessageRow& row, const cMessag
     case 30220:
         return {args.Text1, std::to_string(args.Error)};
     case 30302:
-        return {args.Text1, args.Text2, ErrorText(args.Error)};
+        return {args.Text1, args.Text2, ErrorText(args.Error, args.ServerReply)};
     default: // the dialog messages take the checked name; the others have no placeholder
         return {args.Text1};
     }

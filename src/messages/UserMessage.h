@@ -30,6 +30,7 @@ struct cMessageArgs {
     // Year, month, day, hour, minute, second, milliseconds.
     std::array<int, 7> Stamp{};
     std::array<int, 7> CorrectedStamp{};
+    std::string ServerReply{}; // the server's reply to a failed FTP command: the text of Error -302
 };
 
 // Asks the message of code and returns the answer (Ok, Cancel, Yes, No), or eAnswer::None for an unknown code.

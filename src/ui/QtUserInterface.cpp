@@ -1,13 +1,24 @@
 #include "ui/QtUserInterface.h"
 
+#include "ui/FtpCommWindow.h"
 #include "ui/GuiThread.h"
 #include "ui/RunWindows.h"
+
+#include <QPointer>
+#include <QString>
 
 namespace ui {
 
 namespace {
 
 constexpr auto kHandOverInterval = std::chrono::milliseconds(100);
+
+// The communication window, on the GUI thread only.
+TFtpCommWnd& CommunicationWindow() {
+    static QPointer<TFtpCommWnd> window;
+    if (window.isNull()) window = new TFtpCommWnd();
+    return *window;
+}
 
 } // namespace
 
@@ -129,6 +140,25 @@ void cQtUserInterface::HandOver() {
     m_pending.HasFile = false;
     m_pending.HasProgress = false;
     m_pending.DeltaBytes = 0;
+}
+
+void cQtUserInterface::ShowFtpLog() {
+    HandOver();
+    Notify([] {
+        TFtpCommWnd& window = CommunicationWindow();
+        window.show();
+        window.raise();
+    });
+}
+
+void cQtUserInterface::FtpLine(bool sent, const std::string& line) {
+    HandOver();
+    Notify([sent, text = QString::fromStdString(line)] {
+        if (sent)
+            CommunicationWindow().AddSent(text);
+        else
+            CommunicationWindow().AddReceived(text);
+    });
 }
 
 } // namespace ui

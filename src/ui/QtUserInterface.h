@@ -44,6 +44,9 @@ public:
     void SetProgressPaused(bool paused) override;
     void EndProgress() override;
     void ShowCopiedFile(const cInterruptionInfo& sides) override;
+    // The program's one "FTP-Log" window, created on first use and kept between runs.
+    void ShowFtpLog() override;
+    void FtpLine(bool sent, const std::string& line) override;
 
 private:
     // Progress gathered on the worker since it was last handed over.

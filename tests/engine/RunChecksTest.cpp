@@ -348,8 +348,8 @@ TEST_F(RunChecksTest, TheDirectoryListsComeWithTheirTrees) {
               (std::vector<std::string>{"\\Sicherung\\", "\\Sicherung\\Briefe\\", "\\Sicherung\\Briefe\\2026\\"}));
 }
 
-TEST_F(RunChecksTest, ZipAndFtpDestinationsAreRefusedForNow) {
-    for (eDestType type : {eDestType::Zip, eDestType::Ftp}) {
+TEST_F(RunChecksTest, ZipDestinationsAreRefusedForNow) {
+    for (eDestType type : {eDestType::Zip}) {
         p.DestType = type;
         EXPECT_EQ(Run(), kRunFailed);
         EXPECT_EQ(

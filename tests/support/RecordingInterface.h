@@ -55,6 +55,8 @@ public:
     void ReportProgress(std::int64_t, std::int64_t fileBytes, const std::string& fileName) override {
         if (OnProgress) OnProgress(fileBytes, fileName);
     }
+    void ShowFtpLog() override { ++FtpLogShown; }
+    void FtpLine(bool sent, const std::string& line) override { FtpLines.emplace_back(sent, line); }
 
     // The answer to every box, unless Answers names one for its code.
     eAnswer Answer = eAnswer::Cancel;
@@ -77,4 +79,6 @@ public:
     std::vector<eInterruptionAnswer> InterruptionAnswers;
     // Called for every copied block with the current file's bytes so far and its native path.
     std::function<void(std::int64_t fileBytes, const std::string& fileName)> OnProgress;
+    int FtpLogShown = 0;
+    std::vector<std::pair<bool, std::string>> FtpLines; // the lines exchanged with an FTP server: sent?, line
 };

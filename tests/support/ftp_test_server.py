@@ -4,6 +4,11 @@
                                                 pyftpdlib, user "anna" / password "geheim", HOME as the root,
                                                 on ::1 with ipv6; short-idle drops a connection after one
                                                 second without a command
+                                                disk-full: every STOR after the first gets 552;
+                                                die-in-stor: the server dies after 64 KiB of a STOR;
+                                                stall-stor: a STOR is never answered
+                                                cwd-refused: CWD into a directory named "gesperrt" gets 550
+                                                mkd-refused: MKD of a directory named "verboten" gets 550
   ftp_test_server.py scripted CASE              a hand-written server that answers oddly (see CASES)
 
 Prints "PORT <port>" once it listens, then serves until killed (at most two minutes).
@@ -18,7 +23,7 @@ import time
 LIFETIME_SECONDS = 120
 
 
-def real_server(home, refuse_port, host, idle_seconds):
+def real_server(home, refuse_port, host, idle_seconds, options=()):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.handlers import FTPHandler
     from pyftpdlib.servers import FTPServer
@@ -34,6 +39,54 @@ def real_server(home, refuse_port, host, idle_seconds):
                 self.respond("502 PORT ist hier abgeschaltet.")
                 return
             return FTPHandler.ftp_PORT(self, line)
+
+        stored = 0
+
+        def ftp_MKD(self, path):
+            if "mkd-refused" in options and os.path.basename(path.rstrip("/")) == "verboten":
+                self.respond("550 Keine Berechtigung.")
+                return
+            return FTPHandler.ftp_MKD(self, path)
+
+        def ftp_CWD(self, path):
+            if "cwd-refused" in options and os.path.basename(path.rstrip("/")) == "gesperrt":
+                self.respond("550 Kein Zugriff.")
+                return
+            return FTPHandler.ftp_CWD(self, path)
+
+        def ftp_STOR(self, file, mode="w"):
+            Handler.stored += 1
+            if "disk-full" in options and Handler.stored > 1:
+                self.respond("552 Kein Platz mehr auf dem Server.")
+                return
+            if "stall-stor" in options:
+                time.sleep(LIFETIME_SECONDS)
+            return FTPHandler.ftp_STOR(self, file, mode)
+
+    if "die-in-stor" in options:
+        from pyftpdlib.filesystems import AbstractedFS
+
+        class DyingFile:
+            def __init__(self, file):
+                self.file = file
+                self.written = 0
+
+            def write(self, data):
+                self.file.write(data)
+                self.written += len(data)
+                if self.written >= 65536:
+                    self.file.flush()
+                    os._exit(1)
+
+            def __getattr__(self, name):
+                return getattr(self.file, name)
+
+        class DyingFS(AbstractedFS):
+            def open(self, filename, mode):
+                file = AbstractedFS.open(self, filename, mode)
+                return DyingFile(file) if "w" in mode else file
+
+        Handler.abstracted_fs = DyingFS
 
     Handler.authorizer = authorizer
     Handler.timeout = idle_seconds
@@ -153,7 +206,7 @@ def main():
     if sys.argv[1] == "real":
         options = sys.argv[3:]
         real_server(sys.argv[2], "port-refused" in options, "::1" if "ipv6" in options else "127.0.0.1",
-                    1 if "short-idle" in options else 30)
+                    1 if "short-idle" in options else 30, options)
     else:
         scripted_server(sys.argv[2])
 

@@ -8,6 +8,7 @@
 #include "ui/GuiThread.h"
 #include "ui/RunSession.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +20,12 @@ namespace {
 QColor ColourOfLine(const QTextEdit* text, int line) {
     const QTextBlock block = text->document()->findBlockByNumber(line);
     return block.begin().fragment().charFormat().foreground().color();
+}
+
+ui::TFtpCommWnd* CommWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = dynamic_cast<ui::TFtpCommWnd*>(widget)) return window;
+    return nullptr;
 }
 
 } // namespace
@@ -73,6 +80,25 @@ private slots:
 
         window.findChild<QPushButton*>(QStringLiteral("CloseBtn"))->click();
         QVERIFY(window.isHidden());
+    }
+
+    // The run's lines come from its worker thread and reach the one window, shown, in their order.
+    void ARunsLinesReachTheWindow() {
+        cParameters document;
+        ui::cRunSession session(nullptr, document);
+        ui::RunBeside([&] {
+            session.Ui.ShowFtpLog();
+            session.Ui.FtpLine(true, "USER anna");
+            session.Ui.FtpLine(true, "PASS ****");
+            session.Ui.FtpLine(false, "230 willkommen");
+        });
+        ui::TFtpCommWnd* window = nullptr;
+        QTRY_VERIFY((window = CommWindow()) != nullptr && window->Lines().size() == 3);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->Lines()[0].Text, QStringLiteral("USER anna"));
+        QVERIFY(window->Lines()[1].Sent);
+        QVERIFY(!window->Lines()[2].Sent);
+        delete window;
     }
 
     void TheLoginQuestion() {
