@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class cOwnFiles;
 class cRemoteTree;
 struct cRun;
 
@@ -14,6 +15,9 @@ public:
 
     // The destination as the scan and the snapshot see it.
     virtual cRemoteTree& Tree() = 0;
+    // Adds the destination's own files that may lie in a listed tree (an archive inside the source tree), so
+    // that the scan never takes them for data.
+    virtual void AddOwnFiles(cOwnFiles& /*own*/) const {}
     // After the destination directory and the archive name were resolved by the variation.
     virtual void DestinationResolved(cRun& run) = 0;
     // Carries out the candidates' actions: the destination's phases in their order. Runs only while the run

@@ -136,6 +136,7 @@ void ReadRunSnapshot(cRun& run) {
 void ScanAndCompare(cRun& run) {
     cRunState& s = run.State;
     s.OwnFiles = OwnFilesOf(run.Params);
+    if (s.Destination) s.Destination->AddOwnFiles(s.OwnFiles);
     run.Ui.ShowStatus("Suche Verzeichnisse...", 0);
     cScanResult result;
     cScanContext context = ScanContext(run, UsesSnapshot(run.Params) ? &s.Snapshot : nullptr);

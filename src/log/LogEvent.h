@@ -32,7 +32,6 @@ enum LogEventCode : int {
     kLogLeftoverRemoved = 30133, // a temporary file of a killed run was removed
     kLogProfileBusy = 30134,     // another run of the same profile is going on
     kLogSpecialSkipped = 30992,  // a FIFO, socket or device node, which is never copied
-    kLogDestinationUnsupported = 30993,
     kLogScanProblem = 30994,
     kLogCopyFailed = 30995,
     kLogAborted = 30997,

@@ -125,8 +125,6 @@ std::optional<std::string> MessageEventLine(int event, const cLogEventData& data
         return "Zip-Fehler: " + data.Text1 + " (Fehlercode " + std::to_string(data.Code) + ")";
     case kLogSpecialSkipped:
         return "  Übersprungen (keine gewöhnliche Datei): " + data.Path;
-    case kLogDestinationUnsupported:
-        return "Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.";
     case kLogScanProblem:
         return "  FEHLER beim Durchsuchen: " + data.Path + ": " + ErrorText(data.Code, data.ServerReply);
     default:

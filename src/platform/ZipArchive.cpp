@@ -1,9 +1,15 @@
 #include "platform/ZipArchive.h"
 
 #include "platform/ErrorCodes.h"
+#include "platform/TemporaryFiles.h"
+#include "platform/UniqueFd.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
@@ -12,6 +18,14 @@ namespace platform {
 namespace {
 
 constexpr zip_uint16_t kExtendedTimestampId = 0x5455;
+constexpr zip_uint32_t kDosReadOnly = 0x01;
+
+// Unix file type and permission bits in the high half, the DOS read-only bit in the low byte, as other zip
+// programs on Unix write them.
+zip_uint32_t ExternalAttributes(mode_t type, std::uint32_t mode) {
+    const auto permissions = zip_uint32_t(mode & 07777);
+    return zip_uint32_t(type | permissions) << 16 | ((permissions & S_IWUSR) == 0 ? kDosReadOnly : 0);
+}
 
 int FromZipError(zip_error_t* error) {
     const int code = zip_error_code_zip(error);
@@ -156,6 +170,74 @@ bool SymlinkStaysInside(std::string_view entryName, std::string_view target) {
     return true;
 }
 
+namespace {
+
+std::string DirectoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// Copies the file at from into the open file to (from its start), with from's permission bits, and flushes it.
+int CopyInto(const std::string& from, int to) {
+    const UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in) return ErrorFromErrno(errno);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0) return ErrorFromErrno(errno);
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return ErrorFromErrno(errno);
+        }
+        if (n == 0) break;
+        if (const int rc = WriteAll(to, buffer.data(), std::size_t(n))) return rc;
+    }
+    if (::fchmod(to, st.st_mode & 0777) != 0) return ErrorFromErrno(errno);
+    if (::fsync(to) != 0) return ErrorFromErrno(errno);
+    return kSuccess;
+}
+
+// The zip engine's file beside a work copy: a temporary name, ".", six letters or digits.
+std::optional<std::string> WorkCopyOfEngineFile(std::string_view name) {
+    const std::size_t base = kTemporaryPrefix.size() + kTemporaryRandomLength;
+    if (name.size() != base + 7 || name[base] != '.' || !IsTemporaryName(name.substr(0, base))) return std::nullopt;
+    const std::string_view tail = name.substr(base + 1);
+    if (!std::all_of(tail.begin(), tail.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    return std::string(name.substr(0, base));
+}
+
+} // namespace
+
+void RemoveArchiveLeftovers(const std::string& nativeDirectory, std::vector<std::string>& removed) {
+    DIR* listing = ::opendir(nativeDirectory.c_str());
+    if (listing == nullptr) return;
+    std::vector<std::string> temporary;
+    std::vector<std::string> engineFiles;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (IsTemporaryName(name)) temporary.emplace_back(name);
+        if (WorkCopyOfEngineFile(name)) engineFiles.emplace_back(name);
+    }
+    ::closedir(listing);
+    const std::string prefix = nativeDirectory.ends_with('/') ? nativeDirectory : nativeDirectory + "/";
+    std::vector<std::string> names;
+    if (!temporary.empty()) (void)RemoveLeftoverTemporaryFiles(nativeDirectory, temporary, names);
+    for (const std::string& name : names)
+        removed.push_back(prefix + name);
+    // The engine's file belongs to a writer as long as that writer's work copy is there.
+    for (const std::string& name : engineFiles) {
+        struct stat st {};
+        const std::string work = prefix + *WorkCopyOfEngineFile(name);
+        if (::lstat(work.c_str(), &st) == 0) continue;
+        const std::string path = prefix + name;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0)
+            removed.push_back(path);
+    }
+}
+
 ZipArchive::~ZipArchive() {
     Discard();
 }
@@ -174,6 +256,98 @@ int ZipArchive::Open(const std::string& path, bool create) {
     const int result = FromZipError(&error);
     zip_error_fini(&error);
     return result;
+}
+
+int ZipArchive::OpenToChange(const std::string& path, const std::string& buildDirectory) {
+    Discard();
+    const std::string archiveDirectory = DirectoryOf(path);
+    const std::string build = buildDirectory.empty() ? archiveDirectory : buildDirectory;
+    int fd = -1;
+    std::string work;
+    if (const int rc = CreateTemporaryFile(build, 0600, fd, work)) return rc;
+    UniqueFd lock(fd);
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    int code = kSuccess;
+    if (!exists) {
+        // libzip creates the archive at the work name when it closes; until then the name stays free.
+        ::unlink(work.c_str());
+        lock.reset();
+    } else if (const std::string linked = archiveDirectory + "/" + MakeTemporaryName();
+               build == archiveDirectory && ::link(path.c_str(), linked.c_str()) == 0) {
+        // A second name of the old archive: libzip writes the new one beside it and renames it over that name.
+        ::unlink(work.c_str());
+        work = linked;
+        lock.reset(::open(work.c_str(), O_RDONLY | O_CLOEXEC));
+        if (lock) (void)LockTemporaryFile(lock.get());
+    } else {
+        code = CopyInto(path, lock.get());
+    }
+    if (code == kSuccess) {
+        int error = 0;
+        m_zip = zip_open(work.c_str(), exists ? 0 : ZIP_CREATE, &error);
+        if (m_zip == nullptr) {
+            zip_error_t zipError;
+            zip_error_init_with_code(&zipError, error);
+            code = FromZipError(&zipError);
+            zip_error_fini(&zipError);
+        }
+    }
+    if (code != kSuccess) {
+        ::unlink(work.c_str());
+        return code;
+    }
+    m_target = path;
+    m_work = work;
+    m_workLock = lock.release();
+    return kSuccess;
+}
+
+int ZipArchive::Place() {
+    const std::string target = m_target;
+    const std::string work = m_work;
+    struct stat built {};
+    if (::lstat(work.c_str(), &built) != 0) {
+        // libzip removes an archive left without entries: so goes the old one.
+        DropWork();
+        if (::unlink(target.c_str()) != 0 && errno != ENOENT) return ErrorFromErrno(errno);
+        return kSuccess;
+    }
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && old.st_dev == built.st_dev && old.st_ino == built.st_ino) {
+        DropWork(); // nothing was written: the work name is still the old archive's second name
+        return kSuccess;
+    }
+    if (::rename(work.c_str(), target.c_str()) == 0) {
+        m_work.clear();
+        DropWork();
+        return kSuccess;
+    }
+    if (errno != EXDEV) {
+        const int code = ErrorFromErrno(errno);
+        DropWork();
+        return code;
+    }
+    // Another file system: a copy beside the archive, then the rename.
+    int fd = -1;
+    std::string beside;
+    int code = CreateTemporaryFile(DirectoryOf(target), 0600, fd, beside);
+    if (code == kSuccess) {
+        const UniqueFd held(fd);
+        code = CopyInto(work, held.get());
+        if (code == kSuccess && ::rename(beside.c_str(), target.c_str()) != 0) code = ErrorFromErrno(errno);
+        if (code != kSuccess) ::unlink(beside.c_str());
+    }
+    DropWork();
+    return code;
+}
+
+void ZipArchive::DropWork() {
+    if (!m_work.empty()) ::unlink(m_work.c_str());
+    if (m_workLock >= 0) ::close(m_workLock);
+    m_work.clear();
+    m_target.clear();
+    m_workLock = -1;
 }
 
 int ZipArchive::List(std::vector<ZipEntry>& entries) const {
@@ -205,10 +379,15 @@ int ZipArchive::List(std::vector<ZipEntry>& entries) const {
         }
         zip_uint8_t system = 0;
         zip_uint32_t attributes = 0;
-        if (zip_file_get_external_attributes(m_zip, index, 0, &system, &attributes) == 0 && system == ZIP_OPSYS_UNIX) {
-            const mode_t mode = attributes >> 16;
-            entry.isSymlink = S_ISLNK(mode);
-            if (S_ISDIR(mode)) entry.isDirectory = true;
+        if (zip_file_get_external_attributes(m_zip, index, 0, &system, &attributes) == 0) {
+            entry.readOnly = (attributes & kDosReadOnly) != 0;
+            if (system == ZIP_OPSYS_UNIX) {
+                const mode_t mode = attributes >> 16;
+                entry.isSymlink = S_ISLNK(mode);
+                if (S_ISDIR(mode)) entry.isDirectory = true;
+                entry.mode = mode & 07777;
+                if (entry.mode != 0 && !entry.isSymlink && (entry.mode & S_IWUSR) == 0) entry.readOnly = true;
+            }
         }
         entries.push_back(std::move(entry));
     }
@@ -239,6 +418,10 @@ int ZipArchive::AddFile(std::string_view name, const std::string& sourcePath, Fi
     if (m_zip == nullptr) return kInvalidParameter;
     const auto safe = SafeEntryName(name);
     if (!safe) return kInvalidName;
+    // libzip reads the file only in Close(), where one file it cannot open would fail the whole archive.
+    if (const UniqueFd readable(::open(sourcePath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)); !readable)
+        return ErrorFromErrno(errno);
+    const bool replacing = zip_name_locate(m_zip, safe->c_str(), 0) >= 0;
     zip_source_t* source = zip_source_file(m_zip, sourcePath.c_str(), 0, -1);
     if (source == nullptr) return LastError();
     const zip_int64_t index = zip_file_add(m_zip, safe->c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
@@ -247,6 +430,14 @@ int ZipArchive::AddFile(std::string_view name, const std::string& sourcePath, Fi
         return LastError();
     }
     const auto at = zip_uint64_t(index);
+    if (const int rc = SetAddedEntry(at, modified, options)) {
+        Revert(at, replacing);
+        return rc;
+    }
+    return kSuccess;
+}
+
+int ZipArchive::SetAddedEntry(std::uint64_t at, FileTime modified, const ZipAddOptions& options) {
     const int method = options.level <= 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
     const zip_uint32_t level = options.level <= 0 ? 0 : zip_uint32_t(options.level > 9 ? 9 : options.level);
     if (zip_set_file_compression(m_zip, at, method, level) != 0) return LastError();
@@ -255,7 +446,42 @@ int ZipArchive::AddFile(std::string_view name, const std::string& sourcePath, Fi
     if (zip_file_set_encryption(m_zip, at, encryption, options.password.empty() ? nullptr : options.password.c_str()) !=
         0)
         return LastError();
+    if (zip_file_set_external_attributes(m_zip, at, 0, ZIP_OPSYS_UNIX, ExternalAttributes(S_IFREG, options.mode)) != 0)
+        return LastError();
     return kSuccess;
+}
+
+void ZipArchive::Revert(std::uint64_t at, bool replacing) {
+    // A half-made entry is not written: a replaced one gets its old state back, a new one goes.
+    if (replacing)
+        (void)zip_unchange(m_zip, at);
+    else
+        (void)zip_delete(m_zip, at);
+}
+
+int ZipArchive::AddSymlink(std::string_view name, const std::string& target, FileTime modified) {
+    if (m_zip == nullptr) return kInvalidParameter;
+    const auto safe = SafeEntryName(name);
+    if (!safe) return kInvalidName;
+    const bool replacing = zip_name_locate(m_zip, safe->c_str(), 0) >= 0;
+    // libzip reads the buffer in Close(): it stays here until then.
+    const std::string& kept = *m_kept.emplace_back(std::make_unique<std::string>(target));
+    zip_source_t* source = zip_source_buffer(m_zip, kept.data(), kept.size(), 0);
+    if (source == nullptr) return LastError();
+    const zip_int64_t index = zip_file_add(m_zip, safe->c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return LastError();
+    }
+    const auto at = zip_uint64_t(index);
+    int code = kSuccess;
+    if (zip_set_file_compression(m_zip, at, ZIP_CM_STORE, 0) != 0 ||
+        zip_file_set_encryption(m_zip, at, ZIP_EM_NONE, nullptr) != 0 ||
+        zip_file_set_external_attributes(m_zip, at, 0, ZIP_OPSYS_UNIX, ExternalAttributes(S_IFLNK, 0777)) != 0)
+        code = LastError();
+    if (code == kSuccess) code = SetTimes(m_zip, at, modified);
+    if (code != kSuccess) Revert(at, replacing);
+    return code;
 }
 
 int ZipArchive::AddDirectory(std::string_view name, FileTime modified) {
@@ -330,7 +556,8 @@ int ZipArchive::Close(const ZipCloseWatch& watch) {
     zip_register_cancel_callback_with_state(m_zip, OnCancel, nullptr, const_cast<ZipCloseWatch*>(&watch));
     if (zip_close(m_zip) == 0) {
         m_zip = nullptr;
-        return kSuccess;
+        m_kept.clear();
+        return m_target.empty() ? kSuccess : Place();
     }
     const int rc = LastError();
     Discard();
@@ -340,6 +567,8 @@ int ZipArchive::Close(const ZipCloseWatch& watch) {
 void ZipArchive::Discard() {
     if (m_zip != nullptr) zip_discard(m_zip);
     m_zip = nullptr;
+    m_kept.clear();
+    DropWork();
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,8 @@ struct ZipEntry {
     bool isSymlink = false;
     bool encrypted = false;
     std::uint32_t crc = 0;
+    std::uint32_t mode = 0; // permission bits (07777) when the entry carries Unix attributes, else 0
+    bool readOnly = false;  // the DOS read-only bit, or Unix permission bits without the owner's write bit
 };
 
 // The name an entry may be extracted under, "/"-separated and relative, or std::nullopt when it would leave the
@@ -41,10 +44,16 @@ std::optional<std::string> SafeEntryName(std::string_view raw);
 // Whether a symbolic link at entryName (safe, relative) pointing to target stays below the root.
 bool SymlinkStaysInside(std::string_view entryName, std::string_view target);
 
+// Removes what a killed writer (OpenToChange, Close) left in nativeDirectory: files with a temporary name that no
+// writer holds (IsTemporaryName), and the zip engine's own files beside them (such a name followed by "." and six
+// letters or digits) whose temporary file is gone. Appends the paths removed.
+void RemoveArchiveLeftovers(const std::string& nativeDirectory, std::vector<std::string>& removed);
+
 // Compression for AddFile: 0 stores; 1..9 deflate at that level.
 struct ZipAddOptions {
     int level = 6;
-    std::string password; // empty: not encrypted; otherwise WinZip AES-256
+    std::string password;      // empty: not encrypted; otherwise WinZip AES-256
+    std::uint32_t mode = 0644; // permission bits kept in the entry; without the owner's write bit it is read-only
 };
 
 // Watches zip_close: progress in 0..1, and a stop that abandons the new archive and leaves the old one whole.
@@ -66,12 +75,22 @@ public:
 
     // create: a missing archive is started empty instead of failing with kFileNotFound.
     [[nodiscard]] int Open(const std::string& path, bool create);
+    // Opens the archive at path (or a new one when there is none) for changes that Close() writes into a copy
+    // under a temporary name (IsTemporaryName) in buildDirectory (empty: beside the archive; there the copy is
+    // a second name of the old archive where the file system allows it). Close() then moves the new archive
+    // over the old one: a rename on one file system, else a copy to a temporary name beside it and a rename.
+    // The archive itself is never written in place; Discard() removes the copy.
+    [[nodiscard]] int OpenToChange(const std::string& path, const std::string& buildDirectory);
     [[nodiscard]] int List(std::vector<ZipEntry>& entries) const;
     // Adds name ("/"- or "\"-separated) from the regular file at sourcePath, or replaces the entry of that name;
-    // the file is read in Close(). modified (UTC) is written exactly in the extended-timestamp field.
+    // the file is read in Close() and must be readable now (else its code). modified (UTC) is written exactly in
+    // the extended-timestamp field.
     [[nodiscard]] int AddFile(std::string_view name, const std::string& sourcePath, FileTime modified,
                               const ZipAddOptions& options);
     [[nodiscard]] int AddDirectory(std::string_view name, FileTime modified);
+    // Adds or replaces name as a symbolic link entry holding target (stored, never encrypted: other programs
+    // read the target as the link's text).
+    [[nodiscard]] int AddSymlink(std::string_view name, const std::string& target, FileTime modified);
     [[nodiscard]] int Delete(std::uint64_t index);
     // Writes the entry's data to fd, at most limit bytes: more data (a declared size that lies, a zip bomb)
     // stops with kDiskFull before the excess is written. A damaged entry gives kCrcError or kBadFormat.
@@ -84,8 +103,18 @@ public:
 
 private:
     [[nodiscard]] int LastError() const;
+    // Compression, times, encryption and attributes of the entry just added at index at.
+    [[nodiscard]] int SetAddedEntry(std::uint64_t at, FileTime modified, const ZipAddOptions& options);
+    void Revert(std::uint64_t at, bool replacing);
+    // After a Close() of OpenToChange: the new archive from the work name to the archive's.
+    [[nodiscard]] int Place();
+    void DropWork();
 
     zip* m_zip = nullptr;
+    std::vector<std::unique_ptr<std::string>> m_kept; // symlink targets that Close() still reads
+    std::string m_target;                             // OpenToChange: the archive the work copy replaces
+    std::string m_work;                               // OpenToChange: where the new archive is built
+    int m_workLock = -1;                              // the writer's lock on the work copy
 };
 
 } // namespace platform

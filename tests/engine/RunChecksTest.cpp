@@ -348,16 +348,5 @@ TEST_F(RunChecksTest, TheDirectoryListsComeWithTheirTrees) {
               (std::vector<std::string>{"\\Sicherung\\", "\\Sicherung\\Briefe\\", "\\Sicherung\\Briefe\\2026\\"}));
 }
 
-TEST_F(RunChecksTest, ZipDestinationsAreRefusedForNow) {
-    for (eDestType type : {eDestType::Zip}) {
-        p.DestType = type;
-        EXPECT_EQ(Run(), kRunFailed);
-        EXPECT_EQ(
-            LogEvents(),
-            (Lines{"Fehler: Zip-Archive und FTP-Server als Ziel werden von dieser Version noch nicht unterstützt.",
-                   "Abbruch."}));
-    }
-}
-
 } // namespace
 } // namespace runtest

@@ -177,17 +177,18 @@ TEST_F(RunFtpTest, APlanChangesNothingOnTheServer) {
     p.OrphanModeD2 = eOrphanMode::Delete;
     control.Reset();
     std::size_t candidates = 0;
-    const cRunOutcome outcome = ExecuteRun(p, control, kSingleProfile, 0,
-                                           {.PlanOnly = true, .OnPlan = [&](const cParameters&, const cRunState& s) {
-                                                candidates = s.Candidates.size();
-                                            }});
+    const cRunOutcome outcome =
+        ExecuteRun(p, control, kSingleProfile, 0,
+                   {.PlanOnly = true,
+                    .OnPlan = [&](const cParameters&, const cRunState& s) { candidates = s.Candidates.size(); },
+                    .OnLogText = {}});
     EXPECT_EQ(outcome.Result, kRunSucceeded);
     EXPECT_EQ(candidates, 4u);
     EXPECT_EQ(Sent("STOR"), 0);
     EXPECT_EQ(Sent("DELE"), 0);
     EXPECT_EQ(Sent("MKD"), 0);
-    const std::map<std::string, std::string> server{{"fremd.txt", "bleibt"}};
-    EXPECT_EQ(ReadTree(Server()), server);
+    const std::map<std::string, std::string> onServer{{"fremd.txt", "bleibt"}};
+    EXPECT_EQ(ReadTree(Server()), onServer);
     EXPECT_FALSE(fs::exists(p.ProfileFile + ".ftp"));
 }
 
@@ -206,8 +207,8 @@ TEST_F(RunFtpTest, AStoppedRunKeepsTheStampsOfTheFilesThatArrivedAndNoPartialFil
     const std::map<std::string, platform::FileTime> stamps{{"\\" + arrived, kOlder}};
     EXPECT_EQ(Stamps(), stamps);
     // The interrupted upload was deleted from the server.
-    const std::map<std::string, std::string> server{{arrived, std::string(2000000, arrived[0])}};
-    EXPECT_EQ(ReadTree(Server()), server);
+    const std::map<std::string, std::string> onServer{{arrived, std::string(2000000, arrived[0])}};
+    EXPECT_EQ(ReadTree(Server()), onServer);
     EXPECT_EQ(SummaryCount("Fehler"), 0);
 
     ui.OnProgress = {};
@@ -232,12 +233,12 @@ TEST_F(RunFtpTest, ThreeGenerationsRotateOnTheServerAndTheirStampsMoveAlong) {
     }
     // The fourth run found the first run's tree in "Enkel": only the changed file went up.
     EXPECT_EQ(Sent("STOR"), 1);
-    const std::map<std::string, std::string> server{
+    const std::map<std::string, std::string> onServer{
         {"Sicherung/Enkel/a.txt", "Stand 4"}, {"Sicherung/Enkel/bleibt.txt", "immer gleich"},
         {"Sicherung/Sohn/a.txt", "Stand 3"},  {"Sicherung/Sohn/bleibt.txt", "immer gleich"},
         {"Sicherung/Vater/a.txt", "Stand 2"}, {"Sicherung/Vater/bleibt.txt", "immer gleich"},
     };
-    EXPECT_EQ(ReadTree(Server()), server);
+    EXPECT_EQ(ReadTree(Server()), onServer);
     EXPECT_EQ(Stamps().at("\\Sicherung\\Enkel\\a.txt"), Local(2026, 11, 24));
     EXPECT_EQ(Stamps().at("\\Sicherung\\Vater\\a.txt"), Local(2026, 11, 22));
     EXPECT_EQ(Stamps().size(), 6u);

@@ -5,6 +5,9 @@
 
 #include "platform/ErrorCodes.h"
 #include "platform/ZipArchive.h"
+#include "platform/ZipExtract.h"
+
+#include <filesystem>
 
 #include <fcntl.h>
 #include <string>
@@ -53,6 +56,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ::close(fd);
         if (std::uint64_t(st.st_size) > kLimit) Fail(kTarget, "extraction wrote more than its limit");
     }
+    // The way a restore writes entries: into a tree, never outside it, no more than declared, nothing left over.
+    const std::filesystem::path root = fuzz::ScratchFolder() / "baum";
+    std::filesystem::create_directories(root);
+    for (const platform::ZipEntry& entry : entries) {
+        if (entry.isDirectory || entry.size > kLimit) continue;
+        (void)platform::ExtractEntryBelow(zip, entry, root.string(), "\\", "datei", "passwort");
+    }
+    for (const auto& found : std::filesystem::directory_iterator(root)) {
+        if (found.path().filename() != "datei") Fail(kTarget, "extraction left a file besides its target");
+        if (!found.is_symlink() && found.is_regular_file() && found.file_size() > kLimit)
+            Fail(kTarget, "extraction into the tree wrote more than its limit");
+    }
+    std::filesystem::remove_all(root);
     zip.Discard();
     return 0;
 }
