@@ -6,7 +6,9 @@
 #include "engine/RunContext.h"
 #include "messages/PlaySignal.h"
 #include "messages/UserInterface.h"
+#include "profile/IniFile.h"
 #include "profile/Parameters.h"
+#include "profile/SettingsFile.h"
 #include "profile/Variables.h"
 
 namespace {
@@ -38,6 +40,14 @@ std::string ServerName(const cParameters& p) {
     return host;
 }
 
+// Passive data connections when the settings file asks for them ("[FTP]", "Passive=1"): behind NAT and
+// firewalls the server cannot reach the client. Without the key the client starts active and falls back to
+// passive by itself when PORT is refused or its connection does not come.
+bool PassiveFromSettings() {
+    const std::unique_ptr<cIniFile> settings = OpenSettingsFileWithoutTakeover();
+    return settings && settings->Read("FTP", "Passive").value_or("0") == "1";
+}
+
 } // namespace
 
 void cFtpRun::Start(cRun& run) {
@@ -65,6 +75,7 @@ void cFtpRun::Start(cRun& run) {
     client.UserName = p.FtpUserName;
     client.Password = p.FtpPassword;
     client.TransferType = ttBinary;
+    client.PassiveMode = PassiveFromSettings();
     client.Stop = {&s.AbortRequested, nullptr};
     if (client.UserName.empty() || client.Password.empty()) {
         run.Event(kLogAccountMissing);

@@ -73,7 +73,8 @@ void ExpandRunInputs(cRun& run) {
     s.SourceRoot = ExpandVariables(p.SourceDrive, p.DateOffset);
     s.DestRoot = ExpandVariables(p.DestDrive, p.DateOffset);
     s.NativeSourceRoot = platform::NativeRoot(s.SourceRoot, p.Drives).value_or("");
-    s.NativeDestRoot = platform::NativeRoot(s.DestRoot, p.Drives).value_or("");
+    // A server has no local root: nothing local is ejected, measured or compared for it.
+    if (p.DestType != eDestType::Ftp) s.NativeDestRoot = platform::NativeRoot(s.DestRoot, p.Drives).value_or("");
     s.ExpandedSearchDirectories = ExpandedSorted(p.SearchDirectories, p.DateOffset);
     s.ExpandedExcludeDirectories = ExpandedSorted(p.ExcludeDirectories, p.DateOffset);
 }

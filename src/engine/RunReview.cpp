@@ -79,15 +79,15 @@ void CheckEmptySide(cRun& run) {
         if (c->SourceTime != 0) ++sourceLoses;
         if (c->DestTime != 0) ++destLoses;
     }
-    const auto ask = [&run](const std::string& root, const std::string& directory, int losing) {
-        const std::string shown = platform::NativePath(root, directory);
+    const auto ask = [&run](const std::string& shown, int losing) {
         run.Event(kEmptySide, {.Path = shown, .Number1 = losing});
         if (run.Ask(kEmptySide, {.Text1 = shown, .Number1 = losing}) == eAnswer::Yes) return;
         ++run.State.Counters.ErrorCount;
         run.State.AbortRequested = true;
     };
-    if (sourceLoses > 0 && s.DestEmpty) ask(s.NativeDestRoot, run.Params.ResolvedDestDirectory, sourceLoses);
-    if (!run.Stopping() && destLoses > 0 && s.SourceEmpty) ask(s.NativeSourceRoot, "\\", destLoses);
+    if (sourceLoses > 0 && s.DestEmpty) ask(ShownDestPath(s, run.Params.ResolvedDestDirectory), sourceLoses);
+    if (!run.Stopping() && destLoses > 0 && s.SourceEmpty)
+        ask(platform::NativePath(s.NativeSourceRoot, "\\"), destLoses);
 }
 
 void CheckDeletionPercentage(cRun& run) {

@@ -84,7 +84,7 @@ public:
 
 private:
     cSideTexts Source(const cCandidate& c) const { return SideTexts(c, true, m_s.NativeSourceRoot, m_s.SourceDirList); }
-    cSideTexts Dest(const cCandidate& c) const { return SideTexts(c, false, m_s.NativeDestRoot, m_s.DestDirList); }
+    cSideTexts Dest(const cCandidate& c) const { return RunSideTexts(m_s, c, false); }
     static cLogEventData Pair(const cSideTexts& from, const cSideTexts& to, int code = 0) {
         return {.Path = from.Path,
                 .PathSize = from.Size,

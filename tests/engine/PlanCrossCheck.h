@@ -30,10 +30,9 @@ inline std::vector<cPlannedAction> PlannedActions(const cRunState& run) {
     for (const auto& c : run.Candidates) {
         const bool hasSource = c->SourceTime != 0;
         const bool hasDest = c->DestTime != 0;
-        actions.push_back(
-            {c->Action(), (c->Flags & kFlagCopyContent) != 0,
-             hasSource ? SideTexts(*c, true, run.NativeSourceRoot, run.SourceDirList).Path : std::string(),
-             hasDest ? SideTexts(*c, false, run.NativeDestRoot, run.DestDirList).Path : std::string()});
+        actions.push_back({c->Action(), (c->Flags & kFlagCopyContent) != 0,
+                           hasSource ? RunSideTexts(run, *c, true).Path : std::string(),
+                           hasDest ? RunSideTexts(run, *c, false).Path : std::string()});
     }
     return actions;
 }

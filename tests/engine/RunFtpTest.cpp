@@ -4,6 +4,9 @@
 
 #include "destinations/Variation.h"
 #include "platform/TemporaryFiles.h"
+#include "support/EnvironmentOverride.h"
+
+#include <fstream>
 
 namespace runtest {
 namespace {
@@ -28,6 +31,31 @@ protected:
             EXPECT_FALSE(platform::IsTemporaryName(entry.path().filename().string())) << entry.path();
     }
 };
+
+// Active data connections unless the settings file asks for passive ones.
+TEST_F(RunFtpTest, TheSettingsFileChoosesPassiveDataConnections) {
+    StartServer();
+    Write(Source(), "a.txt", "alpha", kOlder);
+    const fs::path config = dir.Path() / "config";
+    fs::create_directories(config / "tolvan");
+    const testsupport::EnvironmentOverride home("XDG_CONFIG_HOME", config.string());
+    // PASV and EPSV come without an argument.
+    const auto passive = [this] {
+        return std::count_if(ui.FtpLines.begin(), ui.FtpLines.end(), [](const auto& line) {
+            return line.first && (line.second == "PASV" || line.second == "EPSV");
+        });
+    };
+    ASSERT_EQ(RunOnce(), kRunSucceeded);
+    EXPECT_GE(Sent("PORT") + Sent("EPRT"), 1);
+    EXPECT_EQ(passive(), 0);
+
+    Write(Source(), "a.txt", "alpha 2", kNewer);
+    std::ofstream(config / "tolvan" / "Tolvan6.ini") << "[FTP]\r\nPassive=1\r\n";
+    ASSERT_EQ(RunOnce(), kRunSucceeded);
+    EXPECT_EQ(Sent("PORT") + Sent("EPRT"), 0);
+    EXPECT_GE(passive(), 2); // the listing and the upload
+    EXPECT_EQ(ReadTree(Server()), ReadTree(Source()));
+}
 
 TEST_F(RunFtpTest, FirstUploadCopiesTheTreeAndTheNextRunFindsNothingOnOneConnection) {
     StartServer();

@@ -100,10 +100,10 @@ protected:
         ASSERT_EQ(zip.Close(), 0);
     }
 
-    // The file's entry in the archive as the log names it: below the destination root.
+    // The file's entry in the archive as the log names it: the archive's path, then the entry's.
     static cSide InArchive(const fs::path& dest, const std::string& relative, const std::string& size = {},
                            const std::string& date = {}, const std::string& time = {}) {
-        return {(dest / relative).string(), size, date, time};
+        return {(dest / "Sicherung.zip" / relative).string(), size, date, time};
     }
     static cSide On(const fs::path& root, const std::string& relative, const std::string& size = {},
                     const std::string& date = {}, const std::string& time = {}) {
