@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 class cOwnFiles;
 class cRemoteTree;
@@ -26,6 +27,14 @@ public:
     // Always at the end of the run, also after a stop: what the destination keeps (the FTP time-stamp list),
     // logging out, closing.
     virtual void Finish(cRun& run) = 0;
+
+    // Copies one file of the destination (a directory of the destination list and a name) to the new local
+    // file localFile, for the preview's "Öffnen". Called while the run waits for the preview, never during its
+    // phases. Returns 0 or the code; reason: the server's reply to a failed FTP command.
+    [[nodiscard]] virtual int FetchFile(const std::string& directory, const std::string& name,
+                                        const std::string& localFile, std::string& reason) = 0;
+    // The message that tells a failed FetchFile.
+    [[nodiscard]] virtual int FetchFailedMessage() const = 0;
 };
 
 // Sets up the destination of a zip or FTP run (checks of the zip engine and its temporary directory; the FTP

@@ -6,6 +6,8 @@
 #include "engine/RunContext.h"
 #include "messages/PlaySignal.h"
 #include "messages/UserInterface.h"
+#include "platform/Clock.h"
+#include "platform/FileStream.h"
 #include "profile/IniFile.h"
 #include "profile/Parameters.h"
 #include "profile/SettingsFile.h"
@@ -140,4 +142,16 @@ std::unique_ptr<cDestinationRun> StartFtpRun(cRun& run) {
     auto ftp = std::make_unique<cFtpRun>(ShownRoot(ServerName(run.Params), port));
     ftp->Start(run);
     return ftp;
+}
+
+int cFtpRun::FetchFile(const std::string& directory, const std::string& name, const std::string& localFile,
+                       std::string& reason) {
+    if (!Connected) return platform::kNotReady;
+    platform::ReplacementFile out;
+    if (const int code = out.Create(localFile); code != 0) return code;
+    const FtpDataSink sink = [&out](std::string_view bytes) { return out.Write(bytes); };
+    int code = Model.Download(directory, name, sink, kTransferNone);
+    if (code == 0) code = out.Publish(platform::NowUtc());
+    if (code != 0) reason = Model.LastErrorMessage;
+    return code;
 }

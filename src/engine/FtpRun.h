@@ -21,6 +21,10 @@ public:
     void Execute(cRun& run) override;
     // The time-stamp list written (only after a login, with files found and FtpUseList), then the logout.
     void Finish(cRun& run) override;
+    // Downloads the file.
+    [[nodiscard]] int FetchFile(const std::string& directory, const std::string& name, const std::string& localFile,
+                                std::string& reason) override;
+    [[nodiscard]] int FetchFailedMessage() const override { return 30221; }
 
     // Reads the time-stamp list, asks for a missing account and logs in; a failure stops the run.
     void Start(cRun& run);

@@ -7,6 +7,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileRemoval.h"
 #include "platform/ProgramTempFolder.h"
+#include "platform/RenameNoReplace.h"
 #include "platform/Roots.h"
 #include "platform/ZipArchive.h"
 #include "profile/Parameters.h"
@@ -88,4 +89,17 @@ void cZipRun::Execute(cRun& run) {
 
 void cZipRun::Finish(cRun& /*run*/) {
     Mdl.Discard();
+}
+
+int cZipRun::FetchFile(const std::string& directory, const std::string& name, const std::string& localFile,
+                       std::string& /*reason*/) {
+    const std::optional<std::string> entryName = Mdl.EntryName(directory, name);
+    const platform::ZipEntry* entry = entryName ? Mdl.Find(*entryName) : nullptr;
+    if (entry == nullptr) return platform::kFileNotFound;
+    const std::string folder = localFile.substr(0, localFile.rfind('/') + 1);
+    std::string extracted;
+    if (const int code = Mdl.ExtractForCompare(*entry, folder, Mdl.Password(), extracted); code != 0) return code;
+    const int code = platform::RenameNoReplace(extracted, localFile);
+    if (code != 0) (void)platform::RemoveFile(extracted);
+    return code;
 }

@@ -16,6 +16,10 @@ public:
     void Execute(cRun& run) override;
     // Drops whatever was not written: a stopped run leaves the old archive as it was.
     void Finish(cRun& run) override;
+    // Extracts the entry (a link entry as the text of its target).
+    [[nodiscard]] int FetchFile(const std::string& directory, const std::string& name, const std::string& localFile,
+                                std::string& reason) override;
+    [[nodiscard]] int FetchFailedMessage() const override { return 30219; }
 
     TZipMdl Mdl;
 };

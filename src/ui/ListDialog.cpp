@@ -434,11 +434,25 @@ bool TListDlg::AnyFileSelected() const {
     return std::any_of(rows.begin(), rows.end(), [this](int row) { return !m_model->IsFolder(row); });
 }
 
-void TListDlg::OpenSelected() {
+std::vector<std::string> TListDlg::CopiesForOpening() {
+    std::vector<std::string> copies;
     for (const std::string& file : SelectedFiles()) {
-        const std::string copy = CopyForOpening(file);
-        if (!copy.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(copy)));
+        std::string copy = CopyForOpening(file);
+        if (!copy.empty()) copies.push_back(std::move(copy));
     }
+    if (m_folderDest) return copies;
+    for (const int row : SelectedRows()) {
+        if (m_model->IsFolder(row)) continue;
+        const cCandidate& candidate = m_list->CandidateAt(static_cast<std::size_t>(row));
+        std::string copy = FetchForOpening(this, windowTitle(), m_list->Run(), candidate);
+        if (!copy.empty()) copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
+void TListDlg::OpenSelected() {
+    for (const std::string& copy : CopiesForOpening())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(copy)));
 }
 
 bool TListDlg::CompareSelected() {

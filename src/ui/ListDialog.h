@@ -46,9 +46,13 @@ public:
     // "Drucken": the print dialog of the list (lines, page set-up, preview, printer or PDF file).
     void PrintList();
     // The files "Öffnen" opens for the selected candidate lines: the source file and the destination file of
-    // each, where they are; of a zip or FTP destination the source files only.
+    // each, where they are; of a zip or FTP destination the source files only (its files are fetched).
     std::vector<std::string> SelectedFiles() const;
-    // "Öffnen": each of SelectedFiles as a copy in the program's temporary folder, with the desktop's application.
+    // The copies "Öffnen" shows, each in a folder of its own below the program's temporary folder: the
+    // SelectedFiles, and for a zip or FTP destination the destination files extracted or downloaded (a failure
+    // is shown and leaves its copy out).
+    std::vector<std::string> CopiesForOpening();
+    // "Öffnen": each of CopiesForOpening with the desktop's application.
     void OpenSelected();
     // "Intern vergleichen": compares the one selected candidate's two files when it has both with equal sizes
     // (a folder destination only); false when the selection allows no comparison.

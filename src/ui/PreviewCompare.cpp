@@ -1,7 +1,10 @@
 #include "ui/PreviewCompare.h"
 
 #include "engine/Candidate.h"
+#include "engine/DestinationRun.h"
 #include "engine/RunState.h"
+#include "messages/ErrorText.h"
+#include "messages/UserMessage.h"
 #include "platform/FileContents.h"
 #include "platform/FileCopy.h"
 #include "platform/Process.h"
@@ -22,6 +25,14 @@ std::string SidePath(const cCandidate& candidate, bool source, const cRunState& 
     return SideTexts(candidate, source, source ? run.NativeSourceRoot : run.NativeDestRoot,
                      source ? run.SourceDirList : run.DestDirList)
         .Path;
+}
+
+// A new folder of its own below the program's temporary folder ("/" at the end), so that copies of files with
+// the same name never meet; empty when it cannot be made.
+std::string NewOpeningFolder() {
+    static int s_copies = 0;
+    const std::string folder = platform::ProgramTempFolder() + "/Öffnen " + std::to_string(++s_copies) + "/";
+    return platform::CreatePrivateFolder(folder) == 0 ? folder : std::string();
 }
 
 } // namespace
@@ -56,11 +67,31 @@ std::vector<std::string> FilesToOpen(const cPreviewList& list, const std::vector
 }
 
 std::string CopyForOpening(const std::string& file) {
-    static int s_copies = 0;
-    const std::string folder = platform::ProgramTempFolder() + "/Öffnen " + std::to_string(++s_copies) + "/";
-    if (platform::CreatePrivateFolder(folder) != 0) return {};
+    const std::string folder = NewOpeningFolder();
+    if (folder.empty()) return {};
     const std::string copy = folder + file.substr(file.rfind('/') + 1);
     return platform::CopyFileSafely(file, copy, {}) == 0 ? copy : std::string();
+}
+
+std::string FetchForOpening(QWidget* parent, const QString& caption, const cRunState& run,
+                            const cCandidate& candidate) {
+    const auto index = static_cast<std::size_t>(candidate.DirIndex);
+    if (!run.Destination || candidate.DestTime == 0 || index >= run.DestDirList.size()) return {};
+    const std::string folder = NewOpeningFolder();
+    if (folder.empty()) return {};
+    const std::string name = candidate.BaseName + candidate.Extension;
+    std::string reason;
+    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    const int code = run.Destination->FetchFile(run.DestDirList[index], name, folder + name, reason);
+    QApplication::restoreOverrideCursor();
+    if (code == 0) return folder + name;
+    const cMessageArgs args{.Text1 = ShownDestPath(run, run.DestDirList[index] + name),
+                            .Text2 = ErrorText(code),
+                            .Error = code,
+                            .ServerReply = reason};
+    ShowMessageDialog(parent, caption, 0, eMessageKind::Error, eMessageButtons::Ok,
+                      QString::fromStdString(DisplayText(MessageText(run.Destination->FetchFailedMessage(), args))));
+    return {};
 }
 
 std::string ExternalCompareCommand(const std::string& compareA, const std::string& compareB, const cComparePair& pair) {

@@ -8,7 +8,9 @@
 #include <vector>
 
 class QWidget;
+class cCandidate;
 class cPreviewList;
+struct cRunState;
 
 namespace ui {
 
@@ -29,6 +31,11 @@ std::vector<std::string> FilesToOpen(const cPreviewList& list, const std::vector
 // Copies file into a folder of its own below the program's temporary folder, so that the application that
 // shows it cannot change the original; the copy's path, or empty when it could not be made.
 std::string CopyForOpening(const std::string& file);
+
+// The destination file of a zip or FTP candidate, extracted or downloaded into a folder of its own below the
+// program's temporary folder; the copy's path, or empty when it could not be made (the failure was shown over
+// parent: 30219 for an archive, 30221 for a server).
+std::string FetchForOpening(QWidget* parent, const QString& caption, const cRunState& run, const cCandidate& candidate);
 
 // The shell command of "Extern vergleichen": the program compareA quoted, a blank, then compareB with every
 // "%1" replaced by the quoted source path and every "%2" by the quoted destination path.
