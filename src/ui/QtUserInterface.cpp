@@ -13,13 +13,6 @@ namespace {
 
 constexpr auto kHandOverInterval = std::chrono::milliseconds(100);
 
-// The communication window, on the GUI thread only.
-TFtpCommWnd& CommunicationWindow() {
-    static QPointer<TFtpCommWnd> window;
-    if (window.isNull()) window = new TFtpCommWnd();
-    return *window;
-}
-
 } // namespace
 
 void cQtUserInterface::ShowTimedMessage(const std::string& line1, const std::string& fileName,
@@ -142,22 +135,19 @@ void cQtUserInterface::HandOver() {
     m_pending.DeltaBytes = 0;
 }
 
+// Once per run, and waited for: the run's windows are alive only while the run is.
 void cQtUserInterface::ShowFtpLog() {
     HandOver();
-    Notify([] {
-        TFtpCommWnd& window = CommunicationWindow();
-        window.show();
-        window.raise();
-    });
+    CallOnGuiThread([this] { m_windows.ShowFtpLog(); });
 }
 
 void cQtUserInterface::FtpLine(bool sent, const std::string& line) {
     HandOver();
     Notify([sent, text = QString::fromStdString(line)] {
         if (sent)
-            CommunicationWindow().AddSent(text);
+            FtpCommunicationWindow().AddSent(text);
         else
-            CommunicationWindow().AddReceived(text);
+            FtpCommunicationWindow().AddReceived(text);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "profile/Parameters.h"
 #include "ui/CheckDialog.h"
 #include "ui/CopyWindow.h"
+#include "ui/FtpCommWindow.h"
 #include "ui/FtpPasswordDialog.h"
 #include "ui/InfoWindow.h"
 #include "ui/InterruptionDialog.h"
@@ -16,6 +17,7 @@
 #include "ui/ZipPasswordDialogs.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace ui {
 
@@ -43,6 +45,21 @@ cRunWindows::cRunWindows(QWidget* parent, cParameters& document, cRunControl& co
 cRunWindows::~cRunWindows() {
     StoreInfoPlace();
     EndProgress();
+    if (m_ftpLogShown) PlaceOf(m_document, eWindowPlace::FtpCommunications) = PlacementOf(FtpCommunicationWindow());
+}
+
+TFtpCommWnd& FtpCommunicationWindow() {
+    static QPointer<TFtpCommWnd> window;
+    if (window.isNull()) window = new TFtpCommWnd();
+    return *window;
+}
+
+void cRunWindows::ShowFtpLog() {
+    TFtpCommWnd& window = FtpCommunicationWindow();
+    if (!window.isVisible()) RestorePlace(window, m_document, eWindowPlace::FtpCommunications);
+    window.show();
+    window.raise();
+    m_ftpLogShown = true;
 }
 
 template <class F> auto cRunWindows::WithClockStopped(F&& question) {

@@ -19,6 +19,11 @@ namespace ui {
 class TCopyWnd;
 class TInfoWnd;
 
+class TFtpCommWnd;
+
+// The one "FTP-Log" window of the program, on the GUI thread only: it keeps the dialogue of every run.
+TFtpCommWnd& FtpCommunicationWindow();
+
 class cRunWindows {
 public:
     // document is the GUI thread's document (captions, saved window places); control's flags are what the
@@ -51,6 +56,9 @@ public:
     void SetProgressPaused(bool paused);
     void EndProgress();
     void ShowCopiedFile(const cInterruptionInfo& sides);
+    // Shows the "FTP-Log" window, at its saved place when it was hidden; its place is saved when this object
+    // goes.
+    void ShowFtpLog();
 
     // Shows the run-event windows; set by whoever owns them (empty: none are shown).
     std::function<void(eRunEvent event, bool centered, const std::string& messageFile)> OnRunEvent;
@@ -71,6 +79,7 @@ private:
     std::unique_ptr<TInfoWnd> m_info;
     bool m_infoShown = false; // m_info has been on the screen, so its place is worth keeping
     std::unique_ptr<TCopyWnd> m_copy;
+    bool m_ftpLogShown = false;
 };
 
 } // namespace ui

@@ -7,6 +7,7 @@
 #include "ui/FtpCommWindow.h"
 #include "ui/GuiThread.h"
 #include "ui/RunSession.h"
+#include "ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -37,11 +38,16 @@ private slots:
     void ThePasswordIsNeverShown_data() {
         QTest::addColumn<QString>("sent");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("PASS") << "PASS geheim" << "PASS ******";
-        QTest::newRow("any case") << "pass Öl und Wasser" << "pass *************";
-        QTest::newRow("masked already") << "PASS ****" << "PASS ****";
-        QTest::newRow("USER") << "USER anna" << "USER anna";
-        QTest::newRow("no blank after PASS") << "PASSIV" << "PASSIV";
+        QTest::newRow("PASS") << "PASS geheim"
+                              << "PASS ******";
+        QTest::newRow("any case") << "pass Öl und Wasser"
+                                  << "pass *************";
+        QTest::newRow("masked already") << "PASS ****"
+                                        << "PASS ****";
+        QTest::newRow("USER") << "USER anna"
+                              << "USER anna";
+        QTest::newRow("no blank after PASS") << "PASSIV"
+                                             << "PASSIV";
     }
     void ThePasswordIsNeverShown() {
         QFETCH(QString, sent);
@@ -98,6 +104,27 @@ private slots:
         QCOMPARE(window->Lines()[0].Text, QStringLiteral("USER anna"));
         QVERIFY(window->Lines()[1].Sent);
         QVERIFY(!window->Lines()[2].Sent);
+        delete window;
+    }
+
+    // The window opens at its saved place and size; where the user left it is saved when the run ends.
+    void TheWindowKeepsItsPlace() {
+        cParameters document;
+        cWindowPos& place = document.WindowPositions[static_cast<std::size_t>(ui::eWindowPlace::FtpCommunications)];
+        place = {40, 50, 640, 450, false};
+        {
+            ui::cRunSession session(nullptr, document);
+            ui::RunBeside([&] { session.Ui.ShowFtpLog(); });
+            ui::TFtpCommWnd* window = nullptr;
+            QTRY_VERIFY((window = CommWindow()) != nullptr && window->isVisible());
+            QCOMPARE(ui::PlacementOf(*window), place);
+            window->setGeometry(window->geometry().translated(30, 20).adjusted(0, 0, 50, 0));
+        }
+        ui::TFtpCommWnd* window = CommWindow();
+        QVERIFY(window != nullptr);
+        QCOMPARE(place, ui::PlacementOf(*window));
+        QCOMPARE(place.Left, 70);
+        QCOMPARE(place.Right - place.Left, 650);
         delete window;
     }
 
