@@ -160,6 +160,7 @@ int TmsFTPClient::Login() {
     Fail();
     m_passive = false;
     m_setTimeForm = SetTimeForm::Unknown;
+    m_typeSet.clear();
     m_replyText.clear();
     m_replyCode = -1;
     if (const int rc = m_control.Connect(Host, Port, Limits())) return rc;
@@ -286,7 +287,12 @@ int TmsFTPClient::ListDirectory() {
 int TmsFTPClient::Transfer(const std::string& type, const std::string& command, const FtpDataSource* source,
                            const FtpDataSink* sink) {
     if (type == "TYPE I" && TransferType == ttASCII) return Transfer("TYPE A", command, source, sink);
-    if (const int rc = Expect(type, '2')) return rc;
+    // The type holds for the connection: a run of listings or of uploads sends it once.
+    if (type != m_typeSet) {
+        m_typeSet.clear();
+        if (const int rc = Expect(type, '2')) return rc;
+        m_typeSet = type;
+    }
     m_abortRequested = false;
     if (Events.OnDataTransferStart) Events.OnDataTransferStart();
     bool retryPassive = false;

@@ -97,4 +97,5 @@ private:
     bool m_passive = false;
     bool m_abortRequested = false;
     SetTimeForm m_setTimeForm = SetTimeForm::Unknown;
+    std::string m_typeSet; // the TYPE command the server accepted last on this connection
 };

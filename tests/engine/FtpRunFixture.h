@@ -70,7 +70,7 @@ protected:
     // The commands sent to the server in the last run whose verb is verb ("STOR", "USER" ...).
     int Sent(const std::string& verb) const {
         return static_cast<int>(std::count_if(ui.FtpLines.begin(), ui.FtpLines.end(), [&verb](const auto& line) {
-            return line.first && line.second.starts_with(verb + " ");
+            return line.first && (line.second == verb || line.second.starts_with(verb + " "));
         }));
     }
 

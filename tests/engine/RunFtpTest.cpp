@@ -85,6 +85,8 @@ TEST_F(RunFtpTest, FirstUploadCopiesTheTreeAndTheNextRunFindsNothingOnOneConnect
     EXPECT_TRUE(planned.empty());
     EXPECT_EQ(Sent("STOR"), 0);
     EXPECT_EQ(Sent("USER"), 1);
+    EXPECT_EQ(Sent("LIST"), 3);
+    EXPECT_EQ(Sent("TYPE"), 1); // the listings share it
     EXPECT_EQ(SummaryCount("Fehler"), 0);
     EXPECT_EQ(Stamps(), stamps);
 }
