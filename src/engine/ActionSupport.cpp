@@ -3,6 +3,7 @@
 #include "engine/Candidate.h"
 #include "engine/DirectoryPass.h"
 #include "engine/RunContext.h"
+#include "messages/UserInterface.h"
 #include "platform/BelowRoot.h"
 #include "platform/DirectoryOps.h"
 #include "platform/ErrorCodes.h"
@@ -163,4 +164,60 @@ int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirect
         }
     }
     return created;
+}
+
+namespace {
+
+void SetAction(cCandidate& c, ActionFlags action) {
+    c.Flags = static_cast<ActionFlags>((c.Flags & ~kActionMask) | action);
+}
+
+std::int64_t TransferSizeOf(const cCandidate& c) {
+    return c.Action() == kActionBackward ? c.DestSize : c.SourceSize;
+}
+
+void SkipFolderOf(cRunState& s, std::size_t index) {
+    const int i = static_cast<int>(index);
+    for (const auto& folder : s.Folders) {
+        if (i < folder->FirstIndex || i > folder->LastIndex) continue;
+        for (int k = folder->FirstIndex; k <= folder->LastIndex; ++k) {
+            cCandidate& other = *s.Candidates[static_cast<std::size_t>(k)];
+            s.BytesToCopy -= TransferSizeOf(other);
+            SetAction(other, kActionSkip);
+        }
+        return;
+    }
+    SetAction(*s.Candidates[index], kActionSkip);
+}
+
+} // namespace
+
+bool AfterCopyFailure(cRunState& s, std::size_t index, std::int64_t size, std::optional<eInterruptionAnswer> answer) {
+    cCandidate& c = *s.Candidates[index];
+    if (!answer) {
+        // Nobody could be asked: the file is left as it is and not tried again.
+        s.BytesToCopy -= size;
+        SetAction(c, kActionSkip);
+        c.Flags |= kFlagDone;
+        return true;
+    }
+    switch (*answer) {
+    case eInterruptionAnswer::Retry:
+        return false;
+    case eInterruptionAnswer::NextFile:
+        s.BytesToCopy -= size;
+        SetAction(c, kActionSkip);
+        return false;
+    case eInterruptionAnswer::NextFolder:
+        SkipFolderOf(s, index);
+        return false;
+    case eInterruptionAnswer::Delete:
+        s.BytesToCopy -= size;
+        SetAction(c, kActionDelete);
+        return false;
+    case eInterruptionAnswer::Stop:
+        s.AbortRequested = true;
+        return true;
+    }
+    return true;
 }

@@ -1,6 +1,9 @@
 // The file operations that several action phases share, each with its log event and counter.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 struct cRun;
@@ -10,6 +13,8 @@ class CopySession;
 }
 
 enum class eSide { Source, Dest };
+enum class eInterruptionAnswer;
+struct cRunState;
 
 // The native root and directory entry of one side of a candidate.
 std::string SideRoot(const cRun& run, eSide side);
@@ -35,3 +40,10 @@ bool IsDirectoryBelow(const cRun& run, eSide side, const std::string& relativeDi
 // A level whose counterpart on the other side is a directory grants no more access than that one; mirrored is
 // the directory of the other side that relativeDirectory pairs with. Returns the number of levels created.
 int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirectory, const std::string& mirrored);
+
+// What a failed copy of the candidate at index does after the interruption dialog. size: the bytes its copy would
+// have moved. Without an answer (nobody was asked) it is skipped and done; "Nochmal" processes it again;
+// "Nächste Datei" skips it, "Nächster Ordner" its whole folder, "Löschen" turns it into a deletion, each then
+// processed again under its new action; "Beenden" stops the run. Returns true when the candidate is done with.
+bool AfterCopyFailure(cRunState& state, std::size_t index, std::int64_t size,
+                      std::optional<eInterruptionAnswer> answer);

@@ -193,7 +193,7 @@ private:
         }
         // Stopped (Ctrl+C, the window's button): the copy was rolled back and the run ends; no error.
         if (code == platform::kCancelled && m_run.Stopping()) return true;
-        return Failed(c, t, code, index);
+        return Failed(t, code, index);
     }
 
     void Copied(cCandidate& c, const cTransfer& t) {
@@ -210,7 +210,7 @@ private:
     }
 
     // Logs the failure and asks what to do; false when the candidate is to be processed again.
-    bool Failed(cCandidate& c, const cTransfer& t, int code, std::size_t index) {
+    bool Failed(const cTransfer& t, int code, std::size_t index) {
         m_run.Ui.SetProgressPaused(true);
         m_run.Event(kLogCopyFailed, TransferData(t, code));
         ++m_s.Counters.ErrorCount;
@@ -221,55 +221,8 @@ private:
                 {t.From.Path, t.From.Size, t.From.Date, t.From.Time, t.To.Path, t.To.Size, t.To.Date, t.To.Time, code});
         m_s.InterruptRequested = false;
         m_run.Ui.SetProgressPaused(false);
-        if (!answer) {
-            // Nobody could be asked: the file is left as it is and not tried again.
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionSkip);
-            c.Flags |= kFlagDone;
-            return true;
-        }
-        return Answered(c, t, *answer, index);
-    }
-
-    bool Answered(cCandidate& c, const cTransfer& t, eInterruptionAnswer answer, std::size_t index) {
-        m_lastDirIndex = -1; // processing again repeats the directory check
-        switch (answer) {
-        case eInterruptionAnswer::Retry:
-            return false;
-        case eInterruptionAnswer::NextFile:
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionSkip);
-            return false;
-        case eInterruptionAnswer::NextFolder:
-            SkipFolderOf(index);
-            return false;
-        case eInterruptionAnswer::Delete:
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionDelete);
-            return false;
-        case eInterruptionAnswer::Stop:
-            m_s.AbortRequested = true;
-            return true;
-        }
-        return true;
-    }
-
-    void SkipFolderOf(std::size_t index) {
-        const int i = static_cast<int>(index);
-        for (const auto& folder : m_s.Folders) {
-            if (i < folder->FirstIndex || i > folder->LastIndex) continue;
-            for (int k = folder->FirstIndex; k <= folder->LastIndex; ++k) {
-                cCandidate& other = *m_s.Candidates[static_cast<std::size_t>(k)];
-                m_s.BytesToCopy -= TransferSize(other);
-                SetAction(other, kActionSkip);
-            }
-            return;
-        }
-        SetAction(*m_s.Candidates[index], kActionSkip);
-    }
-
-    static void SetAction(cCandidate& c, ActionFlags action) {
-        c.Flags = static_cast<ActionFlags>((c.Flags & ~kActionMask) | action);
+        if (answer) m_lastDirIndex = -1; // processing again repeats the directory check
+        return AfterCopyFailure(m_s, index, t.Size, answer);
     }
 
     cRun& m_run;

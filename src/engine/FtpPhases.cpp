@@ -183,7 +183,7 @@ private:
         }
         // Stopped by the window's button or Ctrl+C: what arrived was removed, and the run ends without an error.
         if (code == platform::kCancelled && m_s.AbortRequested) return true;
-        return Failed(c, t, code, index);
+        return Failed(t, code, index);
     }
 
     // Once per directory pair: the target's directory is created when the profile allows it.
@@ -276,7 +276,7 @@ private:
     }
 
     // Logs the failure and asks what to do; false when the candidate is to be processed again.
-    bool Failed(cCandidate& c, const cTransfer& t, int code, std::size_t index) {
+    bool Failed(const cTransfer& t, int code, std::size_t index) {
         m_run.Ui.SetProgressPaused(true);
         m_s.LastErrorMessage = m_ftp.Model.LastErrorMessage;
         m_run.Event(kLogCopyFailed, TransferData(t, code, m_ftp.Model.LastErrorMessage));
@@ -286,50 +286,8 @@ private:
         if (m_p.Warning4Message || m_s.InterruptRequested) answer = m_run.Ui.AskInterruption(InfoOf(t, code));
         m_s.InterruptRequested = false;
         m_run.Ui.SetProgressPaused(false);
-        if (!answer) {
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionSkip);
-            c.Flags |= kFlagDone;
-            return true;
-        }
-        m_lastDirIndex = -1;
-        switch (*answer) {
-        case eInterruptionAnswer::Retry:
-            return false;
-        case eInterruptionAnswer::NextFile:
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionSkip);
-            return false;
-        case eInterruptionAnswer::NextFolder:
-            SkipFolderOf(index);
-            return false;
-        case eInterruptionAnswer::Delete:
-            m_s.BytesToCopy -= t.Size;
-            SetAction(c, kActionDelete);
-            return false;
-        case eInterruptionAnswer::Stop:
-            m_s.AbortRequested = true;
-            return true;
-        }
-        return true;
-    }
-
-    void SkipFolderOf(std::size_t index) {
-        const int i = static_cast<int>(index);
-        for (const auto& folder : m_s.Folders) {
-            if (i < folder->FirstIndex || i > folder->LastIndex) continue;
-            for (int k = folder->FirstIndex; k <= folder->LastIndex; ++k) {
-                cCandidate& other = *m_s.Candidates[static_cast<std::size_t>(k)];
-                m_s.BytesToCopy -= other.Action() == kActionBackward ? other.DestSize : other.SourceSize;
-                SetAction(other, kActionSkip);
-            }
-            return;
-        }
-        SetAction(*m_s.Candidates[index], kActionSkip);
-    }
-
-    static void SetAction(cCandidate& c, ActionFlags action) {
-        c.Flags = static_cast<ActionFlags>((c.Flags & ~kActionMask) | action);
+        if (answer) m_lastDirIndex = -1; // processing again repeats the directory check
+        return AfterCopyFailure(m_s, index, t.Size, answer);
     }
 
     // ---- Verify ----
