@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kVerifyFailed = 30302;
-
 void DeletePhase(cRun& run) {
     cRunState& s = run.State;
     run.Ui.ShowStatus("Suche zu löschende Dateien...", static_cast<int>(s.Candidates.size()));
@@ -44,16 +42,7 @@ void VerifyPair(cRun& run, cCandidate& c) {
     const std::string& b = forward ? dest : source;
     for (;;) {
         const int code = platform::CompareContents(a, b, [&run] { return !run.Stopping(); });
-        if (code == 0) {
-            run.Event(kLogCompared, {.Path = a, .OtherPath = b});
-            ++s.Counters.VerifiedCount;
-            c.Flags &= static_cast<ActionFlags>(~kFlagVerifyPending);
-            return;
-        }
-        if (run.Stopping()) return; // a stopped comparison is no finding
-        run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code});
-        ++s.Counters.ErrorCount;
-        if (run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code}) != eAnswer::Yes) return;
+        if (!ReportComparison(run, c, a, b, code)) return;
     }
 }
 

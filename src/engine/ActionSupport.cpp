@@ -221,3 +221,18 @@ bool AfterCopyFailure(cRunState& s, std::size_t index, std::int64_t size, std::o
     }
     return true;
 }
+
+bool ReportComparison(cRun& run, cCandidate& c, const std::string& a, const std::string& b, int code,
+                      const std::string& serverReply) {
+    constexpr int kVerifyFailed = 30302;
+    if (code == 0) {
+        run.Event(kLogCompared, {.Path = a, .OtherPath = b});
+        ++run.State.Counters.VerifiedCount;
+        c.Flags &= static_cast<ActionFlags>(~kFlagVerifyPending);
+        return false;
+    }
+    if (run.Stopping()) return false;
+    run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code, .ServerReply = serverReply});
+    ++run.State.Counters.ErrorCount;
+    return run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code, .ServerReply = serverReply}) == eAnswer::Yes;
+}

@@ -47,3 +47,10 @@ int CreateDirectoryPath(cRun& run, eSide side, const std::string& relativeDirect
 // processed again under its new action; "Beenden" stops the run. Returns true when the candidate is done with.
 bool AfterCopyFailure(cRunState& state, std::size_t index, std::int64_t size,
                       std::optional<eInterruptionAnswer> answer);
+
+// Logs the outcome code of comparing a copied pair, a the copy's source and b its target as the user sees them:
+// equal counts as verified and clears the candidate's pending verify; a difference or failure is an error
+// (with the server's reply, when there is one) and asks message 30302. A comparison cut short by a stop is no
+// finding. Returns true when the user wants it compared again.
+bool ReportComparison(cRun& run, cCandidate& candidate, const std::string& a, const std::string& b, int code,
+                      const std::string& serverReply = {});

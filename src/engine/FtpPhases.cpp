@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int kVerifyFailed = 30302;
-
 class cFtpPhases {
 public:
     cFtpPhases(cRun& run, cFtpRun& ftp) : m_run(run), m_p(run.Params), m_s(run.State), m_ftp(ftp) {}
@@ -317,22 +315,7 @@ private:
             int code = IsRemoteEntryName(FileName(c)) ? Fetch(c, copy, 0, kTransferVerify) : platform::kInvalidName;
             if (code == 0) code = platform::CompareContents(local, copy, [this] { return !m_run.Stopping(); });
             (void)platform::RemoveFile(copy);
-            if (code == 0) {
-                m_run.Event(kLogCompared, {.Path = local, .OtherPath = remote});
-                ++m_s.Counters.VerifiedCount;
-                c.Flags &= static_cast<ActionFlags>(~kFlagVerifyPending);
-                return;
-            }
-            if (m_run.Stopping()) return; // a stopped comparison is no finding
-            m_run.Event(
-                kLogCompareFailed,
-                {.Path = local, .OtherPath = remote, .Code = code, .ServerReply = m_ftp.Model.LastErrorMessage});
-            ++m_s.Counters.ErrorCount;
-            if (m_run.Ask(
-                    kVerifyFailed,
-                    {.Text1 = local, .Text2 = remote, .Error = code, .ServerReply = m_ftp.Model.LastErrorMessage}) !=
-                eAnswer::Yes)
-                return;
+            if (!ReportComparison(m_run, c, local, remote, code, m_ftp.Model.LastErrorMessage)) return;
         }
     }
 

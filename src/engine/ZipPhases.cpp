@@ -41,7 +41,6 @@ constexpr int kAddPartial = 30216;
 constexpr int kEmptyArchiveDeleted = 30217;
 constexpr int kEmptyArchiveKept = 30218;
 constexpr int kZipError = 30220;
-constexpr int kVerifyFailed = 30302;
 constexpr int kPasswordRequestsPerFile = 3;
 
 // One file of a batch: its candidate and its name in the archive.
@@ -513,16 +512,7 @@ private:
                     (void)platform::RemoveFile(copy);
                 }
             }
-            if (code == 0) {
-                m_run.Event(kLogCompared, {.Path = a, .OtherPath = b});
-                ++m_s.Counters.VerifiedCount;
-                c.Flags &= static_cast<ActionFlags>(~kFlagVerifyPending);
-                return;
-            }
-            if (m_run.Stopping()) return; // a stopped comparison is no finding
-            m_run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code});
-            ++m_s.Counters.ErrorCount;
-            if (m_run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code}) != eAnswer::Yes) return;
+            if (!ReportComparison(m_run, c, a, b, code)) return;
         }
     }
 
