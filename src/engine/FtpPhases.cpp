@@ -295,24 +295,27 @@ private:
         // The server may still be settling the last upload.
         for (int waited = 0; waited < 10 && !m_run.Stopping(); ++waited)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const std::string folder = platform::ProgramTempFolder();
-        (void)platform::CreateDirectoryLevel(folder);
+        std::string folder;
+        const int folderCode = platform::OwnProgramTempFolder(folder);
         int position = 0;
         for (const auto& c : m_s.Candidates) {
             if (m_run.Stopping()) break;
             m_run.Ui.StepStatus(++position);
-            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder);
+            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder, folderCode);
         }
-        (void)platform::RemoveEmptyDirectory(folder);
+        if (folderCode == 0) (void)platform::RemoveEmptyDirectory(folder);
         m_run.Ui.HideStatus();
     }
 
-    void VerifyPair(cCandidate& c, const std::string& folder) {
+    // folderCode: 0 when folder is the program's own temporary folder, else the reason it is not.
+    void VerifyPair(cCandidate& c, const std::string& folder, int folderCode) {
         const std::string local = LocalPath(c);
         const std::string remote = DestTexts(c).Path;
         const std::string copy = folder + "/" + FileName(c);
         for (;;) {
-            int code = IsRemoteEntryName(FileName(c)) ? Fetch(c, copy, 0, kTransferVerify) : platform::kInvalidName;
+            int code = folderCode != 0                  ? folderCode
+                       : IsRemoteEntryName(FileName(c)) ? Fetch(c, copy, 0, kTransferVerify)
+                                                        : platform::kInvalidName;
             if (code == 0) code = platform::CompareContents(local, copy, [this] { return !m_run.Stopping(); });
             (void)platform::RemoveFile(copy);
             if (!ReportComparison(m_run, c, local, remote, code, m_ftp.Model.LastErrorMessage)) return;

@@ -478,19 +478,20 @@ private:
     void Verify() {
         if (!m_p.Verify) return;
         m_run.Ui.ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(m_s.Candidates.size()));
-        const std::string folder = platform::ProgramTempFolder();
-        (void)platform::CreateDirectoryLevel(folder);
+        std::string folder;
+        const int folderCode = platform::OwnProgramTempFolder(folder);
         int position = 0;
         for (const auto& c : m_s.Candidates) {
             if (m_run.Stopping()) break;
             m_run.Ui.StepStatus(++position);
-            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder);
+            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder, folderCode);
         }
-        (void)platform::RemoveEmptyDirectory(folder);
+        if (folderCode == 0) (void)platform::RemoveEmptyDirectory(folder);
         m_run.Ui.HideStatus();
     }
 
-    void VerifyPair(cCandidate& c, const std::string& folder) {
+    // folderCode: 0 when folder is the program's own temporary folder, else the reason it is not.
+    void VerifyPair(cCandidate& c, const std::string& folder, int folderCode) {
         const bool forward = c.Action() != kActionBackward;
         const std::string source = Source(c).Path;
         const std::string dest = Dest(c).Path;
@@ -504,6 +505,8 @@ private:
             int code = platform::kFtpFileNotFound;
             if (entry != nullptr && entry->isSymlink) {
                 code = CompareLink(*entry, source);
+            } else if (entry != nullptr && folderCode != 0) {
+                code = folderCode;
             } else if (entry != nullptr) {
                 std::string copy;
                 code = m_mdl.ExtractForCompare(*entry, folder, password, copy);

@@ -1,6 +1,12 @@
 #include "platform/ProgramTempFolder.h"
 
 #include "platform/Environment.h"
+#include "platform/ErrorCodes.h"
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -17,6 +23,18 @@ std::string SystemTempFolder() {
 std::string ProgramTempFolder() {
     const std::string system = SystemTempFolder();
     return (system == "/" ? std::string() : system) + "/Tolvan Temp";
+}
+
+int OwnProgramTempFolder(std::string& folder) {
+    folder.clear();
+    const std::string path = ProgramTempFolder();
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return ErrorFromErrno(errno);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return ErrorFromErrno(errno);
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return kAccessDenied;
+    folder = path;
+    return kSuccess;
 }
 
 } // namespace platform

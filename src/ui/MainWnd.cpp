@@ -19,7 +19,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-
 namespace ui {
 
 namespace {
@@ -92,7 +91,8 @@ TMainWnd::~TMainWnd() {
     setAcceptDrops(false);
     NotifyTray(2);
     // Copies made for comparing and viewing; nothing of them is needed once the window is gone.
-    (void)platform::RemoveDirectoryTree(platform::ProgramTempFolder());
+    // Only the user's own folder: one that another user planted there is left alone.
+    if (std::string own; platform::OwnProgramTempFolder(own) == 0) (void)platform::RemoveDirectoryTree(own);
 }
 
 void TMainWnd::ShowNewDocument() {

@@ -31,7 +31,9 @@ std::string SidePath(const cCandidate& candidate, bool source, const cRunState& 
 // the same name never meet; empty when it cannot be made.
 std::string NewOpeningFolder() {
     static int s_copies = 0;
-    const std::string folder = platform::ProgramTempFolder() + "/Öffnen " + std::to_string(++s_copies) + "/";
+    std::string own;
+    if (platform::OwnProgramTempFolder(own) != 0) return {};
+    const std::string folder = own + "/Öffnen " + std::to_string(++s_copies) + "/";
     return platform::CreatePrivateFolder(folder) == 0 ? folder : std::string();
 }
 

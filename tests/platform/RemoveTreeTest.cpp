@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -64,6 +65,37 @@ TEST(ProgramTempFolder, FollowsTmpdirWhenItIsAbsolute) {
         testsupport::EnvironmentOverride tmpdir("TMPDIR", c.tmpdir);
         EXPECT_EQ(platform::ProgramTempFolder(), c.folder);
     }
+}
+
+// Other users can create names in the system's temporary directory: only the user's own folder takes copies.
+TEST(ProgramTempFolder, OnlyTheUsersOwnFolderIsUsed) {
+    testsupport::TempDir dir;
+    const testsupport::EnvironmentOverride tmpdir("TMPDIR", dir.Path().string());
+    const fs::path folder = dir.Path() / "Tolvan Temp";
+    std::string own;
+
+    // Missing: made for the user alone.
+    EXPECT_EQ(platform::OwnProgramTempFolder(own), 0);
+    EXPECT_EQ(own, folder.string());
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(platform::OwnProgramTempFolder(own), 0); // and found again
+
+    // Planted: a link to somewhere else, a folder everybody may write, a folder of another user.
+    dir.WriteFile("Woanders/authorized_keys", "bleibt");
+    fs::remove(folder);
+    fs::create_directory_symlink(dir.Path() / "Woanders", folder);
+    EXPECT_EQ(platform::OwnProgramTempFolder(own), platform::kAccessDenied);
+    EXPECT_EQ(own, "");
+    fs::remove(folder);
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::all);
+    EXPECT_EQ(platform::OwnProgramTempFolder(own), platform::kAccessDenied);
+    if (::geteuid() == 0) {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(platform::OwnProgramTempFolder(own), platform::kAccessDenied);
+    }
+    EXPECT_EQ(dir.ReadFile("Woanders/authorized_keys"), "bleibt");
 }
 
 } // namespace
