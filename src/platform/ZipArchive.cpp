@@ -499,6 +499,24 @@ int ZipArchive::Delete(std::uint64_t index) {
     return zip_delete(m_zip, index) == 0 ? kSuccess : LastError();
 }
 
+namespace {
+
+// The traditional encryption checks a password by one byte: a wrong password passes that check once in 256
+// tries and then shows as data that does not inflate or whose checksum fails. For such an entry that is the
+// wrong password, not a damaged archive.
+int ReadFailure(zip_t* zip, std::uint64_t index, zip_error_t* error) {
+    const int code = FromZipError(error);
+    if (code != kCrcError && code != kBadFormat) return code;
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(zip, index, 0, &st) == 0 && (st.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 &&
+        st.encryption_method == ZIP_EM_TRAD_PKWARE)
+        return kZipWrongPassword;
+    return code;
+}
+
+} // namespace
+
 int ZipArchive::Extract(std::uint64_t index, int fd, std::uint64_t limit, const std::string& password) const {
     if (m_zip == nullptr) return kInvalidParameter;
     OpenedEntry entry;
@@ -507,7 +525,7 @@ int ZipArchive::Extract(std::uint64_t index, int fd, std::uint64_t limit, const 
     std::uint64_t written = 0;
     for (;;) {
         const zip_int64_t n = zip_fread(entry.file, buffer.data(), buffer.size());
-        if (n < 0) return FromZipError(zip_file_get_error(entry.file));
+        if (n < 0) return ReadFailure(m_zip, index, zip_file_get_error(entry.file));
         if (n == 0) break;
         if (written + std::uint64_t(n) > limit) return kDiskFull;
         if (const int rc = WriteAll(fd, buffer.data(), std::size_t(n))) return rc;
