@@ -455,17 +455,27 @@ void TListDlg::OpenSelected() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(copy)));
 }
 
+std::optional<cComparePair> TListDlg::PairToCompare(bool sameSizeOnly) {
+    std::optional<cComparePair> pair =
+        sameSizeOnly ? InternalComparePair(*m_list, SelectedRows()) : ComparePairOf(*m_list, SelectedRows());
+    if (!pair || m_folderDest) return pair;
+    // The archive's or the server's file is compared as a copy fetched for it.
+    const cCandidate& candidate = m_list->CandidateAt(static_cast<std::size_t>(SelectedRows().front()));
+    pair->Dest = FetchForOpening(this, windowTitle(), m_list->Run(), candidate);
+    if (pair->Dest.empty()) return std::nullopt;
+    return pair;
+}
+
 bool TListDlg::CompareSelected() {
-    if (!m_folderDest) return false;
-    const std::optional<cComparePair> pair = InternalComparePair(*m_list, SelectedRows());
+    const std::optional<cComparePair> pair = PairToCompare(true);
     if (!pair) return false;
     CompareInternally(this, windowTitle(), *pair);
     return true;
 }
 
 bool TListDlg::CompareSelectedExternally() {
-    if (!m_folderDest || m_compareA.empty()) return false;
-    const std::optional<cComparePair> pair = ComparePairOf(*m_list, SelectedRows());
+    if (m_compareA.empty()) return false;
+    const std::optional<cComparePair> pair = PairToCompare(false);
     if (!pair) return false;
     platform::StartCommand(ExternalCompareCommand(m_compareA, m_compareB, *pair));
     return true;
@@ -492,11 +502,11 @@ void TListDlg::ShowMenu(const QPoint& globalPos) {
         open->setEnabled(AnyFileSelected());
         QAction* compare = menu.addAction(QStringLiteral("&Intern vergleichen"), this, [this] { CompareSelected(); });
         compare->setObjectName(QStringLiteral("CompareInternalAct"));
-        compare->setEnabled(m_folderDest && InternalComparePair(*m_list, SelectedRows()).has_value());
+        compare->setEnabled(InternalComparePair(*m_list, SelectedRows()).has_value());
         QAction* external =
             menu.addAction(QStringLiteral("&Extern vergleichen"), this, [this] { CompareSelectedExternally(); });
         external->setObjectName(QStringLiteral("CompareExternalAct"));
-        external->setEnabled(m_folderDest && !m_compareA.empty() && ComparePairOf(*m_list, SelectedRows()));
+        external->setEnabled(!m_compareA.empty() && ComparePairOf(*m_list, SelectedRows()));
         menu.addSeparator();
         menu.addAction(QStringLiteral("&Diesen Ordner schließen"), this, [this] { CloseFocusedFolder(); });
     }

@@ -6,11 +6,13 @@
 
 #include "engine/ActionFlags.h"
 #include "review/PreviewFilters.h"
+#include "ui/PreviewCompare.h"
 
 #include <QDialog>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,11 +57,15 @@ public:
     // "Öffnen": each of CopiesForOpening with the desktop's application.
     void OpenSelected();
     // "Intern vergleichen": compares the one selected candidate's two files when it has both with equal sizes
-    // (a folder destination only); false when the selection allows no comparison.
+    // (of a zip or FTP destination a fetched copy); false when the selection allows no comparison or the copy
+    // could not be fetched.
     bool CompareSelected();
     // "Extern vergleichen": starts the compare program of the program options on the one selected candidate's
     // two files; false when there is none or no program is set.
     bool CompareSelectedExternally();
+    // The one selected candidate's files to compare (only of equal sizes with sameSizeOnly), the destination's
+    // fetched for a zip or FTP destination; none when there is no such pair or the copy could not be made.
+    std::optional<cComparePair> PairToCompare(bool sameSizeOnly);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -507,8 +507,8 @@ private slots:
     }
 
     // "Öffnen" needs a file line, "Intern vergleichen" one pair of files of equal size, "Extern vergleichen" one
-    // pair and a compare program. The files of a zip archive are not at hand: "Öffnen" opens the source files
-    // and nothing is compared.
+    // pair and a compare program. The files of a zip archive are not at hand: SelectedFiles names the source
+    // files, and the archive's are fetched when they are opened or compared.
     void MenuItemsEnabled_data() {
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("program");
@@ -526,7 +526,7 @@ private slots:
         QTest::newRow("a destination-only file") << "alt" << program << true << false << false << false << 1;
         QTest::newRow("two pairs") << "paar,brief" << program << true << false << false << false << 4;
         QTest::newRow("a folder line") << "#1" << program << false << false << false << false << 0;
-        QTest::newRow("zip: a pair of equal sizes") << "brief" << program << true << false << false << true << 1;
+        QTest::newRow("zip: a pair of equal sizes") << "brief" << program << true << true << true << true << 1;
         QTest::newRow("zip: a destination-only file") << "alt" << program << true << false << false << true << 0;
     }
     void MenuItemsEnabled() {

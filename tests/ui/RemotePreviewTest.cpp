@@ -103,18 +103,25 @@ private slots:
         }
         std::vector<std::string> copies;
         std::vector<std::string> afterDamage;
-        QString box;
+        std::vector<bool> compared;
+        QStringList boxes;
+        const auto answer = [&boxes](QWidget* modal) {
+            boxes << uitest::BoxText(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
+        };
         uitest::cModalScript script;
         script
             .Click("OkBtn",
                    [&](QWidget* modal) {
+                       auto* dialog = qobject_cast<ui::TListDlg*>(modal);
                        copies = Open(modal, "a.txt");
-                       afterDamage = Open(modal, "geheim.txt"); // its password is not known
+                       compared.push_back(dialog->CompareSelected()); // against the extracted copy
+                       afterDamage = Open(modal, "geheim.txt");       // its password is not known
+                       compared.push_back(dialog->CompareSelected()); // no copy, no comparison
                    })
-            .Then([&box](QWidget* modal) {
-                box = uitest::BoxText(modal);
-                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->accept();
-            });
+            .Then(answer)
+            .Then(answer)
+            .Then(answer);
         ui::TMainWnd window(fixture.params, false);
         window.show();
         window.LaunchRun(0);
@@ -129,8 +136,13 @@ private slots:
         QCOMPARE(cRemoteRun::Text(copies[1]), std::string("alt"));
         QCOMPARE(fs::path(copies[1]).filename().string(), std::string("a.txt"));
         QCOMPARE(afterDamage.size(), std::size_t{1}); // the source's copy only
-        QVERIFY2(box.contains(QStringLiteral("nicht aus dem Zip-Archiv holen")), qPrintable(box));
-        QVERIFY2(box.contains(QString::fromStdString((archive / "geheim.txt").string())), qPrintable(box));
+        QCOMPARE(compared, (std::vector<bool>{true, false}));
+        QCOMPARE(boxes.size(), 3);
+        QVERIFY2(boxes[0].contains(QStringLiteral("sind NICHT identisch")), qPrintable(boxes[0]));
+        for (const QString& box : {boxes[1], boxes[2]}) {
+            QVERIFY2(box.contains(QStringLiteral("nicht aus dem Zip-Archiv holen")), qPrintable(box));
+            QVERIFY2(box.contains(QString::fromStdString((archive / "geheim.txt").string())), qPrintable(box));
+        }
     }
 
     void OpeningDownloadsFromTheServerAndOkUploads() {
