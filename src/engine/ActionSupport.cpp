@@ -10,6 +10,7 @@
 #include "platform/FileCopy.h"
 #include "platform/FileInfo.h"
 #include "platform/FileRemoval.h"
+#include "platform/ProgramTempFolder.h"
 #include "platform/Roots.h"
 #include "platform/Trash.h"
 #include "profile/Parameters.h"
@@ -235,4 +236,21 @@ bool ReportComparison(cRun& run, cCandidate& c, const std::string& a, const std:
     run.Event(kLogCompareFailed, {.Path = a, .OtherPath = b, .Code = code, .ServerReply = serverReply});
     ++run.State.Counters.ErrorCount;
     return run.Ask(kVerifyFailed, {.Text1 = a, .Text2 = b, .Error = code, .ServerReply = serverReply}) == eAnswer::Yes;
+}
+
+void VerifyFetchedCopies(
+    cRun& run,
+    const std::function<void(cCandidate& candidate, const std::string& folder, int folderCode)>& verifyPair) {
+    cRunState& s = run.State;
+    run.Ui.ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(s.Candidates.size()));
+    std::string folder;
+    const int folderCode = platform::OwnProgramTempFolder(folder);
+    int position = 0;
+    for (const auto& c : s.Candidates) {
+        if (run.Stopping()) break;
+        run.Ui.StepStatus(++position);
+        if ((c->Flags & kFlagVerifyPending) != 0) verifyPair(*c, folder, folderCode);
+    }
+    if (folderCode == 0) (void)platform::RemoveEmptyDirectory(folder);
+    run.Ui.HideStatus();
 }

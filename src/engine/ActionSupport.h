@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -54,3 +55,10 @@ bool AfterCopyFailure(cRunState& state, std::size_t index, std::int64_t size,
 // finding. Returns true when the user wants it compared again.
 bool ReportComparison(cRun& run, cCandidate& candidate, const std::string& a, const std::string& b, int code,
                       const std::string& serverReply = {});
+
+// The verify of a destination whose files are compared as fetched copies (a zip archive, an FTP server), under
+// the status "Vergleiche Dateien (Verify)...": verifyPair gets every candidate with a pending verify, the user's
+// own temporary folder for the copies and folderCode 0, or the reason there is no such folder (then nothing may
+// be fetched). The folder is removed afterwards when it is left empty.
+void VerifyFetchedCopies(
+    cRun& run, const std::function<void(cCandidate& candidate, const std::string& folder, int folderCode)>& verifyPair);

@@ -13,7 +13,6 @@
 #include "platform/FileInfo.h"
 #include "platform/FileRemoval.h"
 #include "platform/FileStream.h"
-#include "platform/ProgramTempFolder.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
 
@@ -295,16 +294,9 @@ private:
         // The server may still be settling the last upload.
         for (int waited = 0; waited < 10 && !m_run.Stopping(); ++waited)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        std::string folder;
-        const int folderCode = platform::OwnProgramTempFolder(folder);
-        int position = 0;
-        for (const auto& c : m_s.Candidates) {
-            if (m_run.Stopping()) break;
-            m_run.Ui.StepStatus(++position);
-            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder, folderCode);
-        }
-        if (folderCode == 0) (void)platform::RemoveEmptyDirectory(folder);
-        m_run.Ui.HideStatus();
+        VerifyFetchedCopies(m_run, [this](cCandidate& c, const std::string& folder, int folderCode) {
+            VerifyPair(c, folder, folderCode);
+        });
     }
 
     // folderCode: 0 when folder is the program's own temporary folder, else the reason it is not.

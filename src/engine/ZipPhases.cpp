@@ -16,7 +16,6 @@
 #include "platform/FileContents.h"
 #include "platform/FileInfo.h"
 #include "platform/FileRemoval.h"
-#include "platform/ProgramTempFolder.h"
 #include "platform/Roots.h"
 #include "profile/Parameters.h"
 
@@ -477,17 +476,9 @@ private:
 
     void Verify() {
         if (!m_p.Verify) return;
-        m_run.Ui.ShowStatus("Vergleiche Dateien (Verify)...", static_cast<int>(m_s.Candidates.size()));
-        std::string folder;
-        const int folderCode = platform::OwnProgramTempFolder(folder);
-        int position = 0;
-        for (const auto& c : m_s.Candidates) {
-            if (m_run.Stopping()) break;
-            m_run.Ui.StepStatus(++position);
-            if ((c->Flags & kFlagVerifyPending) != 0) VerifyPair(*c, folder, folderCode);
-        }
-        if (folderCode == 0) (void)platform::RemoveEmptyDirectory(folder);
-        m_run.Ui.HideStatus();
+        VerifyFetchedCopies(m_run, [this](cCandidate& c, const std::string& folder, int folderCode) {
+            VerifyPair(c, folder, folderCode);
+        });
     }
 
     // folderCode: 0 when folder is the program's own temporary folder, else the reason it is not.
